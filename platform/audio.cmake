@@ -1,0 +1,1 @@
+# Audio output layer sources (device, decoding, effects).
