@@ -8,6 +8,10 @@ std::unique_ptr<HiddenConsole>& ConsoleSlot() {
 }
 } // namespace
 
-HiddenConsole* ProcessConsole() { return ConsoleSlot().get(); }
+HiddenConsole* ProcessConsole() {
+    return ConsoleSlot().get();
+}
 
-void SetProcessConsole(std::unique_ptr<HiddenConsole> console) { ConsoleSlot() = std::move(console); }
+void SetProcessConsole(std::unique_ptr<HiddenConsole> console) {
+    ConsoleSlot() = std::move(console);
+}

@@ -2,6 +2,7 @@
 // that scripts/test provides, runs the tests, then shuts the toolkit down.
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/image.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
@@ -11,7 +12,11 @@ namespace {
 // Exists only so that the toolkit can be started; the tests create their own windows.
 class GuiTestApp : public wxApp {
 public:
-    bool OnInit() override { return true; }
+    bool OnInit() override {
+        // As the program does: the icon is an ICO file, the pictures BMPs.
+        wxInitAllImageHandlers();
+        return true;
+    }
 };
 } // namespace
 

@@ -7,7 +7,7 @@
 
 namespace twtest {
 
-struct WavSpec {
+struct WavFormat {
     int sampleRate = 44100;
     int channels = 2;
     // Put a LIST chunk between "fmt " and "data", as Debian's ffmpeg does (data at byte 78).
@@ -15,9 +15,10 @@ struct WavSpec {
 };
 
 // Interleaved samples; returns false when the file can't be written.
-bool WriteWav(const std::string& path, const WavSpec& spec, const std::vector<int16_t>& samples);
+bool WriteWav(const std::string& path, const WavFormat& format,
+              const std::vector<int16_t>& samples);
 
 // A sine of the given frequency and peak, the same on every channel.
-std::vector<int16_t> Sine(const WavSpec& spec, double seconds, double frequency, int peak);
+std::vector<int16_t> Sine(const WavFormat& format, double seconds, double frequency, int peak);
 
 } // namespace twtest

@@ -1,18 +1,36 @@
 # tw_add_test(NAME SOURCES ... LIBS ... [GUI] [LABELS ...])
+# Tests labelled "tsan" run the audio thread and are also run in the ThreadSanitizer build.
 # A GUI test binary gets a main that starts the toolkit and runs in build/run, where the
 # pictures and the help book are laid out; it needs the display that scripts/test provides.
+file(MAKE_DIRECTORY ${TW_RUN_DIR})
+
 function(tw_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   if(T_GUI)
     target_link_libraries(${name} PRIVATE ${T_LIBS} tw_gui_test_main)
     add_dependencies(${name} tw_runtime)
-    set(labels gui ${T_LABELS})
+    set(kind gui)
+    # GUI tests share one display and one pointer: clicks of two tests must not interleave.
+    set(lock RESOURCE_LOCK display)
   else()
     target_link_libraries(${name} PRIVATE ${T_LIBS} tw_test_support GTest::gtest_main)
-    set(labels ${T_LABELS})
+    set(kind unit)
+    set(lock)
+  endif()
+  set_property(GLOBAL APPEND PROPERTY TW_TEST_TARGETS ${name})
+  if("tsan" IN_LIST T_LABELS)
+    set_property(GLOBAL APPEND PROPERTY TW_TSAN_TEST_TARGETS ${name})
+  endif()
+  # Discovered tests take a single label: a list would be split into separate properties.
+  # "unit-audio-tsan" still answers ctest -L tsan, since -L matches a pattern.
+  list(JOIN T_LABELS "-" extra)
+  if(extra)
+    set(label ${kind}-${extra})
+  else()
+    set(label ${kind})
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${TW_RUN_DIR}
-    PROPERTIES LABELS "${labels}" TIMEOUT 300)
+    PROPERTIES LABELS ${label} TIMEOUT 300 ${lock})
 endfunction()

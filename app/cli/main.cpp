@@ -1,0 +1,44 @@
+// tonewick-cli: the program's work without its window, for users and scripts.
+// Usage: tonewick-cli SUBCOMMAND [ARGUMENTS...]
+#include "app/cli/WaveformCommand.h"
+
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Subcommand {
+    const char* name;
+    const char* usage;
+    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+const Subcommand subcommands[] = {
+    {"waveform", "waveform FILE.wav", RunWaveformCommand},
+};
+
+int Usage(std::ostream& err) {
+    err << "usage: tonewick-cli SUBCOMMAND [ARGUMENTS...]\n";
+    for (const Subcommand& command : subcommands) {
+        err << "  tonewick-cli " << command.usage << "\n";
+    }
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return Usage(std::cerr);
+    }
+    for (const Subcommand& command : subcommands) {
+        if (std::strcmp(argv[1], command.name) == 0) {
+            return command.run(std::vector<std::string>(argv + 2, argv + argc), std::cout,
+                               std::cerr);
+        }
+    }
+    std::cerr << "tonewick-cli: unknown subcommand '" << argv[1] << "'\n";
+    return Usage(std::cerr);
+}

@@ -1,0 +1,4 @@
+// The program's entry point: the toolkit runs twApp.
+#include "app/twApp.h"
+
+wxIMPLEMENT_APP(twApp);

@@ -1,0 +1,43 @@
+#include "app/twApp.h"
+
+#include "platform/linux/PtyConsole.h"
+#include "ui/twUserInterface.h"
+
+#include <wx/image.h>
+#include <wx/utils.h>
+
+#include <cstdlib>
+
+twApp::twApp() {
+    // Nothing here draws with OpenGL, yet GTK would load a GL driver (with its compiler) at
+    // start-up just to choose visuals: tens of megabytes and milliseconds for nothing. This
+    // must be said before the toolkit opens the display, which happens after construction.
+    setenv("GDK_GL", "disable", 0);
+}
+
+bool twApp::OnInit() {
+    return StartUp(CreatePtyConsole);
+}
+
+bool twApp::StartUp(const ConsoleFactory& makeConsole) {
+    wxMilliSleep(100);
+    std::unique_ptr<HiddenConsole> console = makeConsole();
+    if (!console) {
+        return false;
+    }
+    // The console is a pseudo-terminal of 80 by 25 that no window shows: there is no title to
+    // set, no window to find or hide, and its size is fixed when it is made.
+    SetProcessConsole(std::move(console));
+    // The icon is an ICO file and the pictures are BMPs: the toolkit reads them through these.
+    wxInitAllImageHandlers();
+    auto* frame = new twUserInterface;
+    frame->CentreOnScreen(wxBOTH);
+    frame->Show();
+    return true;
+}
+
+int twApp::OnExit() {
+    SetProcessConsole(nullptr);
+    wxApp::OnExit();
+    return 0;
+}

@@ -1,0 +1,76 @@
+// The one object through which the program makes sound. It initialises the audio output layer
+// once, holds at most one stream (made from the source file or from the ringtone stream
+// procedure) and switches that stream's effects and volume. The editor panel and the
+// controller share it; the controller releases it at shut-down.
+//
+// Threads: every operation and every field belongs to the user-interface thread. Only the
+// stream procedure runs elsewhere (on the layer's feeder thread), and the engine hands it
+// nothing but userValue. The flags record the results of the engine's own calls; nothing
+// asks the layer whether a file has played to its end.
+#pragma once
+
+#include "platform/AudioOutput.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Kind of the source file, from its extension: WAV 1, MP3 2, AAC 3, MP4 and M4A 4.
+enum AudioFileType : int32_t {
+    AudioFileNone = 0,
+    AudioFileWav = 1,
+    AudioFileMp3 = 2,
+    AudioFileAac = 3,
+    AudioFileMp4 = 4,
+};
+
+class AudioEngine {
+public:
+    std::wstring path;                      // source file of a file stream
+    AudioFileType fileType = AudioFileNone; // selects the layer's opener for path
+    uint32_t stream = 0;                    // meaningful only while streamOpen
+    bool initialised = false;               // the layer's Init succeeded
+    bool streamOpen = false;
+    bool playing = false; // started and not stopped since (also after a file's natural end)
+    bool paused = false;  // paused and not resumed since
+    // The procedure stream's parameters, filled in by its caller while no stream is open.
+    AudioStreamProc streamProc = nullptr;
+    uint32_t frequency = 0;
+    uint32_t channels = 0;
+    void* userValue = nullptr;
+    bool fromFile = false; // the open stream is the source file, not the procedure
+    // Effect handles on the open stream, 0 while the effect is off.
+    uint32_t chorusFx = 0;
+    uint32_t echoFx = 0;
+    uint32_t reverbFx = 0;
+
+    // The process's engine, made (and the layer initialised) by the first call. Null only
+    // when it can't be allocated; the next call then tries again.
+    static AudioEngine* Get();
+    // Frees the layer if it was initialised, then the engine. A later Get makes a new one.
+    static void Release();
+    // Puts a layer in place of the system's for the next engine Get makes (tests).
+    static void UseOutput(std::unique_ptr<AudioOutput> output);
+
+    // Stores the path if it names an existing file that is not a folder.
+    bool SetFile(const std::wstring& newPath);
+    // Makes a stream from the file (true) or the procedure (false) unless one is open.
+    bool OpenStream(bool fileStream);
+    // Adds the wanted effects that are off and removes the unwanted ones that are on, in the
+    // order chorus, echo, reverb. Always true.
+    bool SetEffects(bool chorus, bool echo, bool reverb);
+    // Starts an open stream that isn't playing from its beginning.
+    void Play();
+    void Stop();
+    // Pauses, or resumes a paused stream where it stopped.
+    void TogglePause();
+    void FreeStream();
+    // Volume in percent, 0 to 100, on the stream handle whether or not one is open.
+    void SetVolume(int percent);
+
+private:
+    explicit AudioEngine(std::unique_ptr<AudioOutput> layer);
+    void SwitchEffect(bool wanted, AudioEffectKind kind, uint32_t& handle);
+
+    std::unique_ptr<AudioOutput> output;
+};

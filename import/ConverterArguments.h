@@ -1,0 +1,21 @@
+// The converter's command line: the import's argument string, and its splitting back into the
+// argument vector the converter is started with (there is no shell in between).
+//
+// Quoting rules, shared by both directions: blanks separate arguments; double quotes group
+// blanks into an argument and may start or end anywhere in it; a backslash makes a following
+// double quote or backslash literal, and any other backslash is literal itself.
+#pragma once
+
+#include <string>
+#include <vector>
+#include <wx/string.h>
+
+// " -i \"SOURCE\" -y -f wav -acodec pcm_s16le \"OUTPUT\"": the converter reads the source and
+// overwrites the output with 16-bit PCM WAV, keeping the source's rate and channels. Each path
+// comes out of the split unchanged, whatever quotes or backslashes it holds. A relative path
+// with a colon (or "-") gets a "file:" prefix, so that the converter opens the local file
+// instead of reading the name as one of its protocols ("concat:", "pipe:", "http:", ...).
+wxString BuildConverterArguments(const wxString& sourcePath, const wxString& outputPath);
+
+// The arguments in order, as UTF-8.
+std::vector<std::string> SplitArguments(const wxString& arguments);

@@ -1,0 +1,65 @@
+#include "import/ConverterRunner.h"
+
+#include "import/ConverterArguments.h"
+#include "import/ConverterScreen.h"
+
+#include <memory>
+
+bool ConverterRunner::Run(const wxString& arguments, ProgressCallback callback, void* user) {
+    started = false;
+    exitStatus = -1;
+    lastLines.clear();
+    durationValue = -1;
+    positionValue = -1;
+
+    HiddenConsole* console = ProcessConsole();
+    if (console == nullptr || !console->Clear()) {
+        return false;
+    }
+    std::vector<std::string> args = SplitArguments(arguments);
+    args.insert(args.begin(), program);
+    if (!console->Start(program, args)) {
+        return false;
+    }
+    started = true;
+
+    // Waiting drains the console, so even a converter that ends at once has its output read.
+    const auto screen = std::make_unique<HiddenConsole::Screen>();
+    console->WaitForChild(pollMilliseconds);
+    bool ended = console->WaitForChild(pollMilliseconds);
+    while (!ended) {
+        if (console->ReadScreen(*screen)) {
+            ReportProgress(*screen, callback, user);
+        }
+        ended = console->WaitForChild(pollMilliseconds);
+    }
+
+    exitStatus = console->ExitStatus();
+    if (console->ReadScreen(*screen)) {
+        lastLines = ScreenLines(*screen);
+        if (lastLines.size() > lastLineCount) {
+            lastLines.erase(lastLines.begin(), lastLines.end() - lastLineCount);
+        }
+    }
+    if (callback != nullptr) {
+        callback(100, user);
+    }
+    return true;
+}
+
+void ConverterRunner::ReportProgress(const HiddenConsole::Screen& screen, ProgressCallback callback,
+                                     void* user) {
+    if (durationValue == -1) {
+        durationValue = FindDurationValue(screen, durationValue);
+    }
+    if (durationValue == -1) {
+        return;
+    }
+    positionValue = FindPositionValue(screen, positionValue);
+    // A duration printed without digits reads as 0: there is nothing to divide by.
+    if (callback == nullptr || durationValue <= 0) {
+        return;
+    }
+    const int64_t percent = int64_t{positionValue} * 100 / durationValue;
+    callback(static_cast<int32_t>(percent < 0 ? 0 : (percent >= 100 ? 99 : percent)), user);
+}

@@ -1,0 +1,78 @@
+// The audio output layer: the few operations through which the program makes sound. One
+// layer per process, owned by the AudioEngine, which is its only caller. The operations keep
+// the contract of a classic handle-based sound library: stream and effect handles are
+// 32-bit, 0 means failure; a stream plays until it is stopped or freed (a file stream also
+// ends by itself at the end of the file, a procedure stream never does).
+//
+// All operations are called from one thread (the user-interface thread). A stream
+// procedure is called on a thread of the layer's own, never on the caller's.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Fills buffer with up to length bytes of interleaved signed 16-bit native-endian PCM at the
+// stream's rate and channel count and returns the number of bytes written. Called on the
+// layer's feeder thread, ahead of the device; a short count is padded with silence.
+using AudioStreamProc = uint32_t (*)(uint32_t handle, void* buffer, uint32_t length, void* user);
+
+// Which kind of file a file stream accepts; a file of another kind fails to open.
+enum class AudioFileKind {
+    WavOrMp3, // RIFF WAVE or MPEG layer 3
+    Aac,      // raw AAC in ADTS frames
+    Mp4,      // MP4 or M4A container
+};
+
+// The three effects, numbered as the classic library numbers them.
+enum class AudioEffectKind : uint32_t {
+    Chorus = 0,
+    Echo = 3,
+    Reverb = 8,
+};
+
+class AudioOutput {
+public:
+    // The device number that selects the system's default output.
+    static constexpr int defaultDevice = -1;
+
+    virtual ~AudioOutput() = default;
+
+    // Opens the output device (defaultDevice or a device number) in stereo at the given rate,
+    // which must be 44100 Hz, the rate the effects are made for. False when no device can be
+    // opened; every other operation then fails. Call once; Free undoes it.
+    virtual bool Init(int device, uint32_t frequency) = 0;
+
+    // A stream that decodes the whole file (a UTF-8 path). 0 when the file can't be read or
+    // is not of the given kind.
+    virtual uint32_t CreateFileStream(AudioFileKind kind, const std::string& path) = 0;
+
+    // A stream that pulls 16-bit PCM of the given rate and channel count from proc, which
+    // receives user on every call. 0 for a rate or channel count the layer can't convert.
+    virtual uint32_t CreateProcedureStream(uint32_t frequency, uint32_t channels,
+                                           AudioStreamProc proc, void* user) = 0;
+
+    // restart: throw away what was buffered and start from the beginning (a procedure
+    // stream goes on from wherever its procedure now stands); otherwise resume after a pause
+    // or stop. False for an unknown handle or a device that won't start.
+    virtual bool Play(uint32_t stream, bool restart) = 0;
+    // Both take effect within one device buffer and keep what was buffered ahead.
+    virtual bool Pause(uint32_t stream) = 0;
+    virtual bool Stop(uint32_t stream) = 0;
+    // Stops the stream and releases it with its effects; the handle is dead afterwards.
+    virtual bool FreeStream(uint32_t stream) = 0;
+
+    // Volume 0.0 to 1.0, applied to what follows within one device buffer.
+    virtual bool SetVolume(uint32_t stream, float volume) = 0;
+
+    // Effects run in descending priority, and in the order they were added within one
+    // priority. Adding one fades it in without interrupting the stream. 0 on failure.
+    virtual uint32_t AddEffect(uint32_t stream, AudioEffectKind kind, int priority) = 0;
+    virtual bool RemoveEffect(uint32_t stream, uint32_t effect) = 0;
+
+    // Frees every stream and closes the device. False when Init had not succeeded.
+    virtual bool Free() = 0;
+};
+
+// The layer that plays through the machine's sound system.
+std::unique_ptr<AudioOutput> CreateSystemAudioOutput();

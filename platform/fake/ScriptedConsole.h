@@ -1,0 +1,44 @@
+// A console that runs nothing and shows scripted screens, for the converter runner's tests.
+// Reads show the script's screens one after another (the last one stays); the pretend child
+// ends at a chosen wait. It records what it was asked to do. Owned by the test that scripts it.
+#pragma once
+
+#include "platform/HiddenConsole.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ScriptedConsole : public HiddenConsole {
+public:
+    // The script.
+    std::vector<Screen> screens;   // The n-th read (from 0) shows screens[n], or the last one.
+    int endingWait = 1;            // The wait (from 1 after the start) that reports the end.
+    std::vector<int> failingReads; // Reads (from 0) that fail.
+    bool clearSucceeds = true;
+    bool startSucceeds = true;
+    int exitCode = 0;
+
+    // What was asked.
+    int clearCount = 0;
+    std::string startedProgram;
+    std::vector<std::string> startedArgs;
+    int waitCount = 0;
+    int readCount = 0;
+
+    // A screen of 2000 blanks.
+    static Screen Blank();
+    // Writes 8-bit text from the row and column on, running on into the next rows; whatever
+    // would land past the last cell is dropped.
+    static void Put(Screen& screen, int row, int column, std::string_view text);
+
+    bool Clear() override;
+    bool Start(const std::string& program, const std::vector<std::string>& args) override;
+    bool WaitForChild(int milliseconds) override;
+    int ExitStatus() const override;
+    bool ReadScreen(Screen& screen) override;
+
+private:
+    bool running = false;
+    bool ended = false;
+};

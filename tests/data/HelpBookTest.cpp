@@ -1,0 +1,145 @@
+// The help book as the help viewer opens it: twk.htb in build/run, a ZIP archive holding the
+// project, its contents and index, every page they name, and every page's links and pictures.
+#include "ZipArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using twtest::ZipArchive;
+
+// The values that follow `key` up to the next double quote, in order of appearance.
+std::vector<std::string> QuotedAfter(const std::string& text, const std::string& key) {
+    std::vector<std::string> values;
+    for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at)) {
+        at += key.size();
+        const size_t end = text.find('"', at);
+        if (end == std::string::npos) {
+            break;
+        }
+        values.push_back(text.substr(at, end - at));
+    }
+    return values;
+}
+
+// The value of a "Key=value" line of the project file, or empty.
+std::string ProjectOption(const std::string& project, const std::string& key) {
+    const size_t at = project.find("\n" + key + "=");
+    if (at == std::string::npos) {
+        return {};
+    }
+    const size_t begin = at + key.size() + 2;
+    return project.substr(begin, project.find_first_of("\r\n", begin) - begin);
+}
+
+std::string WithoutAnchor(const std::string& target) {
+    return target.substr(0, target.find('#'));
+}
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+class HelpBook : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(book.Open("twk.htb"));
+        ASSERT_TRUE(book.Read("twk.hhp", project));
+    }
+
+    std::string Entry(const std::string& name) {
+        std::string text;
+        EXPECT_TRUE(book.Read(name, text)) << name << " missing or damaged";
+        return text;
+    }
+
+    // Pages named by the contents or the index, without anchors.
+    std::set<std::string> Topics(const std::string& file) {
+        std::set<std::string> pages;
+        for (const std::string& local :
+             QuotedAfter(Entry(file), "<param name=\"Local\" value=\"")) {
+            pages.insert(WithoutAnchor(local));
+        }
+        return pages;
+    }
+
+    ZipArchive book;
+    std::string project;
+};
+
+TEST_F(HelpBook, ProjectNamesContentsIndexAndStartPageThatTheBookHolds) {
+    EXPECT_EQ(ProjectOption(project, "Contents file"), "twk.hhc");
+    EXPECT_EQ(ProjectOption(project, "Index file"), "twk.hhk");
+    EXPECT_EQ(ProjectOption(project, "Title"), "Tonewick Help");
+    const std::string start = ProjectOption(project, "Default topic");
+    EXPECT_TRUE(book.Contains("twk.hhc"));
+    EXPECT_TRUE(book.Contains("twk.hhk"));
+    EXPECT_TRUE(book.Contains(start)) << start;
+}
+
+TEST_F(HelpBook, EveryPageTheContentsAndIndexNameIsInTheBook) {
+    const std::set<std::string> contents = Topics("twk.hhc");
+    EXPECT_GE(contents.size(), 15U);
+    for (const std::string& page : contents) {
+        EXPECT_FALSE(Entry(page).empty()) << page;
+    }
+    for (const std::string& page : Topics("twk.hhk")) {
+        EXPECT_TRUE(book.Contains(page)) << page;
+    }
+}
+
+TEST_F(HelpBook, EveryPageInTheBookCanBeFoundInTheContents) {
+    const std::set<std::string> contents = Topics("twk.hhc");
+    for (const std::string& name : book.Names()) {
+        if (EndsWith(name, ".html")) {
+            EXPECT_EQ(contents.count(name), 1U) << name << " is not in the contents";
+        }
+    }
+}
+
+TEST_F(HelpBook, EveryLinkAndPictureOfEveryPageIsInTheBook) {
+    for (const std::string& name : book.Names()) {
+        if (!EndsWith(name, ".html")) {
+            continue;
+        }
+        const std::string page = Entry(name);
+        for (const char* key : {"href=\"", "src=\""}) {
+            for (const std::string& target : QuotedAfter(page, key)) {
+                if (target.empty() || target[0] == '#') {
+                    continue;
+                }
+                EXPECT_TRUE(book.Contains(WithoutAnchor(target))) << name << " -> " << target;
+            }
+        }
+    }
+}
+
+TEST_F(HelpBook, PicturesInTheBookAreTheProgramsOwn) {
+    int pictures = 0;
+    for (const std::string& name : book.Names()) {
+        if (name.rfind("images/", 0) != 0) {
+            continue;
+        }
+        std::ifstream in(name, std::ios::binary);
+        const std::string laidOut((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+        EXPECT_EQ(Entry(name), laidOut) << name;
+        ++pictures;
+    }
+    EXPECT_GT(pictures, 0);
+}
+
+TEST_F(HelpBook, CreditsNameThePhoneDataAndTheConverter) {
+    const std::string credits = Entry("credits.html");
+    EXPECT_NE(credits.find("Phone data: WURFL, 2010"), std::string::npos);
+    EXPECT_NE(credits.find("2010-06-03"), std::string::npos);
+    EXPECT_NE(credits.find("ffmpeg"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "StoredTable.h"
+#include "phones/PhoneCatalogue.h"
+#include "phones/TextConversion.h"
+
+namespace {
+
+std::vector<std::string> AllVendors(PhoneCatalogue& catalogue) {
+    std::vector<std::string> vendors;
+    catalogue.vendorCursor = 0;
+    while (const char* vendor = catalogue.NextVendor()) {
+        vendors.emplace_back(vendor);
+    }
+    return vendors;
+}
+
+std::vector<std::string> ModelsOf(PhoneCatalogue& catalogue, const std::string& vendor) {
+    std::vector<std::string> models;
+    if (catalogue.SelectVendor(vendor.c_str())) {
+        while (const char* model = catalogue.NextModel()) {
+            models.emplace_back(model);
+        }
+    }
+    return models;
+}
+
+// The built-in catalogue, built once for the tests that only read the real data.
+class BuiltInPhoneCatalogue : public testing::Test {
+protected:
+    static void SetUpTestSuite() { catalogue = new PhoneCatalogue; }
+    static void TearDownTestSuite() {
+        delete catalogue;
+        catalogue = nullptr;
+    }
+    static PhoneCatalogue* catalogue;
+};
+
+PhoneCatalogue* BuiltInPhoneCatalogue::catalogue = nullptr;
+
+TEST_F(BuiltInPhoneCatalogue, CursorsStartExhausted) {
+    const PhoneCatalogue fresh;
+    EXPECT_EQ(fresh.vendorCursor, -1);
+    EXPECT_EQ(fresh.modelCursor, -1);
+}
+
+TEST_F(BuiltInPhoneCatalogue, ListsEachVendorOnceInTableOrder) {
+    const std::vector<std::string> vendors = AllVendors(*catalogue);
+    ASSERT_EQ(vendors.size(), 38u);
+    EXPECT_EQ(vendors.front(), "Acer");
+    EXPECT_EQ(vendors[1], "Alcatel");
+    EXPECT_EQ(vendors.back(), "ZTE");
+    EXPECT_EQ(catalogue->vendorCursor, -1);
+    EXPECT_EQ(catalogue->NextVendor(), nullptr);
+}
+
+TEST_F(BuiltInPhoneCatalogue, ListsEachModelOnceEvenWhenItHasSeveralRecords) {
+    // Nokia 6030 and 6215i have two records each, one after the other.
+    const std::vector<std::string> nokia = ModelsOf(*catalogue, "Nokia");
+    EXPECT_EQ(nokia.size(), 239u); // 243 records
+    EXPECT_EQ(std::count(nokia.begin(), nokia.end(), "6030"), 1);
+    EXPECT_EQ(std::count(nokia.begin(), nokia.end(), "6215i"), 1);
+
+    size_t models = 0;
+    for (const std::string& vendor : AllVendors(*catalogue)) {
+        models += ModelsOf(*catalogue, vendor).size();
+    }
+    EXPECT_EQ(models, 1727u);
+}
+
+TEST_F(BuiltInPhoneCatalogue, ChoosingAVendorTwiceGivesTheSameModels) {
+    EXPECT_EQ(ModelsOf(*catalogue, "Acer"),
+              (std::vector<std::string>{"E101", "F900", "S200", "X960"}));
+    EXPECT_EQ(ModelsOf(*catalogue, "Acer"),
+              (std::vector<std::string>{"E101", "F900", "S200", "X960"}));
+    EXPECT_EQ(ModelsOf(*catalogue, "Apple").size(), 1u);
+    EXPECT_EQ(ModelsOf(*catalogue, "ZTE").size(), 6u); // ends at the table's last record
+}
+
+TEST_F(BuiltInPhoneCatalogue, UnknownVendorIsRefusedAndTheModelCursorKept) {
+    ASSERT_TRUE(catalogue->SelectVendor("Sharp"));
+    const int32_t cursor = catalogue->modelCursor;
+    EXPECT_FALSE(catalogue->SelectVendor("Nokla"));
+    EXPECT_FALSE(catalogue->SelectVendor("nokia"));
+    EXPECT_FALSE(catalogue->SelectVendor(""));
+    EXPECT_EQ(catalogue->modelCursor, cursor);
+    EXPECT_TRUE(ModelsOf(*catalogue, "Nokla").empty());
+}
+
+TEST_F(BuiltInPhoneCatalogue, FormatsOfAModelAreTheUnionOfItsRecords) {
+    EXPECT_TRUE(catalogue->SupportsFormat("Motorola", "E398", "AAC")); // second record only
+    EXPECT_TRUE(catalogue->SupportsFormat("Nokia", "7210", "WAV"));    // second record only
+    EXPECT_FALSE(catalogue->SupportsFormat("Nokia", "6030", "WAV"));   // in neither
+    EXPECT_FALSE(catalogue->SupportsFormat("Nokia", "3510i", "MP3"));  // none of the five
+}
+
+TEST_F(BuiltInPhoneCatalogue, AModelUnderAnotherVendorDoesNotCount) {
+    EXPECT_TRUE(catalogue->SupportsFormat("Nokia", "E61", "AAC"));
+    EXPECT_FALSE(catalogue->SupportsFormat("Siemens", "E61", "AAC"));
+    EXPECT_TRUE(catalogue->SupportsFormat("Asus", "1210", "WAV"));
+    EXPECT_FALSE(catalogue->SupportsFormat("Pantech", "1210", "WAV"));
+    EXPECT_FALSE(catalogue->SupportsFormat("Nokia", "1210", "MP3")); // no such Nokia
+}
+
+TEST(PhoneCatalogue, FormatTestIsAPlainSubstringSearch) {
+    const twtest::StoredTable stored({{"Ven", "M1", "XWAVX|SPMIDI|AAC"}});
+    const PhoneCatalogue catalogue(stored.table);
+    EXPECT_TRUE(catalogue.SupportsFormat("Ven", "M1", "WAV"));
+    EXPECT_TRUE(catalogue.SupportsFormat("Ven", "M1", "MIDI"));
+    EXPECT_TRUE(catalogue.SupportsFormat("Ven", "M1", "X|SP"));
+    EXPECT_FALSE(catalogue.SupportsFormat("Ven", "M1", "MP3"));
+    EXPECT_FALSE(catalogue.SupportsFormat("Ven", "M1", "wav"));
+}
+
+TEST(PhoneCatalogue, ANonAsciiModelNeverMatchesAfterPassingThroughAControl) {
+    const twtest::StoredTable stored({{"Ven", "Caf\xE9", "WAV|MP3"}, {"Ven", "Caf_", "AAC"}});
+    const PhoneCatalogue catalogue(stored.table);
+    ASSERT_TRUE(catalogue.SupportsFormat("Ven", "Caf\xE9", "WAV"));
+
+    const std::wstring shown = WidenText(catalogue.records[0].model.get());
+    EXPECT_EQ(shown, L"Caf\u00E9");
+    const std::string queried = NarrowText(shown);
+    for (const char* format : {"WAV", "MP3", "AAC", "M4A", "WMA"}) {
+        if (std::string(format) != "AAC") { // "Caf_" is another model, which has AAC
+            EXPECT_FALSE(catalogue.SupportsFormat("Ven", queried.c_str(), format)) << format;
+        }
+    }
+}
+
+TEST(PhoneCatalogue, AModelNameSharedAcrossAVendorBoundaryStaysWithEachVendor) {
+    const twtest::StoredTable stored({{"A", "X1", "WAV"},
+                                      {"A", "Same", "WAV"},
+                                      {"A", "Same", "MP3"},
+                                      {"B", "Same", "AAC"},
+                                      {"B", "Y2", "AAC"}});
+    PhoneCatalogue catalogue(stored.table);
+    EXPECT_EQ(ModelsOf(catalogue, "A"), (std::vector<std::string>{"X1", "Same"}));
+    EXPECT_EQ(catalogue.modelCursor, -1);
+    EXPECT_EQ(ModelsOf(catalogue, "B"), (std::vector<std::string>{"Same", "Y2"}));
+    EXPECT_FALSE(catalogue.SupportsFormat("A", "Same", "AAC"));
+    EXPECT_TRUE(catalogue.SupportsFormat("B", "Same", "AAC"));
+}
+
+TEST(PhoneCatalogue, CursorsOutsideTheTableGiveNull) {
+    const twtest::StoredTable stored({});
+    PhoneCatalogue catalogue(stored.table);
+    catalogue.vendorCursor = PhoneTableSize;
+    catalogue.modelCursor = PhoneTableSize;
+    EXPECT_EQ(catalogue.NextVendor(), nullptr);
+    EXPECT_EQ(catalogue.NextModel(), nullptr);
+    catalogue.modelCursor = PhoneTableSize - 1;
+    EXPECT_STREQ(catalogue.NextModel(), "F1747");
+    EXPECT_EQ(catalogue.modelCursor, -1);
+}
+
+} // namespace

@@ -1,0 +1,236 @@
+// The bare main window: its fixed size, its controls and labels, and the routing of every
+// control's event to the nine handlers.
+#include "ui/twMainFrame.h"
+
+#include "EventPump.h"
+
+#include <gtest/gtest.h>
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/filepicker.h>
+#include <wx/panel.h>
+#include <wx/radiobox.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/statline.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <array>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+// Counts each handler's calls, in the order the frame declares them.
+class CountingFrame : public twMainFrame {
+public:
+    CountingFrame() : twMainFrame("Tonewick", wxSize(520, 580)) {}
+    std::array<int, 9> calls{};
+
+    void OnMediaFileChanged(wxFileDirPickerEvent&) override { ++calls[0]; }
+    void OnPlayMedia(wxCommandEvent&) override { ++calls[1]; }
+    void OnImportMedia(wxCommandEvent&) override { ++calls[2]; }
+    void OnHelp(wxCommandEvent&) override { ++calls[3]; }
+    void OnConvertAndSend(wxCommandEvent&) override { ++calls[4]; }
+    void OnSendMethodSelected(wxCommandEvent&) override { ++calls[5]; }
+    void OnRefreshDevices(wxCommandEvent&) override { ++calls[6]; }
+    void OnVendorSelected(wxCommandEvent&) override { ++calls[7]; }
+    void OnModelSelected(wxCommandEvent&) override { ++calls[8]; }
+};
+
+// The layout class as it is, with the title and size the controller gives it.
+class BareFrame : public twMainFrame {
+public:
+    BareFrame() : twMainFrame("Tonewick", wxSize(520, 580)) {}
+};
+
+void Click(wxWindow* control) {
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(control->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    twtest::PumpEvents(50);
+    mouse.MouseClick();
+}
+
+void Choose(wxChoice* choice, int item) {
+    choice->SetSelection(item);
+    wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
+    event.SetEventObject(choice);
+    event.SetInt(item);
+    choice->GetEventHandler()->ProcessEvent(event);
+}
+
+// The frame deletes itself through the toolkit; the tests close it at the end.
+template <class Frame> struct Shown {
+    Frame* frame = new Frame;
+    Shown() {
+        frame->Show();
+        twtest::PumpEvents(100);
+    }
+    ~Shown() {
+        frame->Destroy();
+        twtest::PumpEvents(20);
+    }
+};
+
+} // namespace
+
+TEST(MainFrame, isFixedAt520By580) {
+    Shown<CountingFrame> shown;
+    twMainFrame* frame = shown.frame;
+    EXPECT_EQ(frame->GetSize(), wxSize(520, 580));
+    EXPECT_EQ(frame->GetMinSize(), wxSize(520, 580));
+    EXPECT_EQ(frame->GetMaxSize(), wxSize(520, 580));
+    frame->SetSize(700, 700);
+    twtest::PumpEvents(50);
+    EXPECT_EQ(frame->GetSize(), wxSize(520, 580));
+    frame->SetSize(300, 300);
+    twtest::PumpEvents(50);
+    EXPECT_EQ(frame->GetSize(), wxSize(520, 580));
+    EXPECT_EQ(frame->GetName(), "frame");
+    EXPECT_EQ(frame->GetTitle(), "Tonewick");
+    EXPECT_EQ(frame->GetBackgroundColour(), wxColour(255, 255, 255));
+}
+
+TEST(MainFrame, holdsTheControlsOfTheLayoutWithTheirNamesAndLabels) {
+    Shown<CountingFrame> shown;
+    twMainFrame* f = shown.frame;
+    EXPECT_EQ(f->selectMediaBitmap->GetName(), "staticBitmap");
+    EXPECT_EQ(f->mediaFilePicker->GetName(), "filepicker");
+    EXPECT_TRUE(f->mediaFilePicker->HasTextCtrl());
+    EXPECT_EQ(f->mediaFilePicker->GetFont().GetPointSize(), 14);
+    EXPECT_EQ(f->mediaFilePicker->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(f->mediaFilePicker->GetMinSize(), wxSize(325, 24));
+    for (wxBitmapButton* button :
+         {f->playMediaButton, f->importMediaButton, f->helpButton, f->refreshDevicesButton}) {
+        EXPECT_EQ(button->GetName(), "button");
+        EXPECT_TRUE(button->GetBitmapLabel().IsOk());
+    }
+    for (wxStaticLine* line : {f->upperLine, f->lowerLine}) {
+        EXPECT_EQ(line->GetName(), "staticLine");
+        EXPECT_EQ(line->GetSize(), wxSize(500, 2));
+    }
+    EXPECT_EQ(f->editRingtoneBitmap->GetName(), "staticBitmap");
+    EXPECT_EQ(f->sendToMobileBitmap->GetName(), "staticBitmap");
+    EXPECT_TRUE(f->editRingtoneBitmap->GetBitmap().IsOk());
+
+    auto* step1 = dynamic_cast<wxStaticBox*>(f->vendorChoice->GetParent());
+    auto* step3 = dynamic_cast<wxStaticBox*>(f->sendMethodChoice->GetParent());
+    ASSERT_NE(step1, nullptr);
+    ASSERT_NE(step3, nullptr);
+    EXPECT_EQ(step1->GetLabel(), "Step 1. Choose your phone vendor and model");
+    EXPECT_EQ(step3->GetLabel(), "Step 3. Choose send method");
+    EXPECT_EQ(f->modelChoice->GetParent(), step1);
+    EXPECT_EQ(f->deviceChoice->GetParent(), step3);
+    EXPECT_EQ(f->vendorChoice->GetMinSize().GetWidth(), 100);
+    EXPECT_EQ(f->modelChoice->GetMinSize().GetWidth(), 130);
+    EXPECT_EQ(f->sendMethodChoice->GetMinSize().GetWidth(), 80);
+    EXPECT_EQ(f->deviceChoice->GetMinSize().GetWidth(), 95);
+    EXPECT_EQ(f->vendorChoice->GetCount(), 0u);
+    ASSERT_EQ(f->sendMethodChoice->GetCount(), 2u);
+    EXPECT_EQ(f->sendMethodChoice->GetString(0), "Bluetooth");
+    EXPECT_EQ(f->sendMethodChoice->GetString(1), "Infrared");
+    EXPECT_EQ(f->sendMethodChoice->GetSelection(), wxNOT_FOUND);
+
+    EXPECT_EQ(f->formatRadioBox->GetLabel(), "Step 2. Choose format supported by your phone");
+    EXPECT_EQ(f->formatRadioBox->GetName(), "radioBox");
+    ASSERT_EQ(f->formatRadioBox->GetCount(), 5u);
+    const char* formats[] = {"WAV", "MP3", "AAC", "M4A", "WMA"};
+    for (unsigned int i = 0; i < 5; ++i) {
+        EXPECT_EQ(f->formatRadioBox->GetString(i), formats[i]);
+    }
+    EXPECT_EQ(f->formatRadioBox->GetRowCount(), 1u);
+    EXPECT_EQ(f->formatRadioBox->GetSelection(), 0);
+
+    EXPECT_EQ(f->convertAndSendButton->GetLabel(), "Convert and Send");
+    EXPECT_EQ(f->convertAndSendButton->GetFont().GetPointSize(), 12);
+    EXPECT_EQ(f->convertAndSendButton->GetFont().GetFamily(), wxFONTFAMILY_ROMAN);
+}
+
+TEST(MainFrame, placesRowsTopToBottomAndTheSendPanelInTwoRows) {
+    Shown<CountingFrame> shown;
+    twMainFrame* f = shown.frame;
+    auto top = [](wxWindow* w) { return w->GetPosition().y; };
+    EXPECT_LT(top(f->mediaFilePicker), top(f->playMediaButton));
+    EXPECT_LT(top(f->playMediaButton), top(f->upperLine));
+    EXPECT_LT(top(f->upperLine), top(f->editRingtoneBitmap));
+    EXPECT_LT(top(f->editRingtoneBitmap), top(f->mediaEditControl));
+    EXPECT_LT(top(f->mediaEditControl), top(f->lowerLine));
+    EXPECT_LT(top(f->lowerLine), top(f->sendToMobileBitmap));
+    EXPECT_LT(top(f->sendToMobileBitmap), top(f->formatRadioBox));
+
+    wxWindow* step1 = f->vendorChoice->GetParent();
+    wxWindow* step3 = f->sendMethodChoice->GetParent();
+    EXPECT_EQ(top(step1), top(step3));
+    EXPECT_LT(step1->GetPosition().x, step3->GetPosition().x);
+    EXPECT_GT(top(f->formatRadioBox), top(step1));
+    EXPECT_GT(top(f->convertAndSendButton), top(step3));
+    EXPECT_LT(f->formatRadioBox->GetPosition().x, f->convertAndSendButton->GetPosition().x);
+    EXPECT_LE(f->convertAndSendButton->GetRect().GetBottom(), f->GetClientSize().GetHeight());
+}
+
+TEST(MainFrame, routesEveryControlToItsOwnHandler) {
+    Shown<CountingFrame> shown;
+    CountingFrame* f = shown.frame;
+    const std::string picked = "/tmp/twtest-picked.wav";
+    std::ofstream(picked) << "x";
+    f->mediaFilePicker->GetTextCtrl()->SetValue(picked);
+    Click(f->playMediaButton);
+    Click(f->importMediaButton);
+    Click(f->helpButton);
+    Click(f->convertAndSendButton);
+    Choose(f->sendMethodChoice, 0);
+    Click(f->refreshDevicesButton);
+    f->vendorChoice->Append("Acme");
+    Choose(f->vendorChoice, 0);
+    f->modelChoice->Append("A1");
+    Choose(f->modelChoice, 0);
+    EXPECT_TRUE(twtest::PumpUntil([&] {
+        for (int count : f->calls) {
+            if (count == 0) {
+                return false;
+            }
+        }
+        return true;
+    }));
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(f->calls[static_cast<size_t>(i)], 1) << "handler " << i;
+    }
+    std::remove(picked.c_str());
+}
+
+TEST(MainFrame, bareFrameLetsEveryEventPassOn) {
+    Shown<BareFrame> shown;
+    twMainFrame* f = shown.frame;
+    int reachedFrame = 0;
+    f->Bind(wxEVT_BUTTON, [&](wxCommandEvent&) { ++reachedFrame; });
+    f->Bind(wxEVT_CHOICE, [&](wxCommandEvent&) { ++reachedFrame; });
+    Click(f->playMediaButton);
+    Click(f->importMediaButton);
+    Click(f->helpButton);
+    Click(f->convertAndSendButton);
+    Click(f->refreshDevicesButton);
+    Choose(f->sendMethodChoice, 1);
+    EXPECT_TRUE(twtest::PumpUntil([&] { return reachedFrame == 6; }));
+}
+
+TEST(MainFrame, destroyingTheFrameDisconnectsEveryHandlerBeforeTheControlsGo) {
+    auto* frame = new twMainFrame("Tonewick", wxSize(520, 580));
+    wxWindow* button = frame->playMediaButton;
+    wxWindow* choice = frame->modelChoice;
+    bool stillConnected = true;
+    bool checked = false;
+    // The first control to go is destroyed after the frame's own destructor has run.
+    frame->selectMediaBitmap->Bind(wxEVT_DESTROY, [&](wxWindowDestroyEvent&) {
+        checked = true;
+        stillConnected =
+            button->Disconnect(wxID_ANY, wxID_ANY, wxEVT_COMMAND_BUTTON_CLICKED,
+                               wxCommandEventHandler(twMainFrame::OnPlayMedia), nullptr, frame) ||
+            choice->Disconnect(wxID_ANY, wxID_ANY, wxEVT_COMMAND_CHOICE_SELECTED,
+                               wxCommandEventHandler(twMainFrame::OnModelSelected), nullptr, frame);
+    });
+    delete frame;
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(stillConnected);
+}

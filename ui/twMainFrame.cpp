@@ -1,0 +1,248 @@
+#include "ui/twMainFrame.h"
+
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/filepicker.h>
+#include <wx/icon.h>
+#include <wx/panel.h>
+#include <wx/radiobox.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/statline.h>
+
+namespace {
+
+// Every grid of the layout: no gaps, flexible both ways, fixed rows and columns keep their size.
+wxFlexGridSizer* NewGrid(int rows, int cols) {
+    auto* grid = new wxFlexGridSizer(rows, cols, 0, 0);
+    grid->SetFlexibleDirection(wxBOTH);
+    grid->SetNonFlexibleGrowMode(wxFLEX_GROWMODE_SPECIFIED);
+    return grid;
+}
+
+wxBitmap Picture(const char* path) {
+    return wxBitmap(path, wxBITMAP_TYPE_ANY);
+}
+
+// A button's picture is drawn on white; white is see-through so the button face shows.
+wxBitmap ButtonPicture(const char* path) {
+    wxBitmap picture = Picture(path);
+    if (picture.IsOk()) {
+        picture.SetMask(new wxMask(picture, *wxWHITE));
+    }
+    return picture;
+}
+
+wxBitmapButton* NewPictureButton(wxWindow* parent, const char* path) {
+    return new wxBitmapButton(parent, wxID_ANY, ButtonPicture(path), wxDefaultPosition,
+                              wxDefaultSize, wxBU_AUTODRAW, wxDefaultValidator, "button");
+}
+
+wxStaticLine* NewRule(wxWindow* parent) {
+    auto* line = new wxStaticLine(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 2),
+                                  wxLI_HORIZONTAL, "staticLine");
+    line->SetMinSize(wxSize(500, 2));
+    line->SetMaxSize(wxSize(500, 2));
+    return line;
+}
+
+// A choice of fixed width: the toolkit may not grow or shrink it with its items.
+wxChoice* NewChoice(wxWindow* parent, int createdWidth, int fixedWidth,
+                    const wxArrayString& items = wxArrayString()) {
+    auto* choice = new wxChoice(parent, wxID_ANY, wxDefaultPosition, wxSize(createdWidth, -1),
+                                items, 0, wxDefaultValidator, "choice");
+    choice->SetMinSize(wxSize(fixedWidth, -1));
+    choice->SetMaxSize(wxSize(fixedWidth, -1));
+    return choice;
+}
+
+wxStaticBoxSizer* NewStep(wxWindow* parent, const wxString& label) {
+    auto* box =
+        new wxStaticBox(parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, 0, "groupBox");
+    return new wxStaticBoxSizer(box, wxHORIZONTAL);
+}
+
+const char* const mediaWildcard =
+    "All supported media files|*.wav;*.aac;*.mp3;*.mp4;*.m4a|MP3 files (mp3)|*.mp3|"
+    "MPEG4 files (mp4, m4a)|*.mp4;*.m4a|AAC files (aac)|*.aac|WAV files (wav)|*.wav";
+
+} // namespace
+
+twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
+    : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size,
+              wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL, "frame") {
+    SetIcon(wxIcon("twk.ico", wxBITMAP_TYPE_ICO));
+    SetSizeHints(wxSize(520, 580), wxSize(520, 580));
+    SetForegroundColour(wxColour(0, 0, 0));
+    SetBackgroundColour(wxColour(255, 255, 255));
+    // The widths of the send panel were drawn for the 8-point dialog font of the desktop the
+    // window was designed on; GTK's larger default makes the step boxes' labels push the step 3
+    // box out of the window. Controls inherit this unless they set a font of their own.
+    SetFont(wxFont(8, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL));
+
+    // Rows are left open: the toolkit refuses a fixed row count smaller than the seven children
+    // and would fall back to exactly this after complaining.
+    wxFlexGridSizer* outer = NewGrid(0, 1);
+    outer->SetMinSize(wxSize(500, 100));
+
+    wxFlexGridSizer* sourceRow = NewGrid(1, 2);
+    selectMediaBitmap = new wxStaticBitmap(this, wxID_ANY, Picture("images/select_media.bmp"),
+                                           wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
+    sourceRow->Add(selectMediaBitmap, 0, wxALL, 5);
+    mediaFilePicker = new wxFilePickerCtrl(
+        this, wxID_ANY, wxEmptyString, "Select a file", mediaWildcard, wxPoint(0, 0), wxDefaultSize,
+        wxFLP_USE_TEXTCTRL | wxFLP_OPEN | wxFLP_FILE_MUST_EXIST, wxDefaultValidator, "filepicker");
+    mediaFilePicker->SetFont(
+        wxFont(14, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false, "Arial"));
+    mediaFilePicker->SetMinSize(wxSize(325, 24));
+    sourceRow->Add(mediaFilePicker, 0, wxEXPAND | wxALL, 5);
+    outer->Add(sourceRow, 1, wxEXPAND, 5);
+
+    wxFlexGridSizer* commandRow = NewGrid(1, 3);
+    playMediaButton = NewPictureButton(this, "images/PlayMedia.bmp");
+    commandRow->Add(playMediaButton, 0, wxEXPAND | wxALL, 5);
+    importMediaButton = NewPictureButton(this, "images/ImportMedia.bmp");
+    commandRow->Add(importMediaButton, 0, wxEXPAND | wxALL, 5);
+    helpButton = NewPictureButton(this, "images/Help.bmp");
+    commandRow->Add(helpButton, 0, wxALL, 5);
+    outer->Add(commandRow, 1, wxEXPAND, 5);
+
+    auto* upperRule = new wxBoxSizer(wxHORIZONTAL);
+    upperLine = NewRule(this);
+    upperRule->Add(upperLine, 0, wxEXPAND | wxALL, 5);
+    outer->Add(upperRule, 1, wxEXPAND, 5);
+
+    wxFlexGridSizer* editor = NewGrid(2, 1);
+    editRingtoneBitmap = new wxStaticBitmap(this, wxID_ANY, Picture("images/edit_ringtone.bmp"),
+                                            wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
+    editor->Add(editRingtoneBitmap, 0, wxALL, 5);
+    mediaEditControl = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxSize(500, 210));
+    editor->Add(mediaEditControl, 0, wxALL, 5);
+    outer->Add(editor, 1, wxEXPAND, 5);
+
+    auto* lowerRule = new wxBoxSizer(wxVERTICAL);
+    lowerLine = NewRule(this);
+    lowerRule->Add(lowerLine, 0, wxEXPAND | wxALL, 5);
+    outer->Add(lowerRule, 1, wxEXPAND, 5);
+
+    wxFlexGridSizer* sendHeading = NewGrid(1, 1);
+    sendToMobileBitmap = new wxStaticBitmap(this, wxID_ANY, Picture("images/send_to_mobile.bmp"),
+                                            wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
+    sendHeading->Add(sendToMobileBitmap, 0, wxALL, 5);
+    outer->Add(sendHeading, 1, wxEXPAND, 5);
+
+    wxFlexGridSizer* sendPanel = NewGrid(2, 4);
+    sendPanel->Add(5, 0, 1, wxEXPAND, 0);
+    wxStaticBoxSizer* step1 = NewStep(this, "Step 1. Choose your phone vendor and model");
+    vendorChoice = NewChoice(step1->GetStaticBox(), 100, 100);
+    vendorChoice->SetSelection(0);
+    step1->Add(vendorChoice, 0, wxALL, 5);
+    modelChoice = NewChoice(step1->GetStaticBox(), 130, 130);
+    modelChoice->SetSelection(0);
+    step1->Add(modelChoice, 0, wxALL, 5);
+    sendPanel->Add(step1, 1, wxEXPAND, 0);
+
+    sendPanel->Add(5, 0, 1, wxEXPAND, 0);
+    wxStaticBoxSizer* step3 = NewStep(this, "Step 3. Choose send method");
+    wxArrayString methods;
+    methods.Add("Bluetooth");
+    methods.Add("Infrared");
+    sendMethodChoice = NewChoice(step3->GetStaticBox(), 100, 80, methods);
+    step3->Add(sendMethodChoice, 0, wxALL, 5);
+    deviceChoice = NewChoice(step3->GetStaticBox(), 100, 95);
+    deviceChoice->SetSelection(0);
+    step3->Add(deviceChoice, 0, wxALL, 5);
+    refreshDevicesButton = NewPictureButton(step3->GetStaticBox(), "images/refresh.bmp");
+    step3->Add(refreshDevicesButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 0);
+    sendPanel->Add(step3, 1, wxEXPAND, 0);
+
+    sendPanel->Add(5, 0, 1, wxEXPAND, 0);
+    auto* step2 = new wxBoxSizer(wxHORIZONTAL);
+    const wxString formats[] = {"WAV", "MP3", "AAC", "M4A", "WMA"};
+    formatRadioBox = new wxRadioBox(this, wxID_ANY, "Step 2. Choose format supported by your phone",
+                                    wxDefaultPosition, wxDefaultSize, 5, formats, 1,
+                                    wxRA_SPECIFY_ROWS, wxDefaultValidator, "radioBox");
+    formatRadioBox->SetSelection(0);
+    step2->Add(formatRadioBox, 0, wxALL, 0);
+    sendPanel->Add(step2, 1, wxEXPAND, 5);
+
+    sendPanel->Add(5, 0, 1, wxEXPAND, 0);
+    convertAndSendButton = new wxButton(this, wxID_ANY, "Convert and Send", wxDefaultPosition,
+                                        wxDefaultSize, 0, wxDefaultValidator, "button");
+    convertAndSendButton->SetFont(wxFont(12, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL,
+                                         wxFONTWEIGHT_NORMAL, false, "Times New Roman"));
+    sendPanel->Add(convertAndSendButton, 0, wxALIGN_CENTER | wxALL, 5);
+    outer->Add(sendPanel, 1, wxEXPAND, 5);
+
+    SetSizer(outer);
+    Layout();
+    ConnectHandlers();
+}
+
+twMainFrame::~twMainFrame() {
+    DisconnectHandlers();
+}
+
+std::array<twMainFrame::Route, 9> twMainFrame::Routes() {
+    return {{
+        {mediaFilePicker, wxEVT_COMMAND_FILEPICKER_CHANGED,
+         wxFileDirPickerEventHandler(twMainFrame::OnMediaFileChanged)},
+        {playMediaButton, wxEVT_COMMAND_BUTTON_CLICKED,
+         wxCommandEventHandler(twMainFrame::OnPlayMedia)},
+        {importMediaButton, wxEVT_COMMAND_BUTTON_CLICKED,
+         wxCommandEventHandler(twMainFrame::OnImportMedia)},
+        {helpButton, wxEVT_COMMAND_BUTTON_CLICKED, wxCommandEventHandler(twMainFrame::OnHelp)},
+        {convertAndSendButton, wxEVT_COMMAND_BUTTON_CLICKED,
+         wxCommandEventHandler(twMainFrame::OnConvertAndSend)},
+        {sendMethodChoice, wxEVT_COMMAND_CHOICE_SELECTED,
+         wxCommandEventHandler(twMainFrame::OnSendMethodSelected)},
+        {refreshDevicesButton, wxEVT_COMMAND_BUTTON_CLICKED,
+         wxCommandEventHandler(twMainFrame::OnRefreshDevices)},
+        {vendorChoice, wxEVT_COMMAND_CHOICE_SELECTED,
+         wxCommandEventHandler(twMainFrame::OnVendorSelected)},
+        {modelChoice, wxEVT_COMMAND_CHOICE_SELECTED,
+         wxCommandEventHandler(twMainFrame::OnModelSelected)},
+    }};
+}
+
+void twMainFrame::ConnectHandlers() {
+    for (const Route& route : Routes()) {
+        route.control->Connect(wxID_ANY, wxID_ANY, route.type, route.handler, nullptr, this);
+    }
+}
+
+void twMainFrame::DisconnectHandlers() {
+    for (const Route& route : Routes()) {
+        route.control->Disconnect(wxID_ANY, wxID_ANY, route.type, route.handler, nullptr, this);
+    }
+}
+
+void twMainFrame::OnMediaFileChanged(wxFileDirPickerEvent& event) {
+    event.Skip();
+}
+void twMainFrame::OnPlayMedia(wxCommandEvent& event) {
+    event.Skip();
+}
+void twMainFrame::OnImportMedia(wxCommandEvent& event) {
+    event.Skip();
+}
+void twMainFrame::OnHelp(wxCommandEvent& event) {
+    event.Skip();
+}
+void twMainFrame::OnConvertAndSend(wxCommandEvent& event) {
+    event.Skip();
+}
+void twMainFrame::OnSendMethodSelected(wxCommandEvent& event) {
+    event.Skip();
+}
+void twMainFrame::OnRefreshDevices(wxCommandEvent& event) {
+    event.Skip();
+}
+void twMainFrame::OnVendorSelected(wxCommandEvent& event) {
+    event.Skip();
+}
+void twMainFrame::OnModelSelected(wxCommandEvent& event) {
+    event.Skip();
+}

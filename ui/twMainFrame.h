@@ -1,0 +1,67 @@
+// The application's one top-level window as laid out: a fixed 520 by 580 frame holding the
+// source row, the command buttons, the ringtone editor and the three-step send panel. It only
+// builds the controls and routes their events to nine virtual handlers that let the event pass
+// on; twUserInterface gives them behaviour. The controls belong to the frame (toolkit
+// parent-child relation); the members are non-owning.
+#pragma once
+
+#include <wx/frame.h>
+
+#include <array>
+
+class wxBitmapButton;
+class wxButton;
+class wxChoice;
+class wxCommandEvent;
+class wxFileDirPickerEvent;
+class wxFilePickerCtrl;
+class wxPanel;
+class wxRadioBox;
+class wxStaticBitmap;
+class wxStaticLine;
+
+class twMainFrame : public wxFrame {
+public:
+    twMainFrame(const wxString& title, const wxSize& size);
+    ~twMainFrame() override;
+
+    wxStaticBitmap* selectMediaBitmap;
+    wxFilePickerCtrl* mediaFilePicker;
+    wxBitmapButton* playMediaButton;
+    wxBitmapButton* importMediaButton;
+    wxBitmapButton* helpButton;
+    wxStaticLine* upperLine;
+    wxStaticBitmap* editRingtoneBitmap;
+    // Stands in the editor's place until the editor panel joins the window.
+    wxPanel* mediaEditControl;
+    wxStaticLine* lowerLine;
+    wxStaticBitmap* sendToMobileBitmap;
+    wxChoice* modelChoice;
+    wxChoice* vendorChoice;
+    wxChoice* sendMethodChoice;
+    wxChoice* deviceChoice;
+    wxRadioBox* formatRadioBox;
+    wxButton* convertAndSendButton;
+    wxBitmapButton* refreshDevicesButton;
+
+    virtual void OnMediaFileChanged(wxFileDirPickerEvent& event);
+    virtual void OnPlayMedia(wxCommandEvent& event);
+    virtual void OnImportMedia(wxCommandEvent& event);
+    virtual void OnHelp(wxCommandEvent& event);
+    virtual void OnConvertAndSend(wxCommandEvent& event);
+    virtual void OnSendMethodSelected(wxCommandEvent& event);
+    virtual void OnRefreshDevices(wxCommandEvent& event);
+    virtual void OnVendorSelected(wxCommandEvent& event);
+    virtual void OnModelSelected(wxCommandEvent& event);
+
+private:
+    // One control's event and the handler it reaches, in the order the handlers are declared.
+    struct Route {
+        wxWindow* control;
+        wxEventType type;
+        wxObjectEventFunction handler;
+    };
+    std::array<Route, 9> Routes();
+    void ConnectHandlers();
+    void DisconnectHandlers();
+};

@@ -1,0 +1,31 @@
+// The main window as the application uses it: owns the long-lived objects behind the window
+// (the shared audio engine, the phone catalogue, the help viewer) and gives the frame's
+// handlers their behaviour. Created by twApp at start-up; the toolkit destroys it when the
+// window closes, and its destructor shuts audio down in a fixed order.
+#pragma once
+
+#include "ui/twMainFrame.h"
+
+#include <memory>
+
+class AudioEngine;
+class PhoneCatalogue;
+class wxHtmlHelpController;
+
+class twUserInterface : public twMainFrame {
+public:
+    twUserInterface();
+    ~twUserInterface() override;
+
+    // The process's one engine, shared with the editor panel; released at destruction.
+    AudioEngine* audioEngine;
+    std::unique_ptr<PhoneCatalogue> phoneCatalogue;
+
+    void OnHelp(wxCommandEvent& event) override;
+    void OnVendorSelected(wxCommandEvent& event) override;
+    void OnModelSelected(wxCommandEvent& event) override;
+
+private:
+    // Made at the first press of the help button; shows the HTML help book.
+    std::unique_ptr<wxHtmlHelpController> helpController;
+};

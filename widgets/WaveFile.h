@@ -1,0 +1,36 @@
+// One working WAV file opened for the per-second scan: Open reads and checks the header,
+// ScanSeconds then reads every whole second once, front to back, in large blocks through one
+// fixed buffer. Owns the open file; closes it when destroyed. Not thread-safe: one user at a time.
+#pragma once
+
+#include "widgets/SecondScanner.h"
+#include "widgets/WavError.h"
+#include "widgets/WavHeader.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+class WaveFile {
+public:
+    // Bytes asked of the file per read, rounded down to whole frames: small enough to stay in
+    // the cache between the copy from the page cache and the scan, large enough that the
+    // number of reads doesn't matter.
+    static constexpr size_t kBlockBytes = 128 * 1024;
+
+    WavHeader header;
+
+    // NoFile when nothing exists at the path, CantOpen when it can't be read, else the
+    // header's verdict. header is valid only after None.
+    WavError Open(const std::string& path);
+
+    // Calls onSecond for each of header.durationSeconds seconds, in order. ReadFailed when
+    // the file ends early or a read fails; seconds reported before that stay reported.
+    WavError ScanSeconds(const SecondScanner::SecondFn& onSecond);
+
+private:
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<std::FILE, Closer> file;
+};

@@ -1,0 +1,247 @@
+#include "widgets/twRuler.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/graphics.h>
+
+namespace {
+
+std::unique_ptr<wxBitmap> LoadBitmap(const wxString& path, bool masked) {
+    auto bitmap = std::make_unique<wxBitmap>(path, wxBITMAP_TYPE_BMP);
+    if (masked && bitmap->IsOk()) {
+        bitmap->SetMask(new wxMask(*bitmap, *wxWHITE));
+    }
+    return bitmap;
+}
+
+int BitmapWidth(const wxBitmap& bitmap) {
+    return bitmap.IsOk() ? bitmap.GetWidth() : 0;
+}
+
+} // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(twRuler, wxWindow)
+    EVT_LEFT_DOWN(twRuler::OnLeftDown)
+    EVT_LEFT_UP(twRuler::OnLeftUp)
+    EVT_MOTION(twRuler::OnMotion)
+    EVT_LEAVE_WINDOW(twRuler::OnLeaveWindow)
+    EVT_PAINT(twRuler::OnPaint)
+    EVT_MOUSE_CAPTURE_LOST(twRuler::OnCaptureLost)
+wxEND_EVENT_TABLE()
+    // clang-format on
+
+    twRuler::twRuler(wxWindow* parent, const wxString& name)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, name) {
+    // The buffered paint context draws everything; the toolkit must not erase first.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetBitmaps("images/rulerBck.bmp", "images/rulerStart.bmp", "images/rulerEnd.bmp",
+               "images/rulerRangeBck.bmp", 0, 18);
+}
+
+twRuler::~twRuler() = default;
+
+void twRuler::SetBitmaps(const wxString& background, const wxString& startMarker,
+                         const wxString& endMarker, const wxString& range, int32_t startHot,
+                         int32_t endHot) {
+    backgroundBitmap = LoadBitmap(background, false);
+    startBitmap = LoadBitmap(startMarker, true);
+    endBitmap = LoadBitmap(endMarker, true);
+    rangeBitmap = LoadBitmap(range, false);
+    startHotspot = startHot;
+    endHotspot = endHot;
+}
+
+void twRuler::SetRange(int32_t minimum, int32_t maximum) {
+    minValue = minimum;
+    maxValue = maximum;
+}
+
+void twRuler::SetValues(int32_t start, int32_t end) {
+    const int32_t oldStart = startValue;
+    const int32_t oldEnd = endValue;
+    if ((start == oldStart && end == oldEnd) || start > end) {
+        return;
+    }
+    startValue = start;
+    endValue = end;
+    if (start != oldStart) {
+        ReportChange(1, start, oldStart);
+    }
+    if (endValue != oldEnd) {
+        ReportChange(2, endValue, oldEnd);
+    }
+}
+
+RulerGeometry twRuler::Geometry() const {
+    RulerGeometry g;
+    g.minValue = minValue;
+    g.maxValue = maxValue;
+    g.rulerWidth = rulerWidth;
+    g.margin = margin;
+    g.scrollOffset = scrollOffset;
+    return g;
+}
+
+int32_t twRuler::HitTest(int32_t x) {
+    const RulerGeometry g = Geometry();
+    // Positions are compared without the margin: the hit zone reaches margin + grab pixels
+    // left of the drawn bitmap and grab - margin pixels right of it.
+    const float px = static_cast<float>(x + scrollOffset);
+    const float p1 = g.MarkerPosition(startValue, startHotspot);
+    const float p2 = g.MarkerPosition(endValue, endHotspot);
+    const bool hit1 = p1 - static_cast<float>(startGrabLeft) <= px &&
+                      px <= p1 + static_cast<float>(startGrabRight + BitmapWidth(*startBitmap));
+    const bool hit2 = p2 - static_cast<float>(endGrabLeft) <= px &&
+                      px <= p2 + static_cast<float>(endGrabRight + BitmapWidth(*endBitmap));
+    int32_t result = 0;
+    if (hit1 && hit2) {
+        result = lastMarker == 1 ? 2 : 1;
+    } else if (hit1) {
+        result = 1;
+    } else if (hit2) {
+        result = 2;
+    }
+    if (result != 0 && dragMarker == 0) {
+        lastMarker = result;
+    }
+    return result;
+}
+
+void twRuler::ReportChange(int32_t marker, int32_t newValue, int32_t oldValue) {
+    if (onChange != nullptr) {
+        onChange(marker, newValue, oldValue, changeUserData);
+    }
+}
+
+void twRuler::OnLeftDown(wxMouseEvent& event) {
+    dragMarker = HitTest(event.GetX());
+    if (onPress != nullptr && dragMarker == 1) {
+        onPress(1, startValue, pressUserData);
+    } else if (onPress != nullptr && dragMarker == 2) {
+        onPress(2, endValue, pressUserData);
+    }
+    if (dragMarker != 0 && !HasCapture()) {
+        CaptureMouse();
+    }
+    event.Skip();
+}
+
+void twRuler::OnMotion(wxMouseEvent& event) {
+    const int32_t v = Geometry().ValueAt(event.GetX());
+    const bool inRange = minValue <= v && v <= maxValue;
+    if (dragMarker == 1 && inRange && v != startValue && v <= endValue) {
+        const int32_t oldStart = startValue;
+        const int32_t oldEnd = endValue;
+        startValue = v;
+        ReportChange(1, v, oldStart);
+        if (endValue != oldEnd) {
+            ReportChange(2, endValue, oldEnd);
+        }
+    } else if (dragMarker == 2 && inRange && v != endValue && startValue <= v) {
+        const int32_t oldEnd = endValue;
+        endValue = v;
+        ReportChange(2, v, oldEnd);
+    }
+    if (HitTest(event.GetX()) == 0 && dragMarker == 0) {
+        SetCursor(wxNullCursor);
+    } else {
+        SetCursor(wxCursor(wxCURSOR_SIZEWE));
+    }
+    event.Skip();
+}
+
+void twRuler::EndDrag() {
+    if (onRelease != nullptr && dragMarker == 1) {
+        onRelease(1, startValue, releaseUserData);
+    } else if (onRelease != nullptr && dragMarker == 2) {
+        onRelease(2, endValue, releaseUserData);
+    }
+    dragMarker = 0;
+}
+
+void twRuler::OnLeftUp(wxMouseEvent& event) {
+    EndDrag();
+    if (HasCapture()) {
+        ReleaseMouse();
+    }
+    event.Skip();
+}
+
+void twRuler::OnLeaveWindow(wxMouseEvent& event) {
+    event.Skip();
+}
+
+// The system took the mouse away mid-drag (another window grabbed it): the drag ends where
+// the marker stands, reported like a release so that the owner's state stays consistent.
+// Not skipped: the toolkit insists that a window holding the capture handles its loss.
+void twRuler::OnCaptureLost(wxMouseCaptureLostEvent&) {
+    EndDrag();
+}
+
+void twRuler::Draw(wxDC& dc, const wxSize& client) const {
+    const RulerGeometry g = Geometry();
+    if (backgroundBitmap->IsOk() && backgroundBitmap->GetWidth() > 0 &&
+        backgroundBitmap->GetHeight() > 0) {
+        const int w = backgroundBitmap->GetWidth();
+        const int h = backgroundBitmap->GetHeight();
+        for (int c = 0; c <= rulerWidth / w; ++c) {
+            for (int r = 0; r <= rulerHeight / h; ++r) {
+                dc.DrawBitmap(*backgroundBitmap, c * w, r * h, false);
+            }
+        }
+    }
+
+    dc.SetPen(*wxBLACK_PEN);
+    dc.SetTextForeground(*wxBLACK);
+    dc.SetTextBackground(*wxBLACK);
+    const int tickStep = pixelsPerSecond * labelStep;
+    if (showLabels && pixelsPerSecond > 0 && tickStep > 0) {
+        wxGraphicsContext* gc = dc.GetGraphicsContext();
+        for (int t = margin; t < rulerWidth - margin; t += tickStep) {
+            const int x = t - scrollOffset;
+            // Ticks cover whole pixels, rows 0 to 17; the labels keep their smoothing.
+            if (gc != nullptr) {
+                gc->SetAntialiasMode(wxANTIALIAS_NONE);
+            }
+            dc.DrawLine(x, 0, x, 18);
+            if (gc != nullptr) {
+                gc->SetAntialiasMode(wxANTIALIAS_DEFAULT);
+            }
+            const wxString label = RulerGeometry::Label((t - margin) / pixelsPerSecond);
+            dc.DrawText(label, x - dc.GetTextExtent(label).x - 1, 0);
+        }
+    }
+
+    dc.SetPen(*wxWHITE_PEN);
+    dc.SetBrush(*wxWHITE_BRUSH);
+    dc.DrawRectangle(0, 0, margin, rulerHeight);
+    dc.DrawRectangle(rulerWidth - margin, 0, margin, rulerHeight);
+
+    const auto drawStart = [&] {
+        if (startBitmap->IsOk()) {
+            dc.DrawBitmap(*startBitmap, g.DrawnX(startValue, startHotspot), 0, true);
+        }
+    };
+    const auto drawEnd = [&] {
+        if (endBitmap->IsOk()) {
+            dc.DrawBitmap(*endBitmap, g.DrawnX(endValue, endHotspot), 0, true);
+        }
+    };
+    if (lastMarker == 2) {
+        drawStart();
+        drawEnd();
+    } else {
+        drawEnd();
+        drawStart();
+    }
+
+    if (rulerWidth < client.x) {
+        dc.DrawRectangle(rulerWidth, 0, client.x - rulerWidth, client.y);
+    }
+}
+
+void twRuler::OnPaint(wxPaintEvent& event) {
+    wxBufferedPaintDC dc(this);
+    Draw(dc, GetClientSize());
+    event.Skip();
+}

@@ -1,0 +1,98 @@
+// A horizontal strip that maps a range of whole numbers onto its width and carries two markers
+// the user drags with the left button: marker 1 holds startValue, marker 2 endValue. The
+// markers can meet but never cross and never leave the range; every value change, press and
+// release is reported through plain-function callbacks with the owner's user data, always
+// synchronously on the user-interface thread. Optionally shows minute:second tick labels.
+// Owned by its parent window; owns its four bitmaps (which own their masks). Never refreshes
+// itself: the owner's callbacks call Refresh.
+#pragma once
+
+#include "widgets/RulerGeometry.h"
+
+#include <wx/bitmap.h>
+#include <wx/window.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class wxDC;
+
+// marker is 1 or 2. Results are ignored; a callback may call SetValues on any ruler.
+using RulerChangeFn = void (*)(int32_t marker, int32_t newValue, int32_t oldValue, void* userData);
+using RulerPressFn = void (*)(int32_t marker, int32_t value, void* userData);
+
+class twRuler : public wxWindow {
+public:
+    // Loads the default pictures from "images/" below the working directory.
+    twRuler(wxWindow* parent, const wxString& name);
+    ~twRuler() override;
+
+    // Loads four BMP files relative to the working directory, replacing the bitmaps held;
+    // white pixels of the two markers are transparent. A file that can't be loaded leaves an
+    // invalid bitmap, which draws nothing.
+    void SetBitmaps(const wxString& background, const wxString& startMarker,
+                    const wxString& endMarker, const wxString& range, int32_t startHot,
+                    int32_t endHot);
+    // Markers are not moved and nothing is reported.
+    void SetRange(int32_t minimum, int32_t maximum);
+    // Ignored when both values are already set or start > end. Otherwise stores both, then
+    // reports marker 1 if the start changed and afterwards marker 2 if endValue (read again,
+    // since the first report may have moved it) differs from the end held before the call.
+    // No range check: the owner may park a value outside the range.
+    void SetValues(int32_t start, int32_t end);
+    // 0, 1 or 2: the marker under window x. Over two overlapping markers it picks the one that
+    // is not lastMarker, and outside a drag every non-zero result becomes lastMarker.
+    int32_t HitTest(int32_t x);
+
+    // Paints the ruler on any device context whose drawable area is `client`; OnPaint hands
+    // it the buffered paint context, tests an offscreen bitmap.
+    void Draw(wxDC& dc, const wxSize& client) const;
+    // The ruler's mapping between values and window x for its current fields.
+    RulerGeometry Geometry() const;
+
+    int32_t minValue = 0;
+    int32_t maxValue = 0;
+    // The cut ruler's markers bound the ringtone that the preview renders. Audio thread.
+    std::atomic<int32_t> startValue{0};
+    std::atomic<int32_t> endValue{0};
+    int32_t dragMarker = 0;
+    int32_t lastMarker = 2;
+    int32_t scrollOffset = 0;
+    int32_t startHotspot = 0;
+    int32_t endHotspot = 18;
+    int32_t startGrabLeft = 3;
+    int32_t startGrabRight = 3;
+    int32_t endGrabLeft = 3;
+    int32_t endGrabRight = 3;
+    int32_t margin = 3;
+    int32_t rulerWidth = 0;
+    int32_t rulerHeight = 0;
+    std::unique_ptr<wxBitmap> backgroundBitmap;
+    std::unique_ptr<wxBitmap> startBitmap;
+    std::unique_ptr<wxBitmap> endBitmap;
+    // Kept for the owner; the ruler doesn't draw it.
+    std::unique_ptr<wxBitmap> rangeBitmap;
+    bool showLabels = false;
+    // Must be positive when showLabels is set.
+    int32_t pixelsPerSecond = 0;
+    int32_t labelStep = 0;
+    RulerChangeFn onChange = nullptr;
+    RulerPressFn onPress = nullptr;
+    RulerPressFn onRelease = nullptr;
+    void* changeUserData = nullptr;
+    void* pressUserData = nullptr;
+    void* releaseUserData = nullptr;
+
+private:
+    void ReportChange(int32_t marker, int32_t newValue, int32_t oldValue);
+    void EndDrag();
+    void OnLeftDown(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnLeaveWindow(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnPaint(wxPaintEvent& event);
+
+    wxDECLARE_EVENT_TABLE();
+};
