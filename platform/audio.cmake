@@ -1,7 +1,19 @@
-# Audio output layer: the interface (AudioOutput.h), its PortAudio and FFmpeg implementation
-# (linux/), our own effects (dsp/) and the recording fake the engine's tests use (fake/).
-pkg_check_modules(TW_AUDIO_DEPS REQUIRED IMPORTED_TARGET
-                  portaudio-2.0 alsa libavformat libavcodec libswresample libavutil)
+# Audio output layer: the interface (AudioOutput.h), its PortAudio implementation (linux/), our
+# own effects (dsp/) and the recording fake the engine's tests use (fake/).
+# File decoding through FFmpeg's demuxers and decoders is a module of its own (tw_decoder),
+# loaded the first time a file plays: those libraries bring over a hundred more shared
+# libraries that the program should not load, and pay for, at every start-up.
+pkg_check_modules(TW_AUDIO_DEPS REQUIRED IMPORTED_TARGET portaudio-2.0 alsa libswresample libavutil)
+pkg_check_modules(TW_DECODER_DEPS REQUIRED IMPORTED_TARGET libavformat libavcodec)
+
+add_library(tw_decoder MODULE linux/DecoderModule.cpp linux/FfmpegDecoder.cpp
+                              linux/StereoConverter.cpp)
+target_include_directories(tw_decoder PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(tw_decoder PRIVATE PkgConfig::TW_DECODER_DEPS PkgConfig::TW_AUDIO_DEPS)
+set_target_properties(tw_decoder PROPERTIES PREFIX "lib" OUTPUT_NAME tw_decoder
+                      LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+                      CXX_VISIBILITY_PRESET hidden)
+
 target_sources(tw_platform PRIVATE
     dsp/AudioEffect.cpp
     dsp/ChorusEffect.cpp
@@ -13,4 +25,7 @@ target_sources(tw_platform PRIVATE
     linux/PortAudioOutput.cpp
     linux/StereoConverter.cpp
     fake/RecordingAudioOutput.cpp)
-target_link_libraries(tw_platform PRIVATE PkgConfig::TW_AUDIO_DEPS)
+target_link_libraries(tw_platform PRIVATE PkgConfig::TW_AUDIO_DEPS ${CMAKE_DL_LIBS})
+target_compile_definitions(tw_platform PRIVATE
+    TW_DECODER_MODULE_PATH="$<TARGET_FILE:tw_decoder>")
+add_dependencies(tw_platform tw_decoder)

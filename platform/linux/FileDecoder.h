@@ -1,24 +1,19 @@
-// Decodes the first audio stream of a media file with FFmpeg's libraries into interleaved
-// stereo float frames at the device rate. Opened on the user-interface thread, read and
-// rewound on the feeder thread (never both at once).
+// A media file being decoded into interleaved stereo float frames at the device rate, through
+// the decoder module (DecoderModuleApi.h), which is loaded on the first Open and kept for the
+// rest of the run. Opened on the user-interface thread, read and rewound on the feeder thread
+// (never both at once). Owned by the channel that plays the file.
 #pragma once
 
 #include "platform/AudioOutput.h"
-#include "platform/linux/StereoConverter.h"
+#include "platform/linux/DecoderModuleApi.h"
 
 #include <memory>
 #include <string>
-#include <vector>
-
-struct AVCodecContext;
-struct AVFormatContext;
-struct AVFrame;
-struct AVPacket;
 
 class FileDecoder {
 public:
-    // Null when the file can't be read, holds no audio FFmpeg can decode, or is not of the
-    // given kind (its container, as probed, decides; the name's extension does not).
+    // Null when the module can't be loaded, the file can't be read, holds no audio the module
+    // can decode, or is not of the given kind (its container decides, not its extension).
     static std::unique_ptr<FileDecoder> Open(const std::string& path, AudioFileKind kind,
                                              int outputRate);
     ~FileDecoder();
@@ -27,27 +22,13 @@ public:
 
     // Writes up to maxFrames frames; fewer only at the end of the file (0 once it is over).
     size_t Read(float* frames, size_t maxFrames);
-    // Goes back to the start of the file, decoding it afresh as when it was opened (a seek
-    // would lose the coders' priming and gapless information). False if it can't.
+    // Goes back to the start of the file, decoding it afresh as when it was opened.
     bool Rewind();
 
 private:
-    FileDecoder() = default;
-    void Swap(FileDecoder& other);
-    // Decodes and converts one more frame into pending; false at the end or on an error.
-    bool DecodeMore();
+    FileDecoder(const TwDecoderApi* moduleApi, void* moduleDecoder)
+        : api(moduleApi), decoder(moduleDecoder) {}
 
-    std::string path;
-    AudioFileKind kind = AudioFileKind::WavOrMp3;
-    int outputRate = 0;
-    AVFormatContext* format = nullptr;
-    AVCodecContext* codec = nullptr;
-    AVPacket* packet = nullptr;
-    AVFrame* frame = nullptr;
-    int streamIndex = -1;
-    bool inputDone = false;  // the demuxer has no more packets, the decoder was told
-    bool outputDone = false; // everything decoded and drained
-    StereoConverter converter;
-    std::vector<float> pending; // converted frames not yet read
-    size_t pendingRead = 0;     // floats of pending already read
+    const TwDecoderApi* api;
+    void* decoder;
 };

@@ -1,0 +1,54 @@
+// Decodes the first audio stream of a media file with FFmpeg's libraries into interleaved
+// stereo float frames at the device rate. Opened on the user-interface thread, read and
+// rewound on the feeder thread (never both at once). Lives in the decoder module, which the
+// program loads only when it first plays a file (see FileDecoder).
+#pragma once
+
+#include "platform/AudioOutput.h"
+#include "platform/linux/StereoConverter.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct AVCodecContext;
+struct AVFormatContext;
+struct AVFrame;
+struct AVPacket;
+
+class FfmpegDecoder {
+public:
+    // Null when the file can't be read, holds no audio FFmpeg can decode, or is not of the
+    // given kind (its container, as probed, decides; the name's extension does not).
+    static std::unique_ptr<FfmpegDecoder> Open(const std::string& path, AudioFileKind kind,
+                                             int outputRate);
+    ~FfmpegDecoder();
+    FfmpegDecoder(const FfmpegDecoder&) = delete;
+    FfmpegDecoder& operator=(const FfmpegDecoder&) = delete;
+
+    // Writes up to maxFrames frames; fewer only at the end of the file (0 once it is over).
+    size_t Read(float* frames, size_t maxFrames);
+    // Goes back to the start of the file, decoding it afresh as when it was opened (a seek
+    // would lose the coders' priming and gapless information). False if it can't.
+    bool Rewind();
+
+private:
+    FfmpegDecoder() = default;
+    void Swap(FfmpegDecoder& other);
+    // Decodes and converts one more frame into pending; false at the end or on an error.
+    bool DecodeMore();
+
+    std::string path;
+    AudioFileKind kind = AudioFileKind::WavOrMp3;
+    int outputRate = 0;
+    AVFormatContext* format = nullptr;
+    AVCodecContext* codec = nullptr;
+    AVPacket* packet = nullptr;
+    AVFrame* frame = nullptr;
+    int streamIndex = -1;
+    bool inputDone = false;  // the demuxer has no more packets, the decoder was told
+    bool outputDone = false; // everything decoded and drained
+    StereoConverter converter;
+    std::vector<float> pending; // converted frames not yet read
+    size_t pendingRead = 0;     // floats of pending already read
+};
