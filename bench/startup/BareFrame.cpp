@@ -2,9 +2,14 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 
+#include <cstdlib>
+
 namespace {
 class BareApp : public wxApp {
 public:
+    // The same toolkit setting the program makes, so the floor differs only in our own work.
+    BareApp() { setenv("GDK_GL", "disable", 0); }
+
     bool OnInit() override {
         auto* frame =
             new wxFrame(nullptr, wxID_ANY, "Tonewick", wxDefaultPosition, wxSize(520, 580));
