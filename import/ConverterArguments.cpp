@@ -1,50 +1,53 @@
 #include "import/ConverterArguments.h"
 
+#include "import/Utf8Text.h"
+
 namespace {
 
 // Absolute paths can't be protocol names; relative ones can once they hold a colon.
-wxString LocalFileName(const wxString& path) {
-    if (!path.StartsWith(wxS("/")) && (path.Contains(wxS(":")) || path == wxS("-"))) {
-        return wxS("file:") + path;
+std::wstring LocalFileName(const std::wstring& path) {
+    if (!path.starts_with(L'/') && (path.find(L':') != std::wstring::npos || path == L"-")) {
+        return L"file:" + path;
     }
     return path;
 }
 
-wxString Quoted(const wxString& text) {
-    wxString quoted = wxS("\"");
-    for (const wxUniChar c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
+std::wstring Quoted(const std::wstring& text) {
+    std::wstring quoted = L"\"";
+    for (const wchar_t c : text) {
+        if (c == L'"' || c == L'\\') {
+            quoted += L'\\';
         }
         quoted += c;
     }
-    return quoted + wxS("\"");
+    return quoted + L"\"";
 }
 
 } // namespace
 
-wxString BuildConverterArguments(const wxString& sourcePath, const wxString& outputPath) {
-    return wxS(" -i ") + Quoted(LocalFileName(sourcePath)) + wxS(" -y -f wav -acodec pcm_s16le ") +
+std::wstring BuildConverterArguments(const std::wstring& sourcePath,
+                                     const std::wstring& outputPath) {
+    return L" -i " + Quoted(LocalFileName(sourcePath)) + L" -y -f wav -acodec pcm_s16le " +
            Quoted(LocalFileName(outputPath));
 }
 
-std::vector<std::string> SplitArguments(const wxString& arguments) {
+std::vector<std::string> SplitArguments(const std::wstring& arguments) {
     std::vector<std::string> split;
-    wxString current;
+    std::wstring current;
     bool inArgument = false;
     bool quoted = false;
     for (auto it = arguments.begin(); it != arguments.end(); ++it) {
-        const wxUniChar c = *it;
-        if (c == '\\' && it + 1 != arguments.end() && (*(it + 1) == '"' || *(it + 1) == '\\')) {
+        const wchar_t c = *it;
+        if (c == L'\\' && it + 1 != arguments.end() && (*(it + 1) == L'"' || *(it + 1) == L'\\')) {
             ++it;
             current += *it;
             inArgument = true;
-        } else if (c == '"') {
+        } else if (c == L'"') {
             quoted = !quoted;
             inArgument = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
+        } else if ((c == L' ' || c == L'\t') && !quoted) {
             if (inArgument) {
-                split.emplace_back(current.utf8_str());
+                split.push_back(Utf8FromWide(current));
                 current.clear();
                 inArgument = false;
             }
@@ -54,7 +57,7 @@ std::vector<std::string> SplitArguments(const wxString& arguments) {
         }
     }
     if (inArgument) {
-        split.emplace_back(current.utf8_str());
+        split.push_back(Utf8FromWide(current));
     }
     return split;
 }

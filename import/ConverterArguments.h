@@ -8,14 +8,15 @@
 
 #include <string>
 #include <vector>
-#include <wx/string.h>
 
 // " -i \"SOURCE\" -y -f wav -acodec pcm_s16le \"OUTPUT\"": the converter reads the source and
 // overwrites the output with 16-bit PCM WAV, keeping the source's rate and channels. Each path
 // comes out of the split unchanged, whatever quotes or backslashes it holds. A relative path
 // with a colon (or "-") gets a "file:" prefix, so that the converter opens the local file
 // instead of reading the name as one of its protocols ("concat:", "pipe:", "http:", ...).
-wxString BuildConverterArguments(const wxString& sourcePath, const wxString& outputPath);
+std::wstring BuildConverterArguments(const std::wstring& sourcePath,
+                                     const std::wstring& outputPath);
 
-// The arguments in order, as UTF-8.
-std::vector<std::string> SplitArguments(const wxString& arguments);
+// The arguments in order, as UTF-8 (Utf8Text.h: file names that were not UTF-8 come back as the
+// bytes they were).
+std::vector<std::string> SplitArguments(const std::wstring& arguments);

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-bool ConverterRunner::Run(const wxString& arguments, ProgressCallback callback, void* user) {
+bool ConverterRunner::Run(const std::wstring& arguments, ProgressCallback callback, void* user) {
     started = false;
     exitStatus = -1;
     lastLines.clear();

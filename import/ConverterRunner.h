@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-#include <wx/string.h>
 
 class ConverterRunner {
 public:
@@ -42,7 +41,7 @@ public:
     // 100 ms until it ends. The callback, if any, hears nothing until the duration has shown
     // up, then 0 to 99 once per poll, then 100 once the converter has ended. False, with no
     // callback at all, when the console can't be cleared or the converter can't be started.
-    bool Run(const wxString& arguments, ProgressCallback callback, void* user);
+    bool Run(const std::wstring& arguments, ProgressCallback callback, void* user);
 
     // The converter ended by itself with exit code 0.
     bool Succeeded() const { return started && exitStatus == 0; }

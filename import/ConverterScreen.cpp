@@ -1,5 +1,7 @@
 #include "import/ConverterScreen.h"
 
+#include "import/Utf8Text.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <limits>
@@ -101,24 +103,6 @@ int64_t ParsePosition(std::string_view text) {
         fieldStart = colon + 1;
     }
     return TimeValue(seconds, fraction);
-}
-
-void AppendUtf8(std::string& text, char32_t c) {
-    if (c < 0x80) {
-        text += static_cast<char>(c);
-    } else if (c < 0x800) {
-        text += static_cast<char>(0xC0 | (c >> 6));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | ((c >> 18) & 0x07));
-        text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 } // namespace

@@ -1,11 +1,12 @@
 #include "ui/twMainFrame.h"
 
+#include "widgets/ButtonPicture.h"
+
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/filepicker.h>
 #include <wx/icon.h>
-#include <wx/panel.h>
 #include <wx/radiobox.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
@@ -24,15 +25,6 @@ wxFlexGridSizer* NewGrid(int rows, int cols) {
 
 wxBitmap Picture(const char* path) {
     return wxBitmap(path, wxBITMAP_TYPE_ANY);
-}
-
-// A button's picture is drawn on white; white is see-through so the button face shows.
-wxBitmap ButtonPicture(const char* path) {
-    wxBitmap picture = Picture(path);
-    if (picture.IsOk()) {
-        picture.SetMask(new wxMask(picture, *wxWHITE));
-    }
-    return picture;
 }
 
 wxBitmapButton* NewPictureButton(wxWindow* parent, const char* path) {
@@ -118,7 +110,7 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     editRingtoneBitmap = new wxStaticBitmap(this, wxID_ANY, Picture("images/edit_ringtone.bmp"),
                                             wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
     editor->Add(editRingtoneBitmap, 0, wxALL, 5);
-    mediaEditControl = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxSize(500, 210));
+    mediaEditControl = new twMediaEditControl(this, wxSize(500, 210));
     editor->Add(mediaEditControl, 0, wxALL, 5);
     outer->Add(editor, 1, wxEXPAND, 5);
 

@@ -5,6 +5,8 @@
 // parent-child relation); the members are non-owning.
 #pragma once
 
+#include "editor/twMediaEditControl.h"
+
 #include <wx/frame.h>
 
 #include <array>
@@ -15,7 +17,6 @@ class wxChoice;
 class wxCommandEvent;
 class wxFileDirPickerEvent;
 class wxFilePickerCtrl;
-class wxPanel;
 class wxRadioBox;
 class wxStaticBitmap;
 class wxStaticLine;
@@ -32,8 +33,7 @@ public:
     wxBitmapButton* helpButton;
     wxStaticLine* upperLine;
     wxStaticBitmap* editRingtoneBitmap;
-    // Stands in the editor's place until the editor panel joins the window.
-    wxPanel* mediaEditControl;
+    twMediaEditControl* mediaEditControl;
     wxStaticLine* lowerLine;
     wxStaticBitmap* sendToMobileBitmap;
     wxChoice* modelChoice;

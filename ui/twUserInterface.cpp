@@ -1,11 +1,16 @@
 #include "ui/twUserInterface.h"
 
 #include "audio/AudioEngine.h"
+#include "editor/twMediaEditControl.h"
+#include "import/ImportCommand.h"
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
+#include "widgets/ButtonPicture.h"
+#include "widgets/twRuler.h"
 
 #include <wx/choice.h>
 #include <wx/filename.h>
+#include <wx/filepicker.h>
 #include <wx/filesys.h>
 #include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
@@ -32,6 +37,27 @@ wxString FromCatalogueText(const char* text) {
     return wxString(WidenText(text));
 }
 
+// The source file's kind from its extension, in any letter case; another extension, or none,
+// keeps the kind of the file previewed before.
+AudioFileType SourceFileType(const wxString& path, AudioFileType current) {
+    wxString extension;
+    wxFileName::SplitPath(path, nullptr, nullptr, &extension);
+    extension.MakeUpper();
+    if (extension == "WAV") {
+        return AudioFileWav;
+    }
+    if (extension == "MP3") {
+        return AudioFileMp3;
+    }
+    if (extension == "AAC") {
+        return AudioFileAac;
+    }
+    if (extension == "MP4" || extension == "M4A") {
+        return AudioFileMp4;
+    }
+    return current;
+}
+
 } // namespace
 
 twUserInterface::twUserInterface() : twMainFrame("Tonewick", wxSize(520, 580)) {
@@ -56,6 +82,57 @@ twUserInterface::~twUserInterface() {
         AudioEngine::Release();
         audioEngine = nullptr;
     }
+}
+
+void twUserInterface::OnMediaFileChanged(wxFileDirPickerEvent&) {
+    const wxString path = mediaFilePicker->GetPath();
+    if (audioEngine == nullptr || path.empty() || !wxFileName::FileExists(path)) {
+        return;
+    }
+    audioEngine->fileType = SourceFileType(path, audioEngine->fileType);
+    // Whatever the engine holds, the source or the ringtone, ends here.
+    audioEngine->Stop();
+    audioEngine->FreeStream();
+    audioEngine->SetFile(path.ToStdWstring());
+    audioEngine->OpenStream(true);
+    audioEngine->SetVolume(mediaEditControl->volumeRuler->startValue);
+    audioEngine->Play();
+    if (audioEngine->playing) {
+        SetButtonPicture(playMediaButton, "images/StopMedia.bmp");
+    }
+}
+
+void twUserInterface::OnPlayMedia(wxCommandEvent&) {
+    if (audioEngine == nullptr) {
+        return;
+    }
+    if (!audioEngine->fromFile || !audioEngine->streamOpen) {
+        wxFileDirPickerEvent reload;
+        OnMediaFileChanged(reload);
+        return;
+    }
+    // The source has no pause: play always starts from the beginning of the file.
+    if (audioEngine->playing) {
+        audioEngine->Stop();
+        if (!audioEngine->playing) {
+            SetButtonPicture(playMediaButton, "images/PlayMedia.bmp");
+        }
+    } else {
+        audioEngine->Play();
+        if (audioEngine->playing) {
+            SetButtonPicture(playMediaButton, "images/StopMedia.bmp");
+        }
+    }
+}
+
+void twUserInterface::OnImportMedia(wxCommandEvent& event) {
+    // The source preview is stopped the way its button stops it, so the button shows Play.
+    ImportCommand command(this, audioEngine, mediaEditControl, [this] {
+        wxCommandEvent none;
+        OnPlayMedia(none);
+    });
+    command.Run(mediaFilePicker->GetPath());
+    event.Skip();
 }
 
 void twUserInterface::OnHelp(wxCommandEvent&) {

@@ -21,6 +21,11 @@ public:
     AudioEngine* audioEngine;
     std::unique_ptr<PhoneCatalogue> phoneCatalogue;
 
+    // Source preview: picking a file plays it; the play button stops and restarts it, and its
+    // picture shows what the next press does.
+    void OnMediaFileChanged(wxFileDirPickerEvent& event) override;
+    void OnPlayMedia(wxCommandEvent& event) override;
+    void OnImportMedia(wxCommandEvent& event) override;
     void OnHelp(wxCommandEvent& event) override;
     void OnVendorSelected(wxCommandEvent& event) override;
     void OnModelSelected(wxCommandEvent& event) override;

@@ -51,27 +51,6 @@ void twRuler::SetBitmaps(const wxString& background, const wxString& startMarker
     endHotspot = endHot;
 }
 
-void twRuler::SetRange(int32_t minimum, int32_t maximum) {
-    minValue = minimum;
-    maxValue = maximum;
-}
-
-void twRuler::SetValues(int32_t start, int32_t end) {
-    const int32_t oldStart = startValue;
-    const int32_t oldEnd = endValue;
-    if ((start == oldStart && end == oldEnd) || start > end) {
-        return;
-    }
-    startValue = start;
-    endValue = end;
-    if (start != oldStart) {
-        ReportChange(1, start, oldStart);
-    }
-    if (endValue != oldEnd) {
-        ReportChange(2, endValue, oldEnd);
-    }
-}
-
 RulerGeometry twRuler::Geometry() const {
     RulerGeometry g;
     g.minValue = minValue;
@@ -107,12 +86,6 @@ int32_t twRuler::HitTest(int32_t x) {
     return result;
 }
 
-void twRuler::ReportChange(int32_t marker, int32_t newValue, int32_t oldValue) {
-    if (onChange != nullptr) {
-        onChange(marker, newValue, oldValue, changeUserData);
-    }
-}
-
 void twRuler::OnLeftDown(wxMouseEvent& event) {
     dragMarker = HitTest(event.GetX());
     if (onPress != nullptr && dragMarker == 1) {
@@ -127,20 +100,8 @@ void twRuler::OnLeftDown(wxMouseEvent& event) {
 }
 
 void twRuler::OnMotion(wxMouseEvent& event) {
-    const int32_t v = Geometry().ValueAt(event.GetX());
-    const bool inRange = minValue <= v && v <= maxValue;
-    if (dragMarker == 1 && inRange && v != startValue && v <= endValue) {
-        const int32_t oldStart = startValue;
-        const int32_t oldEnd = endValue;
-        startValue = v;
-        ReportChange(1, v, oldStart);
-        if (endValue != oldEnd) {
-            ReportChange(2, endValue, oldEnd);
-        }
-    } else if (dragMarker == 2 && inRange && v != endValue && startValue <= v) {
-        const int32_t oldEnd = endValue;
-        endValue = v;
-        ReportChange(2, v, oldEnd);
+    if (dragMarker != 0) {
+        DragTo(dragMarker, Geometry().ValueAt(event.GetX()));
     }
     if (HitTest(event.GetX()) == 0 && dragMarker == 0) {
         SetCursor(wxNullCursor);

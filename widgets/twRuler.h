@@ -8,21 +8,22 @@
 #pragma once
 
 #include "widgets/RulerGeometry.h"
+#include "widgets/RulerValues.h"
 
 #include <wx/bitmap.h>
 #include <wx/window.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 
 class wxDC;
 
-// marker is 1 or 2. Results are ignored; a callback may call SetValues on any ruler.
-using RulerChangeFn = void (*)(int32_t marker, int32_t newValue, int32_t oldValue, void* userData);
+// marker is 1 or 2. Results are ignored.
 using RulerPressFn = void (*)(int32_t marker, int32_t value, void* userData);
 
-class twRuler : public wxWindow {
+// The values, the range, onChange and its user data, SetRange and SetValues come from
+// RulerValues.
+class twRuler : public wxWindow, public RulerValues {
 public:
     // Loads the default pictures from "images/" below the working directory.
     twRuler(wxWindow* parent, const wxString& name);
@@ -34,13 +35,6 @@ public:
     void SetBitmaps(const wxString& background, const wxString& startMarker,
                     const wxString& endMarker, const wxString& range, int32_t startHot,
                     int32_t endHot);
-    // Markers are not moved and nothing is reported.
-    void SetRange(int32_t minimum, int32_t maximum);
-    // Ignored when both values are already set or start > end. Otherwise stores both, then
-    // reports marker 1 if the start changed and afterwards marker 2 if endValue (read again,
-    // since the first report may have moved it) differs from the end held before the call.
-    // No range check: the owner may park a value outside the range.
-    void SetValues(int32_t start, int32_t end);
     // 0, 1 or 2: the marker under window x. Over two overlapping markers it picks the one that
     // is not lastMarker, and outside a drag every non-zero result becomes lastMarker.
     int32_t HitTest(int32_t x);
@@ -51,11 +45,6 @@ public:
     // The ruler's mapping between values and window x for its current fields.
     RulerGeometry Geometry() const;
 
-    int32_t minValue = 0;
-    int32_t maxValue = 0;
-    // The cut ruler's markers bound the ringtone that the preview renders. Audio thread.
-    std::atomic<int32_t> startValue{0};
-    std::atomic<int32_t> endValue{0};
     int32_t dragMarker = 0;
     int32_t lastMarker = 2;
     int32_t scrollOffset = 0;
@@ -77,15 +66,12 @@ public:
     // Must be positive when showLabels is set.
     int32_t pixelsPerSecond = 0;
     int32_t labelStep = 0;
-    RulerChangeFn onChange = nullptr;
     RulerPressFn onPress = nullptr;
     RulerPressFn onRelease = nullptr;
-    void* changeUserData = nullptr;
     void* pressUserData = nullptr;
     void* releaseUserData = nullptr;
 
 private:
-    void ReportChange(int32_t marker, int32_t newValue, int32_t oldValue);
     void EndDrag();
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);

@@ -84,13 +84,7 @@ bool twWaveGraph::Load(const wxString& path, wxProgressDialog* progress) {
     // A file under one second has no columns; an invalid bitmap stands for the empty picture.
     waveBitmap = width > 0 ? std::make_unique<wxBitmap>(picture, 24) : std::make_unique<wxBitmap>();
     fileName = path;
-    channels = header.channels;
-    sampleRate = header.sampleRate;
-    bitsPerSample = header.bitsPerSample;
-    byteRate = header.byteRate;
-    dataOffset = header.dataOffset;
-    durationSeconds = header.durationSeconds;
-    loaded = true;
+    SetMedia(header, std::string(path.fn_str()));
     loadError = WavError::None;
     return true;
 }

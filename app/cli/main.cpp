@@ -1,5 +1,7 @@
 // tonewick-cli: the program's work without its window, for users and scripts.
 // Usage: tonewick-cli SUBCOMMAND [ARGUMENTS...]
+#include "app/cli/ImportCliCommand.h"
+#include "app/cli/RenderCommand.h"
 #include "app/cli/WaveformCommand.h"
 
 #include <cstring>
@@ -17,6 +19,10 @@ struct Subcommand {
 
 const Subcommand subcommands[] = {
     {"waveform", "waveform FILE.wav", RunWaveformCommand},
+    {"import", "import SOURCE", RunImportCommand},
+    {"render",
+     "render WORKING.wav --cut START:END [--silence S] [--fade-in S] [--fade-out S] -o OUT.wav",
+     RunRenderCommand},
 };
 
 int Usage(std::ostream& err) {

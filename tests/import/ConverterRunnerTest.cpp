@@ -50,18 +50,18 @@ protected:
     Values RunWith(const std::vector<Screen>& screens) {
         console->screens = screens;
         console->endingWait = 2 + static_cast<int>(screens.size());
-        EXPECT_TRUE(runner.Run(wxS(" -i \"in.mp3\""), Record, &values));
+        EXPECT_TRUE(runner.Run(L" -i \"in.mp3\"", Record, &values));
         return values;
     }
 };
 
 TEST_F(ConverterRunnerTest, ConverterEndingBeforeTheFirstPollReportsOnly100) {
     console->endingWait = 1;
-    EXPECT_TRUE(runner.Run(wxS(" -i \"in.mp3\""), Record, &values));
+    EXPECT_TRUE(runner.Run(L" -i \"in.mp3\"", Record, &values));
     EXPECT_EQ(values, Values{100});
     console->endingWait = 2;
     values.clear();
-    EXPECT_TRUE(runner.Run(wxS(" -i \"in.mp3\""), Record, &values));
+    EXPECT_TRUE(runner.Run(L" -i \"in.mp3\"", Record, &values));
     EXPECT_EQ(values, Values{100});
 }
 
@@ -176,8 +176,7 @@ TEST_F(ConverterRunnerTest, StartsTheConverterWithTheSplitArgumentVector) {
     EXPECT_EQ(console->startedProgram, "temp/ffmpeg");
     EXPECT_EQ(console->startedArgs, (std::vector<std::string>{"temp/ffmpeg", "-i", "in.mp3"}));
 
-    runner.Run(BuildConverterArguments(wxS("/m/a \"b\".mp3"), wxS("temp/current.wav")), nullptr,
-               nullptr);
+    runner.Run(BuildConverterArguments(L"/m/a \"b\".mp3", L"temp/current.wav"), nullptr, nullptr);
     EXPECT_EQ(console->startedArgs,
               (std::vector<std::string>{"temp/ffmpeg", "-i", "/m/a \"b\".mp3", "-y", "-f", "wav",
                                         "-acodec", "pcm_s16le", "temp/current.wav"}));
@@ -206,16 +205,16 @@ TEST_F(ConverterRunnerTest, KeepsTheExitStatusAndTheLastLinesOfTheFinalScreen) {
 
 TEST_F(ConverterRunnerTest, FailsWithoutAnyCallbackWhenTheConsoleOrTheConverterIsUnusable) {
     console->clearSucceeds = false;
-    EXPECT_FALSE(runner.Run(wxS(" -i \"in.mp3\""), Record, &values));
+    EXPECT_FALSE(runner.Run(L" -i \"in.mp3\"", Record, &values));
     EXPECT_TRUE(console->startedProgram.empty());
 
     console->clearSucceeds = true;
     console->startSucceeds = false;
-    EXPECT_FALSE(runner.Run(wxS(" -i \"in.mp3\""), Record, &values));
+    EXPECT_FALSE(runner.Run(L" -i \"in.mp3\"", Record, &values));
     EXPECT_FALSE(runner.started);
 
     SetProcessConsole(nullptr);
-    EXPECT_FALSE(runner.Run(wxS(" -i \"in.mp3\""), Record, &values));
+    EXPECT_FALSE(runner.Run(L" -i \"in.mp3\"", Record, &values));
     EXPECT_TRUE(values.empty());
 }
 

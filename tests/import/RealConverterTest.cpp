@@ -2,6 +2,7 @@
 // on media of the five kinds that the tests make with it.
 #include "import/ConverterArguments.h"
 #include "import/ConverterRunner.h"
+#include "import/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
 
 #include "TempDir.h"
@@ -119,9 +120,9 @@ protected:
     }
 
     bool Import(const std::string& source) {
-        return runner.Run(BuildConverterArguments(wxString::FromUTF8(work->File(source)),
-                                                  wxS("temp/current.wav")),
-                          Record, &values);
+        return runner.Run(
+            BuildConverterArguments(WideFromUtf8(work->File(source)), L"temp/current.wav"), Record,
+            &values);
     }
 };
 

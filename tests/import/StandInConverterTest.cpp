@@ -3,6 +3,7 @@
 // relies on is certain to happen.
 #include "import/ConverterArguments.h"
 #include "import/ConverterRunner.h"
+#include "import/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
 
 #include "TempDir.h"
@@ -76,7 +77,7 @@ TEST_F(StandInConverterTest, FollowsTheConverterThroughItsOverwrittenProgressLin
         AwaitRelease("most"));
     ReleaseAt(50, "half");
     ReleaseAt(90, "most");
-    ASSERT_TRUE(runner.Run(wxS(" -i \"in.mp3\""), Follow, &progress));
+    ASSERT_TRUE(runner.Run(L" -i \"in.mp3\"", Follow, &progress));
     const Values& v = progress.values;
     EXPECT_TRUE(std::is_sorted(v.begin(), v.end()));
     EXPECT_NE(std::find(v.begin(), v.end(), 50), v.end());
@@ -97,7 +98,7 @@ TEST_F(StandInConverterTest, ConverterPrintingMegabytesIsNeverBlocked) {
                    "printf '\\nstand-in: conversion failed\\n' >&2\nexit 4\n");
     ReleaseAt(0, "seen");
     ReleaseAt(50, "half");
-    ASSERT_TRUE(runner.Run(wxS(" -i \"in.mp3\""), Follow, &progress));
+    ASSERT_TRUE(runner.Run(L" -i \"in.mp3\"", Follow, &progress));
     EXPECT_NE(std::find(progress.values.begin(), progress.values.end(), 50), progress.values.end());
     EXPECT_EQ(progress.values.back(), 100);
     EXPECT_EQ(runner.exitStatus, 4);
@@ -108,13 +109,13 @@ TEST_F(StandInConverterTest, ConverterPrintingMegabytesIsNeverBlocked) {
 
 TEST_F(StandInConverterTest, ConverterThatNeverPrintsTheDurationGetsOnlyTheFinal100) {
     WriteConverter("printf 'size= 1kB time=00:00:05.00 bitrate=1.0\\r'\nsleep 0.5\n");
-    ASSERT_TRUE(runner.Run(wxS(" -i \"in.mp3\""), Follow, &progress));
+    ASSERT_TRUE(runner.Run(L" -i \"in.mp3\"", Follow, &progress));
     EXPECT_EQ(progress.values, Values{100});
 }
 
 TEST_F(StandInConverterTest, QuickConverterGetsOnlyTheFinal100) {
     WriteConverter("exit 0\n");
-    ASSERT_TRUE(runner.Run(wxS(" -i \"in.mp3\""), Follow, &progress));
+    ASSERT_TRUE(runner.Run(L" -i \"in.mp3\"", Follow, &progress));
     EXPECT_EQ(progress.values, Values{100});
     EXPECT_TRUE(runner.Succeeded());
 }
@@ -123,9 +124,8 @@ TEST_F(StandInConverterTest, PathsReachTheConverterAsSingleUnchangedArguments) {
     WriteConverter("printf '%s\\0' \"$@\" > '" + dir.File("args") + "'\n");
     for (const std::string& source : {dir.File("Grüße \"live\" & 'mix' $x.mp3"),
                                       std::string("concat:a|b"), std::string("pipe:0")}) {
-        ASSERT_TRUE(
-            runner.Run(BuildConverterArguments(wxString::FromUTF8(source), wxS("temp/current.wav")),
-                       nullptr, nullptr));
+        ASSERT_TRUE(runner.Run(BuildConverterArguments(WideFromUtf8(source), L"temp/current.wav"),
+                               nullptr, nullptr));
         std::ifstream in(dir.File("args"), std::ios::binary);
         std::vector<std::string> received;
         for (std::string arg; std::getline(in, arg, '\0');) {
@@ -139,7 +139,7 @@ TEST_F(StandInConverterTest, PathsReachTheConverterAsSingleUnchangedArguments) {
 
 TEST_F(StandInConverterTest, MissingConverterIsNotStartedAndNothingIsReported) {
     runner.program = dir.File("temp/ffmpeg");
-    EXPECT_FALSE(runner.Run(wxS(" -i \"in.mp3\""), Follow, &progress));
+    EXPECT_FALSE(runner.Run(L" -i \"in.mp3\"", Follow, &progress));
     EXPECT_FALSE(runner.started);
     EXPECT_TRUE(progress.values.empty());
 }

@@ -12,15 +12,14 @@ namespace {
 constexpr int style = wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_SMOOTH;
 
 TEST(UpdateProgressDialogTest, MovesTheDialogToTheValueAndPulsesForMinusOne) {
-    wxProgressDialog dialog(wxS("Import"), wxS("Importing media. Please wait..."), 100, nullptr,
-                            style);
+    wxProgressDialog dialog(L"Import", L"Importing media. Please wait...", 100, nullptr, style);
     UpdateProgressDialog(40, &dialog);
     EXPECT_EQ(dialog.GetValue(), 40);
     UpdateProgressDialog(-1, &dialog);
-    EXPECT_EQ(dialog.GetMessage(), wxS("Importing media. Please wait..."));
+    EXPECT_EQ(dialog.GetMessage(), L"Importing media. Please wait...");
     UpdateProgressDialog(70, &dialog);
     EXPECT_EQ(dialog.GetValue(), 70);
-    EXPECT_EQ(dialog.GetMessage(), wxS("Importing media. Please wait..."));
+    EXPECT_EQ(dialog.GetMessage(), L"Importing media. Please wait...");
 }
 
 TEST(UpdateProgressDialogTest, RunnerLeavesTheDialogAtItsEnd) {
@@ -32,10 +31,9 @@ TEST(UpdateProgressDialogTest, RunnerLeavesTheDialogAtItsEnd) {
     scripted->endingWait = 3;
     SetProcessConsole(std::move(scripted));
 
-    wxProgressDialog dialog(wxS("Import"), wxS("Importing media. Please wait..."), 100, nullptr,
-                            style);
+    wxProgressDialog dialog(L"Import", L"Importing media. Please wait...", 100, nullptr, style);
     ConverterRunner runner;
-    EXPECT_TRUE(runner.Run(wxS(" -i \"in.mp3\""), UpdateProgressDialog, &dialog));
+    EXPECT_TRUE(runner.Run(L" -i \"in.mp3\"", UpdateProgressDialog, &dialog));
     EXPECT_EQ(dialog.GetValue(), 100);
     SetProcessConsole(nullptr);
 }

@@ -1,0 +1,61 @@
+#include "app/cli/ImportCliCommand.h"
+
+#include "import/ImportJob.h"
+#include "import/Utf8Text.h"
+#include "platform/linux/PtyConsole.h"
+#include "widgets/WaveFile.h"
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+void PrintProgress(int32_t value, void* user) {
+    *static_cast<std::ostream*>(user) << value << '\n' << std::flush;
+}
+
+// The tool has no start-up of its own: the console lives as long as one import.
+class ConsoleForThisRun {
+public:
+    ConsoleForThisRun() { SetProcessConsole(CreatePtyConsole()); }
+    ~ConsoleForThisRun() { SetProcessConsole(nullptr); }
+    ConsoleForThisRun(const ConsoleForThisRun&) = delete;
+    ConsoleForThisRun& operator=(const ConsoleForThisRun&) = delete;
+};
+
+// Reads every second of the working file, as the editor's waveform does after an import.
+bool LoadWaveform(const std::string& path, int32_t& durationSeconds) {
+    WaveFile file;
+    if (file.Open(path) != WavError::None ||
+        file.ScanSeconds([](int32_t, SecondBars) {}) != WavError::None) {
+        return false;
+    }
+    durationSeconds = file.header.durationSeconds;
+    return true;
+}
+
+} // namespace
+
+int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) {
+        err << "usage: tonewick-cli import SOURCE\n";
+        return kExitUsage;
+    }
+    const std::string& source = args[0];
+    const ConsoleForThisRun console;
+    ImportJob job;
+    int32_t durationSeconds = 0;
+    bool imported = job.Convert(WideFromUtf8(source), PrintProgress, &out) && job.Replace();
+    if (imported && !LoadWaveform(job.workingPath, durationSeconds)) {
+        job.Undo();
+        imported = false;
+    }
+    if (!imported) {
+        out.flush();
+        err << "tonewick-cli import: " << source << ": " << job.Explanation() << "\n";
+        return kExitFailed;
+    }
+    out << "duration: " << durationSeconds << "\n";
+    out.flush();
+    return out ? 0 : kExitFailed;
+}

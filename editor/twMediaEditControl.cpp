@@ -1,0 +1,385 @@
+#include "editor/twMediaEditControl.h"
+
+#include "audio/AudioEngine.h"
+#include "widgets/ButtonPicture.h"
+#include "widgets/twRuler.h"
+#include "widgets/twWaveGraph.h"
+
+#include <wx/bmpbuttn.h>
+#include <wx/checkbox.h>
+#include <wx/progdlg.h>
+#include <wx/scrolbar.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int kRulerHeight = 18;
+// The time widgets show this many pixels of the time axis; longer sound is scrolled.
+constexpr int kVisibleWidth = 400;
+constexpr int kLabelStep = 30;
+
+const std::array<wxEventType, 9> kScrollEvents = {
+    wxEVT_SCROLL_TOP,        wxEVT_SCROLL_BOTTOM,       wxEVT_SCROLL_LINEUP,
+    wxEVT_SCROLL_LINEDOWN,   wxEVT_SCROLL_PAGEUP,       wxEVT_SCROLL_PAGEDOWN,
+    wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_CHANGED,
+};
+
+wxStaticBitmap* NewTitle(wxWindow* parent, const char* path) {
+    return new wxStaticBitmap(parent, wxID_ANY, wxBitmap(path, wxBITMAP_TYPE_ANY),
+                              wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
+}
+
+// A time ruler before any media: range 1 to 1, both markers at -1, 400 pixels wide.
+twRuler* NewTimeRuler(wxWindow* parent, const char* marker) {
+    auto* ruler = new twRuler(parent, "panel");
+    if (marker != nullptr) {
+        ruler->SetBitmaps("images/rulerBck.bmp", marker, marker, "images/rulerRangeBck.bmp", 7, 7);
+    }
+    ruler->SetRange(1, 1);
+    ruler->SetValues(-1, -1);
+    ruler->SetMinSize(wxSize(kVisibleWidth, kRulerHeight));
+    ruler->SetSize(wxSize(kVisibleWidth, kRulerHeight));
+    ruler->rulerWidth = kVisibleWidth;
+    ruler->rulerHeight = kRulerHeight;
+    return ruler;
+}
+
+wxBitmapButton* NewButton(wxWindow* parent, const char* path) {
+    return new wxBitmapButton(parent, wxID_ANY, ButtonPicture(path), wxDefaultPosition,
+                              wxDefaultSize, wxBU_AUTODRAW, wxDefaultValidator, "button");
+}
+
+wxCheckBox* NewCheck(wxWindow* parent, const char* label) {
+    auto* check = new wxCheckBox(parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, 0,
+                                 wxDefaultValidator, "check");
+    check->SetFont(wxFont(10, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL));
+    check->SetForegroundColour(*wxBLACK);
+    check->SetBackgroundColour(*wxWHITE);
+    return check;
+}
+
+wxFlexGridSizer* NewGrid(int rows, int cols) {
+    auto* grid = new wxFlexGridSizer(rows, cols, 0, 0);
+    grid->SetFlexibleDirection(wxBOTH);
+    grid->SetNonFlexibleGrowMode(wxFLEX_GROWMODE_SPECIFIED);
+    return grid;
+}
+
+} // namespace
+
+twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, size, wxNO_BORDER, "panel") {
+    SetForegroundColour(*wxWHITE);
+    SetBackgroundColour(*wxWHITE);
+    SetMinSize(wxSize(474, 265));
+    SetMaxSize(wxSize(474, 265));
+    BuildLayout();
+    ConnectHandlers();
+
+    zoom = 1;
+    cutMarkers = cutRuler;
+    timeMarkers = timeRuler;
+    fadeInMarkers = fadeInRuler;
+    fadeOutMarkers = fadeOutRuler;
+    silenceMarkers = silenceRuler;
+    media = waveGraph;
+    view = this;
+    InstallHandlers();
+    // The rulers hand their user data back as void*: it must be the RingtoneEditor part for
+    // the editing rules and the panel itself for the volume.
+    RingtoneEditor* editor = this;
+    cutRuler->onRelease = OnCutReleased;
+    cutRuler->releaseUserData = editor;
+    timeRuler->onRelease = OnTimeReleased;
+    timeRuler->releaseUserData = editor;
+    volumeRuler->onChange = OnVolumeChanged;
+    volumeRuler->changeUserData = this;
+
+    // The first request for the engine in the program: it initialises the audio layer.
+    audioEngine = AudioEngine::Get();
+    defaultLength = 45;
+}
+
+twMediaEditControl::~twMediaEditControl() {
+    for (const wxEventType type : kScrollEvents) {
+        scrollBar->Disconnect(wxID_ANY, wxID_ANY, type,
+                              wxScrollEventHandler(twMediaEditControl::OnScroll), nullptr, this);
+    }
+}
+
+void twMediaEditControl::BuildLayout() {
+    auto* mainBox = new wxBoxSizer(wxVERTICAL);
+    wxFlexGridSizer* editGrid = NewGrid(4, 2);
+    auto* leftColumn = new wxBoxSizer(wxVERTICAL);
+
+    cutTitleBitmap = NewTitle(this, "images/cut_title.bmp");
+    timeTitleBitmap = NewTitle(this, "images/time_title.bmp");
+    graphSpacerBitmap = new wxStaticBitmap(this, wxID_ANY, wxNullBitmap, wxDefaultPosition,
+                                           wxSize(-1, 82), 0, "staticBitmap");
+    fadeInTitleBitmap = NewTitle(this, "images/fadein_title.bmp");
+    fadeOutTitleBitmap = NewTitle(this, "images/fadeout_title.bmp");
+    silenceTitleBitmap = NewTitle(this, "images/silence_title.bmp");
+    for (wxStaticBitmap* title : {timeTitleBitmap, cutTitleBitmap, graphSpacerBitmap,
+                                  fadeInTitleBitmap, fadeOutTitleBitmap, silenceTitleBitmap}) {
+        leftColumn->Add(title, 0, wxALL, 0);
+    }
+    leftColumn->Add(0, 20, 1, wxALL, 5);
+    editGrid->Add(leftColumn, 0, 0, 0);
+
+    auto* rightColumn = new wxBoxSizer(wxVERTICAL);
+    timeRuler = NewTimeRuler(this, "images/rulerSingle.bmp");
+    rightColumn->Add(timeRuler, 0, wxBOTTOM, 1);
+    cutRuler = NewTimeRuler(this, nullptr);
+    rightColumn->Add(cutRuler, 0, wxBOTTOM, 1);
+    waveGraph = new twWaveGraph(this, "panel");
+    waveGraph->SetMinSize(wxSize(kVisibleWidth, twWaveGraph::kPictureHeight));
+    rightColumn->Add(waveGraph, 0, wxBOTTOM, 1);
+    fadeInRuler = NewTimeRuler(this, "images/rulerSingleUP.bmp");
+    rightColumn->Add(fadeInRuler, 0, wxBOTTOM, 1);
+    fadeOutRuler = NewTimeRuler(this, "images/rulerSingleUP.bmp");
+    rightColumn->Add(fadeOutRuler, 0, wxBOTTOM, 1);
+    silenceRuler = NewTimeRuler(this, "images/rulerSingleUP.bmp");
+    rightColumn->Add(silenceRuler, 0, wxBOTTOM, 1);
+
+    scrollBar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL,
+                                wxDefaultValidator, "scrollBar");
+    scrollBar->SetForegroundColour(*wxWHITE);
+    scrollBar->SetBackgroundColour(wxColour(0, 119, 255));
+    scrollBar->SetMinSize(wxSize(kVisibleWidth, -1));
+    rightColumn->Add(scrollBar, 0, wxALL, 0);
+    editGrid->Add(rightColumn, 0, 0, 5);
+    mainBox->Add(editGrid, 1, wxEXPAND);
+
+    auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
+    buttonRow->Add(190, 0, 0, wxEXPAND);
+    playButton = NewButton(this, "images/playRingtone.bmp");
+    stopButton = NewButton(this, "images/stopRingtone.bmp");
+    pauseButton = NewButton(this, "images/pauseRingtone.bmp");
+    for (wxBitmapButton* button : {playButton, stopButton, pauseButton}) {
+        buttonRow->Add(button, 0, wxALL, 0);
+    }
+    mainBox->Add(buttonRow, 0, wxEXPAND, 5);
+
+    wxFlexGridSizer* effectsRow = NewGrid(1, 9);
+    effectsTitleBitmap = NewTitle(this, "images/effects_title.bmp");
+    effectsRow->Add(effectsTitleBitmap, 0, wxALL, 0);
+    echoCheck = NewCheck(this, "Echo");
+    effectsRow->Add(echoCheck, 0, wxALL, 0);
+    effectsRow->Add(10, 0, 1, wxEXPAND, 5);
+    reverbCheck = NewCheck(this, "Reverb");
+    effectsRow->Add(reverbCheck, 0, wxALL, 0);
+    effectsRow->Add(10, 0, 1, wxEXPAND, 5);
+    chorusCheck = NewCheck(this, "Chorus");
+    effectsRow->Add(chorusCheck, 0, wxALL, 0);
+    effectsRow->Add(38, 0, 1, wxEXPAND, 5);
+    volumeTitleBitmap = NewTitle(this, "images/volume_title.bmp");
+    effectsRow->Add(volumeTitleBitmap, 0, wxALL, 0);
+    volumeRuler = new twRuler(this, "panel");
+    volumeRuler->SetBitmaps("images/rulerVolumeBck.bmp", "images/rulerVolume.bmp",
+                            "images/rulerVolume.bmp", "images/rulerRange.bmp", 3, 3);
+    volumeRuler->SetRange(1, 100);
+    volumeRuler->SetValues(100, 200);
+    volumeRuler->SetMinSize(wxSize(100, kRulerHeight));
+    volumeRuler->SetSize(wxSize(100, kRulerHeight));
+    volumeRuler->rulerWidth = 100;
+    volumeRuler->rulerHeight = kRulerHeight;
+    effectsRow->Add(volumeRuler, 0, wxALL, 0);
+    mainBox->Add(effectsRow, 0, wxTOP, 10);
+
+    SetSizer(mainBox);
+    Layout();
+}
+
+void twMediaEditControl::ConnectHandlers() {
+    for (const wxEventType type : kScrollEvents) {
+        scrollBar->Connect(wxID_ANY, wxID_ANY, type,
+                           wxScrollEventHandler(twMediaEditControl::OnScroll), nullptr, this);
+    }
+    playButton->Connect(wxEVT_COMMAND_BUTTON_CLICKED,
+                        wxCommandEventHandler(twMediaEditControl::OnPlayRingtone), nullptr, this);
+    pauseButton->Connect(wxEVT_COMMAND_BUTTON_CLICKED,
+                         wxCommandEventHandler(twMediaEditControl::OnPauseRingtone), nullptr, this);
+    stopButton->Connect(wxEVT_COMMAND_BUTTON_CLICKED,
+                        wxCommandEventHandler(twMediaEditControl::OnStopRingtone), nullptr, this);
+    for (wxCheckBox* check : {echoCheck, reverbCheck, chorusCheck}) {
+        check->Connect(wxEVT_COMMAND_CHECKBOX_CLICKED,
+                       wxCommandEventHandler(twMediaEditControl::OnEffectToggled), nullptr, this);
+    }
+}
+
+bool twMediaEditControl::CalculateMediaData(const wxString& path, wxWindow* parent) {
+    // The renderer's file changes below: no ringtone stream may be reading it meanwhile.
+    // The import has freed it already; this keeps the rule for any other caller.
+    if (audioEngine != nullptr && audioEngine->streamOpen && !audioEngine->fromFile) {
+        audioEngine->Stop();
+        audioEngine->FreeStream();
+    }
+    bool loadedNow = false;
+    {
+        wxProgressDialog dialog("Calculating", "Calculating media data, please wait...", 100,
+                                parent, wxPD_APP_MODAL | wxPD_AUTO_HIDE);
+        dialog.Pulse(wxEmptyString);
+        loadedNow = waveGraph->Load(path, &dialog);
+    }
+    if (!loadedNow) {
+        return false;
+    }
+    PlaceRulers();
+    return true;
+}
+
+void twMediaEditControl::ResetZoom() {
+    zoom = 4;
+    RefreshAll();
+    UpdateLayout();
+}
+
+void twMediaEditControl::UpdateLayout() {
+    const int32_t m = cutRuler->margin;
+    const int32_t w = zoom * Extent() + 2 * m;
+    for (twRuler* ruler : {cutRuler, timeRuler, fadeInRuler, fadeOutRuler, silenceRuler}) {
+        ruler->rulerWidth = w;
+        ruler->rulerHeight = kRulerHeight;
+    }
+    timeRuler->showLabels = true;
+    timeRuler->pixelsPerSecond = zoom;
+    timeRuler->labelStep = kLabelStep;
+    waveGraph->zoom = zoom;
+    waveGraph->margin = m;
+    // Short media gives no range to scroll; the toolkit takes no negative range.
+    const int32_t range = std::max(w - kVisibleWidth, 0);
+    if (scrollBar->GetRange() == range) {
+        return;
+    }
+    scrollBar->SetScrollbar(scrollBar->GetThumbPosition(), scrollBar->GetThumbSize(), range,
+                            scrollBar->GetPageSize(), true);
+    scrollBar->SetThumbPosition(0);
+    wxScrollEvent event;
+    OnScroll(event);
+}
+
+void twMediaEditControl::OnScroll(wxScrollEvent& event) {
+    const int p = scrollBar->GetThumbPosition();
+    for (twRuler* ruler : {cutRuler, timeRuler, fadeInRuler, fadeOutRuler, silenceRuler}) {
+        ruler->scrollOffset = p;
+    }
+    waveGraph->scrollOffset = p;
+    RefreshAll();
+    event.Skip();
+}
+
+void twMediaEditControl::RefreshAll() {
+    cutRuler->Refresh(false);
+    timeRuler->Refresh(false);
+    waveGraph->Refresh(false);
+    fadeInRuler->Refresh(false);
+    fadeOutRuler->Refresh(false);
+    silenceRuler->Refresh(false);
+}
+
+void twMediaEditControl::RefreshTimeAndGraph() {
+    timeRuler->Refresh(false);
+    waveGraph->Refresh(false);
+}
+
+int32_t twMediaEditControl::ThumbPosition() {
+    return scrollBar->GetThumbPosition();
+}
+
+int32_t twMediaEditControl::VisibleWidth() {
+    return waveGraph->GetClientSize().x;
+}
+
+void twMediaEditControl::ScrollTo(int32_t position) {
+    scrollBar->SetThumbPosition(position);
+    wxScrollEvent event;
+    OnScroll(event);
+}
+
+void twMediaEditControl::ApplyEffects() {
+    if (audioEngine != nullptr) {
+        audioEngine->SetEffects(chorusCheck->IsChecked(), echoCheck->IsChecked(),
+                                reverbCheck->IsChecked());
+    }
+}
+
+void twMediaEditControl::OnEffectToggled(wxCommandEvent&) {
+    ApplyEffects();
+}
+
+void twMediaEditControl::OnVolumeChanged(int32_t, int32_t v, int32_t, void* panel) {
+    auto* self = static_cast<twMediaEditControl*>(panel);
+    if (self->audioEngine != nullptr) {
+        self->audioEngine->SetVolume(v);
+    }
+    self->volumeRuler->Refresh(false);
+}
+
+void twMediaEditControl::OnPlayRingtone(wxCommandEvent& event) {
+    AudioEngine* engine = audioEngine;
+    // Before any media is loaded there is nothing to play.
+    if (engine == nullptr || !waveGraph->loaded) {
+        event.Skip();
+        return;
+    }
+    if (!engine->streamOpen || engine->fromFile) {
+        engine->Stop();
+        engine->FreeStream();
+        streamPos = StreamPosition(cutRuler->startValue);
+        waveGraph->playPosition = streamPos / static_cast<double>(waveGraph->byteRate);
+        if (!engine->streamOpen) {
+            engine->streamProc = RingtoneStreamProc;
+            engine->frequency = static_cast<uint32_t>(waveGraph->sampleRate.load());
+            engine->channels = static_cast<uint32_t>(waveGraph->channels.load());
+            engine->userValue = this;
+            engine->OpenStream(false);
+        }
+        ApplyEffects();
+    }
+    if (!engine->playing) {
+        engine->SetVolume(volumeRuler->startValue);
+        engine->Play();
+    }
+    if (engine->paused) {
+        engine->TogglePause();
+    }
+    event.Skip();
+}
+
+void twMediaEditControl::OnPauseRingtone(wxCommandEvent& event) {
+    AudioEngine* engine = audioEngine;
+    if (engine != nullptr && engine->streamOpen && !engine->fromFile && !engine->paused) {
+        engine->TogglePause();
+    }
+    event.Skip();
+}
+
+void twMediaEditControl::OnStopRingtone(wxCommandEvent& event) {
+    AudioEngine* engine = audioEngine;
+    if (engine != nullptr && !engine->fromFile && engine->playing) {
+        engine->Stop();
+        streamPos = StreamPosition(cutRuler->startValue);
+    }
+    event.Skip();
+}
+
+uint32_t twMediaEditControl::RingtoneStreamProc(uint32_t, void* buffer, uint32_t length,
+                                                void* panel) {
+    auto* self = static_cast<twMediaEditControl*>(panel);
+    const uint32_t result = self->RenderNextBlock(buffer, length);
+    self->RequestCursorRepaint();
+    return result;
+}
+
+void twMediaEditControl::RequestCursorRepaint() {
+    if (!cursorRepaintQueued.exchange(true, std::memory_order_relaxed)) {
+        CallAfter([this] {
+            cursorRepaintQueued.store(false, std::memory_order_relaxed);
+            waveGraph->Refresh(false);
+        });
+    }
+}

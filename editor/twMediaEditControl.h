@@ -1,0 +1,98 @@
+// The ringtone editor panel: five time rulers and the waveform graph on one scrolled time
+// axis, title pictures to their left, the play, stop and pause buttons below, and the effect
+// boxes with the volume ruler at the bottom. It loads the working file (CalculateMediaData),
+// lays the time axis out, wires its rulers to the editing rules of RingtoneEditor, and plays
+// the edited ringtone through the shared AudioEngine with RingtoneStreamProc.
+// Owned by the main window (toolkit parent-child relation); owns nothing but its child
+// windows. The AudioEngine is shared, not owned.
+//
+// Threads: all of it runs on the user-interface thread except RingtoneStreamProc, which the
+// audio layer calls on its feeder thread; that one renders and advances streamPos through
+// RingtoneEditor and reaches the window only through a queued call (CallAfter). The owner
+// must stop and free a ringtone stream before it destroys the panel (the controller does so
+// at shut-down); queued calls of a destroyed panel are discarded with it by the toolkit.
+#pragma once
+
+#include "editor/EditorView.h"
+#include "editor/RingtoneEditor.h"
+
+#include <wx/panel.h>
+
+#include <atomic>
+#include <cstdint>
+
+class AudioEngine;
+class twRuler;
+class twWaveGraph;
+class wxBitmapButton;
+class wxCheckBox;
+class wxScrollBar;
+class wxScrollEvent;
+class wxStaticBitmap;
+
+// zoom, streamPos and defaultLength, and the ruler handlers, come from RingtoneEditor.
+class twMediaEditControl : public wxPanel, public RingtoneEditor, private EditorView {
+public:
+    // The main window makes it 500 by 210; the panel fixes its own size.
+    twMediaEditControl(wxWindow* parent, const wxSize& size);
+    ~twMediaEditControl() override;
+
+    wxStaticBitmap* cutTitleBitmap;
+    wxStaticBitmap* timeTitleBitmap;
+    wxStaticBitmap* graphSpacerBitmap;
+    wxStaticBitmap* fadeInTitleBitmap;
+    wxStaticBitmap* fadeOutTitleBitmap;
+    wxStaticBitmap* silenceTitleBitmap;
+    twRuler* cutRuler;
+    twRuler* timeRuler;
+    twWaveGraph* waveGraph;
+    twRuler* fadeInRuler;
+    twRuler* fadeOutRuler;
+    twRuler* silenceRuler;
+    wxScrollBar* scrollBar;
+    wxStaticBitmap* volumeTitleBitmap;
+    twRuler* volumeRuler;
+    wxStaticBitmap* effectsTitleBitmap;
+    wxCheckBox* echoCheck;
+    wxCheckBox* reverbCheck;
+    wxCheckBox* chorusCheck;
+    wxBitmapButton* playButton;
+    wxBitmapButton* pauseButton;
+    wxBitmapButton* stopButton;
+    // The process's one engine; not owned.
+    AudioEngine* audioEngine;
+
+    // Loads the working file behind the "Calculating" dialog and, if that worked, places the
+    // rulers. False when the file is missing or refused; then nothing changes.
+    bool CalculateMediaData(const wxString& path, wxWindow* parent);
+    // 4 pixels per second, then the layout.
+    void ResetZoom();
+    void UpdateLayout() override;
+    void OnScroll(wxScrollEvent& event);
+
+    // Switches the engine's effects to the ticked boxes.
+    void ApplyEffects();
+    void OnEffectToggled(wxCommandEvent& event);
+    static void OnVolumeChanged(int32_t marker, int32_t v, int32_t o, void* panel);
+
+    void OnPlayRingtone(wxCommandEvent& event);
+    void OnPauseRingtone(wxCommandEvent& event);
+    void OnStopRingtone(wxCommandEvent& event);
+    // The ringtone stream's procedure; panel is this panel. Feeder thread.
+    static uint32_t RingtoneStreamProc(uint32_t handle, void* buffer, uint32_t length, void* panel);
+
+private:
+    void BuildLayout();
+    void ConnectHandlers();
+    // The six time widgets, in the order they are refreshed.
+    void RefreshAll() override;
+    void RefreshTimeAndGraph() override;
+    int32_t ThumbPosition() override;
+    int32_t VisibleWidth() override;
+    void ScrollTo(int32_t position) override;
+    // Asks the user-interface thread to repaint the play cursor; at most one request waits.
+    void RequestCursorRepaint();
+
+    // Set by the feeder thread when it queues a repaint, cleared when the repaint runs.
+    std::atomic<bool> cursorRepaintQueued{false};
+};

@@ -1,0 +1,83 @@
+#include "import/ImportCommand.h"
+
+#include "audio/AudioEngine.h"
+#include "editor/twMediaEditControl.h"
+#include "import/ImportJob.h"
+#include "import/UpdateProgressDialog.h"
+#include "import/Utf8Text.h"
+#include "widgets/twWaveGraph.h"
+
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/progdlg.h>
+
+#include <memory>
+
+const wxString ImportCommand::confirmCaption = wxS("Warning!");
+const wxString ImportCommand::confirmText =
+    wxS("If you will import new media, all progress will be lost. Would you like to import new "
+        "media anyway?");
+const wxString ImportCommand::failureCaption = wxS("Import failed");
+
+ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditControl* panel,
+                             std::function<void()> toggle)
+    : mainWindow(window), audioEngine(engine), editor(panel),
+      toggleSourcePreview(std::move(toggle)) {
+    ask = [](const wxString& caption, const wxString& text) {
+        wxMessageDialog question(nullptr, text, caption, wxYES_NO | wxCANCEL);
+        return question.ShowModal();
+    };
+    inform = [this](const wxString& caption, const wxString& text) {
+        wxMessageBox(text, caption, wxOK | wxICON_ERROR, mainWindow);
+    };
+}
+
+bool ImportCommand::Run(const wxString& sourcePath) {
+    error = ImportError::None;
+    if (!wxFileName::FileExists(sourcePath)) {
+        return false;
+    }
+    if (editor->waveGraph->loaded && ask(confirmCaption, confirmText) != wxID_YES) {
+        return false;
+    }
+    if (audioEngine != nullptr && audioEngine->playing && audioEngine->fromFile &&
+        toggleSourcePreview) {
+        toggleSourcePreview();
+    }
+    if (audioEngine != nullptr && !audioEngine->fromFile) {
+        // The ringtone stream reads the working file, which is about to change.
+        audioEngine->Stop();
+        audioEngine->FreeStream();
+    }
+
+    ImportJob job;
+    bool converted = false;
+    {
+        // No abort button: a conversion can't be cancelled halfway.
+        const auto progress = std::make_unique<wxProgressDialog>(
+            wxS("Import"), wxS("Importing media. Please wait..."), 100, mainWindow,
+            wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME |
+                wxPD_SMOOTH | wxPD_REMAINING_TIME);
+        progress->Show();
+        converted = job.Convert(sourcePath.ToStdWstring(), UpdateProgressDialog, progress.get());
+    }
+    if (!converted || !job.Replace()) {
+        error = job.error;
+        ExplainFailure(job.Explanation());
+        return false;
+    }
+    if (!editor->CalculateMediaData(WideFromUtf8(job.workingPath), mainWindow)) {
+        // The editor still shows the previous media: give it its file back.
+        job.Undo();
+        error = job.error;
+        ExplainFailure(job.Explanation());
+        return false;
+    }
+    editor->ResetZoom();
+    return true;
+}
+
+void ImportCommand::ExplainFailure(const std::string& explanation) {
+    inform(failureCaption, wxS("The media could not be imported; nothing has changed.\n\n") +
+                               wxString(WideFromUtf8(explanation)));
+}

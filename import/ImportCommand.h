@@ -1,0 +1,62 @@
+// The import button's work for the main window: turns the chosen media file into the editor's
+// working file behind the "Import" progress dialog and has the editor load it.
+//
+// In order: nothing for a path that names no file; the question "Warning!" when media is
+// loaded (anything but Yes stops here and changes nothing); a playing source is stopped
+// through the source-preview toggle, a ringtone stream stopped and freed; the converter runs
+// through ImportJob; only a checked result replaces temp/current.wav and is loaded into the
+// editor, followed by ResetZoom. Any failure is explained in a message box with the
+// converter's last lines, and the editor and temp/current.wav keep what they had.
+//
+// The controller makes one per press and hands it what it would otherwise reach through ui/,
+// which this library must not know: the main window (parent of the dialogs), the shared
+// engine, the editor panel and the source-preview toggle. None of them is owned.
+// User-interface thread only; Run blocks it while the converter runs.
+#pragma once
+
+#include "import/ImportError.h"
+
+#include <wx/string.h>
+
+#include <functional>
+
+class AudioEngine;
+class twMediaEditControl;
+class wxWindow;
+
+class ImportCommand {
+public:
+    // Shows the question and returns the button pressed (wxID_YES, wxID_NO, wxID_CANCEL).
+    using AskFn = std::function<int(const wxString& caption, const wxString& text)>;
+    // Shows a failure and returns once the user has read it.
+    using InformFn = std::function<void(const wxString& caption, const wxString& text)>;
+
+    static const wxString confirmCaption;
+    static const wxString confirmText;
+    static const wxString failureCaption;
+
+    ImportCommand(wxWindow* mainWindow, AudioEngine* audioEngine, twMediaEditControl* editor,
+                  std::function<void()> toggleSourcePreview);
+    ImportCommand(const ImportCommand&) = delete;
+    ImportCommand& operator=(const ImportCommand&) = delete;
+
+    wxWindow* mainWindow;
+    AudioEngine* audioEngine;
+    twMediaEditControl* editor;
+    // Stops a playing source as the source-preview button does (the controller's OnPlayMedia).
+    std::function<void()> toggleSourcePreview;
+    // A wxMessageDialog with no parent, Yes, No and Cancel; tests put their own answer here.
+    AskFn ask;
+    // A wxMessageBox with an error icon over the main window; tests record it instead.
+    InformFn inform;
+
+    // Why the last Run did not load new media (None after a success, and after a Run that
+    // stopped silently or was declined).
+    ImportError error = ImportError::None;
+
+    // True when the source was imported and loaded.
+    bool Run(const wxString& sourcePath);
+
+private:
+    void ExplainFailure(const std::string& explanation);
+};

@@ -1,0 +1,27 @@
+#include "import/ImportError.h"
+
+const char* DescribeImportError(ImportError error) {
+    switch (error) {
+    case ImportError::None:
+        return "The media was imported";
+    case ImportError::NoSource:
+        return "The chosen file does not exist";
+    case ImportError::NoConsole:
+        return "There is no console to run the converter on";
+    case ImportError::NoConverter:
+        return "There is no converter at temp/ffmpeg";
+    case ImportError::ConverterNotStarted:
+        return "The converter at temp/ffmpeg could not be started";
+    case ImportError::NoStagingFile:
+        return "No file for the converted sound could be made in the temp folder";
+    case ImportError::ConverterFailed:
+        return "The converter could not convert the chosen file";
+    case ImportError::UnusableResult:
+        return "The converter did not produce a usable 16-bit PCM WAV file";
+    case ImportError::NotReplaced:
+        return "The converted sound could not take the place of temp/current.wav";
+    case ImportError::NotLoaded:
+        return "The converted sound could not be loaded";
+    }
+    return "The import failed";
+}

@@ -1,0 +1,169 @@
+#include "import/ImportJob.h"
+
+#include "import/ConverterArguments.h"
+#include "import/Utf8Text.h"
+#include "platform/HiddenConsole.h"
+#include "widgets/WaveFile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Exists(const std::string& path) {
+    std::error_code ignored;
+    return fs::exists(path, ignored);
+}
+
+bool IsFile(const std::string& path) {
+    std::error_code ignored;
+    return fs::is_regular_file(path, ignored);
+}
+
+// The pattern with its X's replaced so that nothing exists under the name. The converter
+// creates the file itself: a file that exists before it opens it would be truncated instead,
+// and the file system then flushes it to disk at close, which costs a conversion of an hour
+// a tenth of its time.
+std::string FreshName(const std::string& pattern) {
+    static constexpr char letters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<size_t> pick(0, sizeof letters - 2);
+    const size_t last = pattern.rfind('X');
+    for (int attempt = 0; attempt < 100 && last != std::string::npos; ++attempt) {
+        std::string name = pattern;
+        for (size_t i = last + 1; i-- > 0 && name[i] == 'X';) {
+            name[i] = letters[pick(random)];
+        }
+        std::error_code failure;
+        if (!fs::exists(name, failure) && !failure) {
+            return name;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+ImportJob::~ImportJob() {
+    Settle();
+}
+
+bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callback, void* user) {
+    Settle();
+    runner = ConverterRunner{};
+    wavError = WavError::None;
+    error = ImportError::None;
+
+    if (!IsFile(Utf8FromWide(sourcePath))) {
+        error = ImportError::NoSource;
+        return false;
+    }
+    if (ProcessConsole() == nullptr) {
+        error = ImportError::NoConsole;
+        return false;
+    }
+    if (!Exists(converterPath)) {
+        error = ImportError::NoConverter;
+        return false;
+    }
+    stagingPath = FreshName(stagingPattern);
+    if (stagingPath.empty()) {
+        error = ImportError::NoStagingFile;
+        return false;
+    }
+
+    runner.program = converterPath;
+    if (!runner.Run(BuildConverterArguments(sourcePath, WideFromUtf8(stagingPath)), callback,
+                    user)) {
+        error = ImportError::ConverterNotStarted;
+    } else if (!runner.Succeeded()) {
+        error = ImportError::ConverterFailed;
+    } else {
+        WaveFile result;
+        wavError = result.Open(stagingPath);
+        if (wavError == WavError::None) {
+            header = result.header;
+            return true;
+        }
+        error = ImportError::UnusableResult;
+    }
+    RemoveStaging();
+    return false;
+}
+
+bool ImportJob::Replace() {
+    if (stagingPath.empty()) {
+        error = ImportError::NotReplaced;
+        return false;
+    }
+    hadPrevious = Exists(workingPath);
+    if (hadPrevious && std::rename(workingPath.c_str(), previousPath.c_str()) != 0) {
+        hadPrevious = false;
+        error = ImportError::NotReplaced;
+        RemoveStaging();
+        return false;
+    }
+    if (std::rename(stagingPath.c_str(), workingPath.c_str()) != 0) {
+        if (hadPrevious) {
+            std::rename(previousPath.c_str(), workingPath.c_str());
+            hadPrevious = false;
+        }
+        error = ImportError::NotReplaced;
+        RemoveStaging();
+        return false;
+    }
+    stagingPath.clear();
+    replaced = true;
+    return true;
+}
+
+bool ImportJob::Undo() {
+    error = ImportError::NotLoaded;
+    if (!replaced) {
+        return false;
+    }
+    replaced = false;
+    if (!hadPrevious) {
+        return std::remove(workingPath.c_str()) == 0;
+    }
+    hadPrevious = false;
+    return std::rename(previousPath.c_str(), workingPath.c_str()) == 0;
+}
+
+std::string ImportJob::Explanation() const {
+    std::string text = DescribeImportError(error);
+    if (error == ImportError::UnusableResult) {
+        text += std::string(" (") + DescribeWavError(wavError) + ")";
+    }
+    text += '.';
+    if (!runner.lastLines.empty()) {
+        text += "\n\nThe converter's last lines:";
+        for (const std::string& line : runner.lastLines) {
+            text += '\n';
+            text += line;
+        }
+    }
+    return text;
+}
+
+void ImportJob::Settle() {
+    RemoveStaging();
+    if (replaced && hadPrevious) {
+        std::remove(previousPath.c_str());
+    }
+    replaced = false;
+    hadPrevious = false;
+}
+
+void ImportJob::RemoveStaging() {
+    if (!stagingPath.empty()) {
+        std::remove(stagingPath.c_str());
+        stagingPath.clear();
+    }
+}

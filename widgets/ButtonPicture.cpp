@@ -1,0 +1,16 @@
+#include "widgets/ButtonPicture.h"
+
+#include <wx/bmpbuttn.h>
+
+wxBitmap ButtonPicture(const char* path) {
+    wxBitmap picture(path, wxBITMAP_TYPE_ANY);
+    if (picture.IsOk()) {
+        picture.SetMask(new wxMask(picture, *wxWHITE));
+    }
+    return picture;
+}
+
+void SetButtonPicture(wxBitmapButton* button, const char* path) {
+    button->SetBitmapLabel(ButtonPicture(path));
+    button->Refresh();
+}
