@@ -2,6 +2,7 @@
 
 #include "audio/AudioEngine.h"
 #include "widgets/ButtonPicture.h"
+#include "widgets/ScrollThumb.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
@@ -149,6 +150,7 @@ void twMediaEditControl::BuildLayout() {
                                 wxDefaultValidator, "scrollBar");
     scrollBar->SetForegroundColour(*wxWHITE);
     scrollBar->SetBackgroundColour(wxColour(0, 119, 255));
+    KeepScrollThumbVisible(scrollBar);
     scrollBar->SetMinSize(wxSize(kVisibleWidth, -1));
     rightColumn->Add(scrollBar, 0, wxALL, 0);
     editGrid->Add(rightColumn, 0, 0, 5);

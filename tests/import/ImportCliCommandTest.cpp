@@ -2,6 +2,7 @@
 // that the tests make with it, and with failing converters.
 #include "app/cli/ImportCliCommand.h"
 
+#include "ImportFolder.h"
 #include "TempDir.h"
 #include "TestWav.h"
 
@@ -17,6 +18,9 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using twtest::Contents;
+using twtest::TempFolder;
+using twtest::WriteConverter;
 
 namespace {
 
@@ -24,11 +28,6 @@ constexpr double toneSeconds = 4.5;
 
 bool MakeWith(const std::string& ffmpegArguments) {
     return std::system(("ffmpeg -nostdin -loglevel error -y " + ffmpegArguments).c_str()) == 0;
-}
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -5,6 +5,7 @@
 
 #include "../editor/PanelFixture.h"
 #include "EventPump.h"
+#include "ImportFolder.h"
 #include "TempDir.h"
 #include "TestWav.h"
 #include "audio/AudioEngine.h"
@@ -30,15 +31,13 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using twtest::Contents;
+using twtest::TempFolder;
+using twtest::WriteConverter;
 
 namespace {
 
 using twtest::Calls;
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 struct Shown {
     wxString caption;
@@ -82,19 +81,6 @@ protected:
         SetProcessConsole(nullptr);
     }
 
-    // A converter that runs `body` with $out set to its last argument, the output file.
-    static void WriteConverter(const std::string& body) {
-        std::ofstream("temp/ffmpeg") << "#!/bin/sh\nfor a; do out=$a; done\n" << body;
-        fs::permissions("temp/ffmpeg", fs::perms::owner_all);
-    }
-    static std::vector<std::string> TempFolder() {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator("temp")) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
     static int ConverterRuns() {
         const std::string runs = Contents("runs");
         return static_cast<int>(std::count(runs.begin(), runs.end(), '\n'));

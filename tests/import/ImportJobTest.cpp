@@ -4,6 +4,7 @@
 #include "import/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
 
+#include "ImportFolder.h"
 #include "TempDir.h"
 #include "TestWav.h"
 
@@ -17,6 +18,9 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using twtest::Contents;
+using twtest::TempFolder;
+using twtest::WriteConverter;
 
 namespace {
 
@@ -24,11 +28,6 @@ using Values = std::vector<int32_t>;
 
 void Record(int32_t value, void* user) {
     static_cast<Values*>(user)->push_back(value);
-}
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class ImportJobTest : public ::testing::Test {
@@ -56,21 +55,6 @@ protected:
         SetProcessConsole(nullptr);
     }
 
-    // A converter that runs `body` with $out set to its last argument, the output file.
-    static void WriteConverter(const std::string& body) {
-        std::ofstream("temp/ffmpeg") << "#!/bin/sh\nfor a; do out=$a; done\n" << body;
-        fs::permissions("temp/ffmpeg", fs::perms::owner_all);
-    }
-
-    // The temp folder holds nothing but the converter and the working file.
-    static std::vector<std::string> TempFolder() {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator("temp")) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
     bool WorkingFileUnchanged() const { return Contents("temp/current.wav") == previousMedia; }
 };
 
