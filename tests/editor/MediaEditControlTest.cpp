@@ -9,6 +9,7 @@
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
 #include <wx/scrolbar.h>
+#include <wx/uiaction.h>
 
 #include <sstream>
 #include <thread>
@@ -132,6 +133,24 @@ TEST_F(Panel, draggingTheCutStartWithTheMouseCarriesTheEditsAndThePlayPosition) 
     EXPECT_EQ(panel->waveGraph->selectionExtent, 34);
     EXPECT_EQ(panel->streamPos, 11 * 16000) << "the release moved the play position up";
     EXPECT_EQ(panel->waveGraph->playPosition, 11.0);
+}
+
+TEST_F(Panel, theRealPointerDragsTheFadeInMarker) {
+    Import(180);
+    // The fade-in marker stands at second 5 (window x 4 x 4.5 + 3 = 21); x 61 maps to 15.
+    const wxPoint grip = panel->fadeInRuler->ClientToScreen(wxPoint(21, 9));
+    wxUIActionSimulator pointer;
+    pointer.MouseMove(grip);
+    twtest::PumpEvents(30);
+    pointer.MouseDown();
+    for (int dx = 10; dx <= 40; dx += 10) {
+        twtest::PumpEvents(20);
+        pointer.MouseMove(grip + wxPoint(dx, 0));
+    }
+    twtest::PumpEvents(30);
+    pointer.MouseUp();
+    EXPECT_TRUE(twtest::PumpUntil([&] { return panel->fadeInRuler->startValue == 15; }));
+    EXPECT_EQ(panel->waveGraph->fadeInLength, 14);
 }
 
 TEST_F(Panel, playPausePlayResumesTheSameStreamWhereItPaused) {
