@@ -140,16 +140,20 @@ void twUserInterface::OnHelp(wxCommandEvent&) {
     if (!wxFileName::FileExists(helpBook)) {
         return;
     }
-    if (!helpController) {
+    const bool first = !helpController;
+    if (first) {
         EnsureArchiveHandler();
         auto controller = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
-        controller->SetFrameParameters("%s", wxSize(760, 560));
         if (!controller->AddBook(wxFileName(helpBook), false)) {
             return;
         }
         helpController = std::move(controller);
     }
     helpController->DisplayContents();
+    if (first) {
+        // The toolkit's default frame is cramped for the pages; it takes a size only once made.
+        helpController->SetFrameParameters("Help: %s", wxSize(760, 560));
+    }
 }
 
 void twUserInterface::OnVendorSelected(wxCommandEvent& event) {
