@@ -1,5 +1,7 @@
 #include "audio/AudioEngine.h"
 
+#include "platform/Utf8Text.h"
+
 #include <filesystem>
 #include <new>
 
@@ -13,36 +15,6 @@ std::unique_ptr<AudioEngine>& EngineSlot() {
 std::unique_ptr<AudioOutput>& InjectedOutput() {
     static std::unique_ptr<AudioOutput> output;
     return output;
-}
-
-// The layer takes UTF-8 paths. Done by hand: the standard conversions depend on the locale
-// and report bad input by throwing. Characters that are not valid code points become U+FFFD.
-std::string Utf8(const std::wstring& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const wchar_t wide : text) {
-        // wchar_t holds UTF-32 on Linux.
-        auto c = static_cast<char32_t>(wide);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -79,7 +51,7 @@ void AudioEngine::UseOutput(std::unique_ptr<AudioOutput> layer) {
 
 bool AudioEngine::SetFile(const std::wstring& newPath) {
     std::error_code error;
-    const std::filesystem::path file(Utf8(newPath));
+    const std::filesystem::path file(Utf8FromWide(newPath));
     if (newPath.empty() || !std::filesystem::exists(file, error) ||
         std::filesystem::is_directory(file, error)) {
         return false;
@@ -97,13 +69,13 @@ bool AudioEngine::OpenStream(bool fileStream) {
         switch (fileType) {
         case AudioFileWav:
         case AudioFileMp3:
-            handle = output->CreateFileStream(AudioFileKind::WavOrMp3, Utf8(path));
+            handle = output->CreateFileStream(AudioFileKind::WavOrMp3, Utf8FromWide(path));
             break;
         case AudioFileAac:
-            handle = output->CreateFileStream(AudioFileKind::Aac, Utf8(path));
+            handle = output->CreateFileStream(AudioFileKind::Aac, Utf8FromWide(path));
             break;
         case AudioFileMp4:
-            handle = output->CreateFileStream(AudioFileKind::Mp4, Utf8(path));
+            handle = output->CreateFileStream(AudioFileKind::Mp4, Utf8FromWide(path));
             break;
         case AudioFileNone:
             break;

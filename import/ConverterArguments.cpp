@@ -1,6 +1,6 @@
 #include "import/ConverterArguments.h"
 
-#include "import/Utf8Text.h"
+#include "platform/Utf8Text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "editor/twMediaEditControl.h"
 #include "import/ImportJob.h"
 #include "import/UpdateProgressDialog.h"
-#include "import/Utf8Text.h"
+#include "platform/Utf8Text.h"
 #include "widgets/twWaveGraph.h"
 
 #include <wx/filename.h>

@@ -1,7 +1,7 @@
 #include "import/ImportJob.h"
 
 #include "import/ConverterArguments.h"
-#include "import/Utf8Text.h"
+#include "platform/Utf8Text.h"
 #include "platform/HiddenConsole.h"
 #include "widgets/WaveFile.h"
 

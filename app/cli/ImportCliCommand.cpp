@@ -1,7 +1,7 @@
 #include "app/cli/ImportCliCommand.h"
 
 #include "import/ImportJob.h"
-#include "import/Utf8Text.h"
+#include "platform/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
 #include "widgets/WaveFile.h"
 

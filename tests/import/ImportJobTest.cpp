@@ -1,7 +1,7 @@
 // The import job's staging and failure rules, with stand-in converters on the real console in
 // a working folder of the test's own.
 #include "import/ImportJob.h"
-#include "import/Utf8Text.h"
+#include "platform/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
 
 #include "ImportFolder.h"

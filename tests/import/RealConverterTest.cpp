@@ -2,7 +2,7 @@
 // on media of the five kinds that the tests make with it.
 #include "import/ConverterArguments.h"
 #include "import/ConverterRunner.h"
-#include "import/Utf8Text.h"
+#include "platform/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
 
 #include "TempDir.h"

@@ -3,7 +3,7 @@
 // relies on is certain to happen.
 #include "import/ConverterArguments.h"
 #include "import/ConverterRunner.h"
-#include "import/Utf8Text.h"
+#include "platform/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
 
 #include "TempDir.h"

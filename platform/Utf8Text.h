@@ -1,5 +1,5 @@
-// Wide text (the window's file names, the converter's argument string) to and from the UTF-8
-// bytes that Linux file names and program arguments are made of.
+// Wide text (the window's file names, the engine's path, the converter's argument string) to and
+// from the UTF-8 bytes that Linux file names and program arguments are made of.
 //
 // File names on Linux are bytes and need not be valid UTF-8. A byte that is not part of valid
 // UTF-8 becomes the lone surrogate U+DC80 + byte on the way in and the same byte again on the

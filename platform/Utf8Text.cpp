@@ -1,4 +1,4 @@
-#include "import/Utf8Text.h"
+#include "platform/Utf8Text.h"
 
 namespace {
 
