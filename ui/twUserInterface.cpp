@@ -1,6 +1,8 @@
 #include "ui/twUserInterface.h"
 
 #include "audio/AudioEngine.h"
+#include "delivery/BluetoothFinder.h"
+#include "delivery/InfraredFinder.h"
 #include "editor/twMediaEditControl.h"
 #include "import/ImportCommand.h"
 #include "phones/PhoneCatalogue.h"

@@ -9,6 +9,8 @@
 #include <memory>
 
 class AudioEngine;
+class BluetoothFinder;
+class InfraredFinder;
 class PhoneCatalogue;
 class wxHtmlHelpController;
 
@@ -29,6 +31,14 @@ public:
     void OnHelp(wxCommandEvent& event) override;
     void OnVendorSelected(wxCommandEvent& event) override;
     void OnModelSelected(wxCommandEvent& event) override;
+
+    // Step 3: the finder of the chosen send method, never both (null before a method is
+    // chosen). Choosing a method, or the refresh button, searches behind the "Lookup devices"
+    // dialog and lists the names found in deviceChoice, none selected.
+    std::unique_ptr<BluetoothFinder> bluetoothFinder;
+    std::unique_ptr<InfraredFinder> infraredFinder;
+    void OnSendMethodSelected(wxCommandEvent& event) override;
+    void OnRefreshDevices(wxCommandEvent& event) override;
 
 private:
     // Made at the first press of the help button; shows the HTML help book.
