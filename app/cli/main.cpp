@@ -1,5 +1,6 @@
 // tonewick-cli: the program's work without its window, for users and scripts.
 // Usage: tonewick-cli SUBCOMMAND [ARGUMENTS...]
+#include "app/cli/DevicesCommand.h"
 #include "app/cli/ImportCliCommand.h"
 #include "app/cli/RenderCommand.h"
 #include "app/cli/WaveformCommand.h"
@@ -23,6 +24,7 @@ const Subcommand subcommands[] = {
     {"render",
      "render WORKING.wav --cut START:END [--silence S] [--fade-in S] [--fade-out S] -o OUT.wav",
      RunRenderCommand},
+    {"devices", "devices --bluetooth [--seconds N] | --infrared", RunDevicesCommand},
 };
 
 int Usage(std::ostream& err) {

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "BlueZMockAdapter.h"
 #include "CapturedOutput.h"
-#include "DBusMock.h"
 #include "delivery/BluetoothFinder.h"
 #include "platform/linux/BlueZInquiry.h"
 
@@ -89,12 +89,7 @@ protected:
         OnObject(path, "UpdateProperties", "('" + interface + "', " + properties + ")");
     }
 
-    bool AdapterDiscovers() {
-        std::string reply;
-        return mock.Call(adapter, "org.freedesktop.DBus.Properties", "Get",
-                         "('org.bluez.Adapter1', 'Discovering')", &reply) &&
-               reply == "(<true>,)";
-    }
+    bool AdapterDiscovers() { return twtest::AdapterDiscovers(mock); }
 
     // Runs a search; `radio` plays the devices once the adapter discovers, then the discovery
     // ends (as when BlueZ stops it) unless `radio` returns false.
@@ -102,12 +97,9 @@ protected:
         Search search;
         auto done = std::async(std::launch::async,
                                [&] { search.table = finder->Lookup(RecordProgress, &search); });
-        const auto deadline = std::chrono::steady_clock::now() + noHang;
-        while (!AdapterDiscovers() && std::chrono::steady_clock::now() < deadline &&
-               done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
-        }
+        EXPECT_TRUE(twtest::WaitUntilDiscovering(mock));
         if (radio()) {
-            Update(adapter, "org.bluez.Adapter1", "{'Discovering': <false>}");
+            twtest::EndDiscovery(mock);
         }
         if (done.wait_for(noHang) != std::future_status::ready) {
             ADD_FAILURE() << "the search did not end";

@@ -3,7 +3,7 @@
 // system bus; infrared to the kernel, which has no IrDA sockets any more.
 #include "ui/twUserInterface.h"
 
-#include "DBusMock.h"
+#include "BlueZMockAdapter.h"
 #include "EventPump.h"
 #include "delivery/BluetoothFinder.h"
 #include "delivery/InfraredFinder.h"
@@ -16,7 +16,6 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
-#include <chrono>
 #include <string>
 #include <thread>
 #include <utility>
@@ -57,20 +56,12 @@ class Radio {
 public:
     Radio(DBusMock& mock, std::vector<std::pair<std::string, std::string>> devices)
         : thread([&mock, devices] {
-              const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-              std::string discovering;
-              while (std::chrono::steady_clock::now() < deadline &&
-                     !(mock.Call("/org/bluez/hci0", "org.freedesktop.DBus.Properties", "Get",
-                                 "('org.bluez.Adapter1', 'Discovering')", &discovering) &&
-                       discovering == "(<true>,)")) {
-                  std::this_thread::sleep_for(std::chrono::milliseconds(10));
-              }
+              twtest::WaitUntilDiscovering(mock);
               for (const auto& [address, name] : devices) {
                   mock.Call("/org/bluez", "org.bluez.Mock", "AddDevice",
                             "('hci0', '" + address + "', '" + name + "')");
               }
-              mock.Call("/org/bluez/hci0", "org.freedesktop.DBus.Mock", "UpdateProperties",
-                        "('org.bluez.Adapter1', {'Discovering': <false>})");
+              twtest::EndDiscovery(mock);
           }) {}
     ~Radio() { thread.join(); }
 
