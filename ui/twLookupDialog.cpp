@@ -15,11 +15,11 @@ twLookupDialog::twLookupDialog(wxWindow* parent)
     // value right after its caption.
     const wxWindowList& children = GetChildren();
     for (auto child = children.begin(); child != children.end(); ++child) {
-        auto* caption = wxDynamicCast(*child, wxStaticText);
+        auto* caption = dynamic_cast<wxStaticText*>(*child);
         auto next = std::next(child);
         if (caption != nullptr && next != children.end() &&
             caption->GetLabel() == GetElapsedLabel()) {
-            elapsedTime = wxDynamicCast(*next, wxStaticText);
+            elapsedTime = dynamic_cast<wxStaticText*>(*next);
             break;
         }
     }
