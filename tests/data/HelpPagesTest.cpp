@@ -1,0 +1,74 @@
+// What the help book's pages tell the user about the editor and the send panel, read from the
+// packed book in build/run: each claim stands for something the program does (the first
+// ringtone's length, the greyed formats, silence against the fixed cut end, the refusal of a
+// song under a second, the red box drawn one second longer than heard), and the claims the
+// program doesn't keep are gone.
+#include "ZipArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+
+namespace {
+
+// The page's text with every run of white space made one space, so that phrases can be found
+// across the page's line breaks.
+std::string PageText(const std::string& page) {
+    twtest::ZipArchive book;
+    std::string html;
+    EXPECT_TRUE(book.Open("twk.htb"));
+    EXPECT_TRUE(book.Read(page, html)) << page;
+    std::string text;
+    for (char c : html) {
+        const bool space = std::isspace(static_cast<unsigned char>(c)) != 0;
+        if (!space) {
+            text += c;
+        } else if (!text.empty() && text.back() != ' ') {
+            text += ' ';
+        }
+    }
+    return text;
+}
+
+struct Claim {
+    const char* page;
+    const char* phrase;
+};
+
+} // namespace
+
+TEST(HelpPages, sayWhatTheProgramDoes) {
+    const Claim said[] = {
+        {"index.html", "The first 44 seconds are chosen"},
+        {"import.html", "the first 44 seconds chosen as the ringtone"},
+        {"import.html", "a song shorter than one second can't be used"},
+        {"range.html", "the ringtone is the first 44 seconds of the song"},
+        {"range.html", "a 30-second song gives a 29-second ringtone"},
+        {"range.html", "it reaches one second further than you hear"},
+        {"fades.html", "The fade-out's wedge is drawn one second later than you hear it"},
+        {"silence.html", "The red flag stays where it is, so the ringtone keeps its length"},
+        {"phone.html", "Formats the model does not support are greyed out and can't be chosen"},
+        {"trouble.html", "A song shorter than one second can't be used"},
+        {"editor.html", "the small ticks along the rulers mark every second"},
+    };
+    for (const Claim& claim : said) {
+        EXPECT_NE(PageText(claim.page).find(claim.phrase), std::string::npos)
+            << claim.page << " should say: " << claim.phrase;
+    }
+}
+
+TEST(HelpPages, makeNoPromiseTheProgramDoesNotKeep) {
+    const Claim unsaid[] = {
+        {"index.html", "45 seconds are chosen"},
+        {"import.html", "first 45 seconds"},
+        {"import.html", "or the whole song"},
+        {"range.html", "the first 45 seconds"},
+        {"range.html", "Its pole stands on the last second"},
+        {"silence.html", "nothing is cut away"},
+    };
+    for (const Claim& claim : unsaid) {
+        EXPECT_EQ(PageText(claim.page).find(claim.phrase), std::string::npos)
+            << claim.page << " still says: " << claim.phrase;
+    }
+}
