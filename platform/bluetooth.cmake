@@ -1,0 +1,5 @@
+# Bluetooth and the other buses to the phone: GIO's GDBus talks to BlueZ on the system bus
+# (and to the file-push service on the session bus). The imported target is global so that the
+# test helpers that start private buses can link it too.
+pkg_check_modules(GIO REQUIRED IMPORTED_TARGET GLOBAL gio-2.0)
+target_link_libraries(tw_platform PRIVATE PkgConfig::GIO)
