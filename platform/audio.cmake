@@ -19,6 +19,7 @@ target_sources(tw_platform PRIVATE
     dsp/ChorusEffect.cpp
     dsp/EchoEffect.cpp
     dsp/OutputStage.cpp
+    dsp/PeakLimiter.cpp
     dsp/ReverbEffect.cpp
     linux/AudioChannel.cpp
     linux/FileDecoder.cpp

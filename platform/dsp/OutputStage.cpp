@@ -20,11 +20,17 @@ void OutputStage::Process(float* frames, size_t count, const Chain* chain, float
         frames[i * 2 + 1] *= gain;
     }
     appliedVolume = volume;
+    limiter.Process(frames, count);
 }
 
 void OutputStage::ToPcm16(const float* samples, int16_t* out, size_t count) {
+    constexpr float top = 32767.0f / 32768.0f;
     for (size_t i = 0; i < count; ++i) {
-        const long sample = std::lrint(samples[i] * 32768.0f);
-        out[i] = static_cast<int16_t>(std::clamp(sample, -32768L, 32767L));
+        const float sample = samples[i];
+        // Clamped before the conversion: lrint of a value beyond a long is undefined, and
+        // an infinity would come out with the wrong sign.
+        out[i] = std::isnan(sample)
+                     ? 0
+                     : static_cast<int16_t>(std::lrint(std::clamp(sample, -1.0f, top) * 32768.0f));
     }
 }
