@@ -11,14 +11,9 @@
 #include <wx/stdpaths.h>
 #include <wx/testing.h>
 
-#include <fstream>
-#include <functional>
-
 namespace {
 
-namespace fs = std::filesystem;
-
-// Answers the message with OK after recording its text.
+// Answers the message with OK after keeping its text.
 class ExpectMessage : public wxExpectModal<wxMessageDialog> {
 public:
     explicit ExpectMessage(wxString& shown)
@@ -34,81 +29,33 @@ private:
     wxString& text;
 };
 
-// Makes the current directory a given folder for the object's lifetime.
-class InFolder {
-public:
-    explicit InFolder(const fs::path& folder) : previous(fs::current_path()) {
-        fs::current_path(folder);
-    }
-    ~InFolder() { fs::current_path(previous); }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
-
-private:
-    fs::path previous;
-};
-
-void Touch(const fs::path& file) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file) << "BM";
-}
-
 } // namespace
 
-TEST(WorkingFolder, isRecognisedByTheFirstPictureTheWindowLoads) {
-    struct Case {
-        const char* what;
-        std::function<void(const fs::path&)> lay;
-        bool expected;
-    };
-    const Case cases[] = {
-        {"an empty folder", [](const fs::path&) {}, false},
-        {"an empty images folder", [](const fs::path& f) { fs::create_directory(f / "images"); },
-         false},
-        {"images as a file", [](const fs::path& f) { Touch(f / "images"); }, false},
-        {"the picture as a folder",
-         [](const fs::path& f) { fs::create_directories(f / "images" / "select_media.bmp"); },
-         false},
-        {"the picture", [](const fs::path& f) { Touch(f / "images" / "select_media.bmp"); }, true},
-    };
-    for (const Case& c : cases) {
-        twtest::TempDir dir;
-        c.lay(dir.Path());
-        EXPECT_EQ(IsWorkingFolder(dir.Path()), c.expected) << c.what;
-    }
-    EXPECT_TRUE(IsWorkingFolder(fs::current_path())) << "the tests run in the laid-out folder";
-}
-
-TEST(WorkingFolder, isExpectedBesideTheProgramAndNamedInTheMessage) {
-    const fs::path expected = ExpectedWorkingFolder("/opt/tw/build/tonewick");
-    EXPECT_EQ(expected, fs::path("/opt/tw/build/run"));
-    EXPECT_EQ(OutsideWorkingFolderMessage(expected),
+TEST(WorkingFolder, startingElsewhereSaysWhereToStartAndEndsWithoutAWindow) {
+    EXPECT_EQ(OutsideWorkingFolderMessage(ExpectedWorkingFolder("/opt/tw/build/tonewick")),
               "Tonewick was started outside its working folder and can't find its pictures.\n\n"
               "It expects to run in /opt/tw/build/run, which holds its pictures, its help and its "
               "temp folder.\n\n"
               "Start it with scripts/run from its source folder, or with its launcher; both "
               "start it there.");
-}
 
-TEST(WorkingFolder, startingElsewhereShowsTheMessageAndEndsWithoutAWindow) {
-    const size_t before = wxTopLevelWindows.GetCount();
-    const fs::path program(wxStandardPaths::Get().GetExecutablePath().ToStdString());
+    const size_t windows = wxTopLevelWindows.GetCount();
+    const std::filesystem::path here = std::filesystem::current_path();
     twtest::TempDir elsewhere;
+    std::filesystem::current_path(elsewhere.Path());
     bool started = true;
     bool consoleMade = false;
     wxString shown;
-    {
-        InFolder in(elsewhere.Path());
-        wxTEST_DIALOG(started = twApp::StartUp([&] {
-                          consoleMade = true;
-                          return std::unique_ptr<HiddenConsole>(
-                              std::make_unique<ScriptedConsole>());
-                      }),
-                      ExpectMessage(shown));
-    }
+    wxTEST_DIALOG(started = twApp::StartUp([&] {
+                      consoleMade = true;
+                      return std::unique_ptr<HiddenConsole>(std::make_unique<ScriptedConsole>());
+                  }),
+                  ExpectMessage(shown));
+    std::filesystem::current_path(here);
+
     EXPECT_FALSE(started);
     EXPECT_FALSE(consoleMade);
-    EXPECT_EQ(ProcessConsole(), nullptr);
-    EXPECT_EQ(wxTopLevelWindows.GetCount(), before);
+    EXPECT_EQ(wxTopLevelWindows.GetCount(), windows);
+    const std::filesystem::path program(wxStandardPaths::Get().GetExecutablePath().ToStdString());
     EXPECT_EQ(shown.ToStdString(), OutsideWorkingFolderMessage(ExpectedWorkingFolder(program)));
 }

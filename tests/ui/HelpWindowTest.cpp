@@ -8,53 +8,31 @@
 #include "ui/twHelpController.h"
 
 #include <gtest/gtest.h>
-#include <wx/toplevel.h>
 
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-// Sends standard error to a file for its lifetime and gives back what was written.
-class StandardErrorCapture {
-public:
-    explicit StandardErrorCapture(const std::filesystem::path& file) : path(file) {
-        std::fflush(stderr);
-        saved = dup(STDERR_FILENO);
-        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(fd, STDERR_FILENO);
-        close(fd);
-    }
-    ~StandardErrorCapture() { Restore(); }
-    StandardErrorCapture(const StandardErrorCapture&) = delete;
-    StandardErrorCapture& operator=(const StandardErrorCapture&) = delete;
-
-    std::string Text() {
-        Restore();
-        std::ifstream in(path);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-private:
-    void Restore() {
-        if (saved >= 0) {
-            std::fflush(stderr);
-            dup2(saved, STDERR_FILENO);
-            close(saved);
-            saved = -1;
-        }
-    }
-    std::filesystem::path path;
-    int saved = -1;
-};
-
-wxTopLevelWindow* NewestTopLevelWindow() {
-    return wxTopLevelWindows.empty() ? nullptr
-                                     : static_cast<wxTopLevelWindow*>(wxTopLevelWindows.back());
+// What the action wrote to standard error, which points to a file meanwhile.
+std::string StandardErrorOf(const std::filesystem::path& file,
+                            const std::function<void()>& action) {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(fd, STDERR_FILENO);
+    close(fd);
+    action();
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    std::ifstream in(file);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace
@@ -65,19 +43,15 @@ TEST(HelpWindow, opensWithoutGtkComplaintsAtItsOwnSize) {
     twtest::PumpEvents(100);
     const size_t before = wxTopLevelWindows.GetCount();
     twtest::TempDir dir;
-    std::string complaints;
-    {
-        StandardErrorCapture capture(dir.Path() / "stderr.txt");
+    const std::string complaints = StandardErrorOf(dir.Path() / "stderr.txt", [&] {
         wxCommandEvent press;
         ui->OnHelp(press);
         EXPECT_TRUE(twtest::PumpUntil([&] { return wxTopLevelWindows.GetCount() > before; }));
         twtest::PumpEvents(300);
-        complaints = capture.Text();
-    }
+    });
     EXPECT_EQ(complaints.find("CRITICAL"), std::string::npos) << complaints;
-    wxTopLevelWindow* help = NewestTopLevelWindow();
-    ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->GetSize(), twHelpController::frameSize);
+    ASSERT_GT(wxTopLevelWindows.GetCount(), before);
+    EXPECT_EQ(wxTopLevelWindows.back()->GetSize(), twHelpController::frameSize);
     ui->Destroy();
     twtest::PumpEvents(50);
 }
