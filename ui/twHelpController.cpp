@@ -8,7 +8,7 @@ namespace {
 // Every page of every notebook below the window takes the notebook's size for its first
 // layout; GTK then shrinks them to the page area, which only ever makes them smaller.
 void LayOutPages(wxWindow* window) {
-    if (auto* book = wxDynamicCast(window, wxBookCtrlBase)) {
+    if (auto* book = dynamic_cast<wxBookCtrlBase*>(window)) {
         for (size_t i = 0; i < book->GetPageCount(); ++i) {
             book->GetPage(i)->SetSize(book->GetSize());
             book->GetPage(i)->Layout();
