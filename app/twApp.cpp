@@ -1,9 +1,12 @@
 #include "app/twApp.h"
 
+#include "app/WorkingFolder.h"
 #include "platform/linux/PtyConsole.h"
 #include "ui/twUserInterface.h"
 
 #include <wx/image.h>
+#include <wx/msgdlg.h>
+#include <wx/stdpaths.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
@@ -21,6 +24,15 @@ bool twApp::OnInit() {
 
 bool twApp::StartUp(const ConsoleFactory& makeConsole) {
     wxMilliSleep(100);
+    // Started elsewhere, the window would come up without its pictures: say where to start it.
+    std::error_code error;
+    if (!IsWorkingFolder(std::filesystem::current_path(error))) {
+        const std::filesystem::path program(
+            wxStandardPaths::Get().GetExecutablePath().ToStdString());
+        wxMessageBox(OutsideWorkingFolderMessage(ExpectedWorkingFolder(program)), "Tonewick",
+                     wxOK | wxICON_ERROR);
+        return false;
+    }
     std::unique_ptr<HiddenConsole> console = makeConsole();
     if (!console) {
         return false;

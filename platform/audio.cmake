@@ -18,10 +18,13 @@ target_sources(tw_platform PRIVATE
     dsp/AudioEffect.cpp
     dsp/ChorusEffect.cpp
     dsp/EchoEffect.cpp
+    dsp/OutputStage.cpp
+    dsp/PeakLimiter.cpp
     dsp/ReverbEffect.cpp
     linux/AudioChannel.cpp
     linux/FileDecoder.cpp
     linux/FrameRing.cpp
+    linux/OfflineOutputImpl.cpp
     linux/PortAudioOutput.cpp
     linux/StereoConverter.cpp
     fake/RecordingAudioOutput.cpp)

@@ -351,13 +351,29 @@ def ringtone_button(draw_glyph):
 # --- rulers ------------------------------------------------------------------------------
 
 
+# The editor shows 4 pixels per second and starts its time axis 3 pixels into each ruler, where
+# the time ruler's labelled ticks stand every 30 seconds; the strip is tiled from the ruler's
+# left edge. So a tick every 4 pixels from x = 3 marks every second, and a tile of 40 pixels
+# (ten seconds) lines up with the labels.
+SECOND_PX = 4
+AXIS_START = 3
+STRIP_SECONDS = 10
+
+
 def strip(top, bottom, edge, tick):
-    """A 20 x 18 ruler tile whose ticks, rising from its lower edge, tile seamlessly."""
-    img = gradient((20, 18), top, bottom)
+    """A ruler tile of ten seconds whose ticks, rising from its lower edge, tile seamlessly: a
+    short tick every second, a longer one every five seconds, the longest every ten."""
+    img = gradient((SECOND_PX * STRIP_SECONDS, 18), top, bottom)
     draw = ImageDraw.Draw(img)
-    draw.line([(0, 17), (19, 17)], fill=edge)
-    for x, h, t in ((0, 6, tick), (5, 2, mix(tick, bottom, 0.5)), (10, 4, tick),
-                    (15, 2, mix(tick, bottom, 0.5))):
+    draw.line([(0, 17), (img.size[0] - 1, 17)], fill=edge)
+    for second in range(STRIP_SECONDS):
+        x = AXIS_START + second * SECOND_PX
+        if second == 0:
+            h, t = 6, tick
+        elif second % 5 == 0:
+            h, t = 4, tick
+        else:
+            h, t = 2, mix(tick, bottom, 0.5)
         draw.line([(x, 16 - h + 1), (x, 16)], fill=t)
     return img
 
@@ -497,9 +513,9 @@ PICTURES = [
         lambda s: glyph_pause(s, 14, 11, 5.8, SOFT_INK))),
     ("stopRingtone.bmp", (28, 22), lambda: ringtone_button(
         lambda s: glyph_stop(s, 14, 11, 5.5, RED))),
-    ("rulerBck.bmp", (20, 18), ruler_background),
-    ("rulerRangeBck.bmp", (20, 18), ruler_range_background),
-    ("rulerRange.bmp", (20, 18), ruler_range),
+    ("rulerBck.bmp", (40, 18), ruler_background),
+    ("rulerRangeBck.bmp", (40, 18), ruler_range_background),
+    ("rulerRange.bmp", (40, 18), ruler_range),
     ("rulerStart.bmp", (18, 18), ruler_start),
     ("rulerEnd.bmp", (18, 18), ruler_end),
     ("rulerSingle.bmp", (15, 18), ruler_single),

@@ -1,6 +1,7 @@
 #include "ui/twMainFrame.h"
 
 #include "widgets/ButtonPicture.h"
+#include "widgets/RadioItemsLook.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
@@ -157,6 +158,7 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
                                     wxDefaultPosition, wxDefaultSize, 5, formats, 1,
                                     wxRA_SPECIFY_ROWS, wxDefaultValidator, "radioBox");
     formatRadioBox->SetSelection(0);
+    KeepDisabledItemsGrey(formatRadioBox);
     step2->Add(formatRadioBox, 0, wxALL, 0);
     sendPanel->Add(step2, 1, wxEXPAND, 5);
 

@@ -7,6 +7,7 @@
 #include "import/ImportCommand.h"
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
+#include "ui/twHelpController.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/twRuler.h"
 
@@ -142,20 +143,15 @@ void twUserInterface::OnHelp(wxCommandEvent&) {
     if (!wxFileName::FileExists(helpBook)) {
         return;
     }
-    const bool first = !helpController;
-    if (first) {
+    if (!helpController) {
         EnsureArchiveHandler();
-        auto controller = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
+        auto controller = std::make_unique<twHelpController>(this);
         if (!controller->AddBook(wxFileName(helpBook), false)) {
             return;
         }
         helpController = std::move(controller);
     }
     helpController->DisplayContents();
-    if (first) {
-        // The toolkit's default frame is cramped for the pages; it takes a size only once made.
-        helpController->SetFrameParameters("Help: %s", wxSize(760, 560));
-    }
 }
 
 void twUserInterface::OnVendorSelected(wxCommandEvent& event) {

@@ -126,7 +126,7 @@ bool AudioChannel::Play(bool restart) {
         staging.clear();
         stagingRead = 0;
         ended = false;
-        appliedVolume = volume.load(std::memory_order_relaxed);
+        stage.Start(volume.load(std::memory_order_relaxed));
     }
     state.store(playing, std::memory_order_seq_cst);
     feederWake.notify_one();
@@ -196,20 +196,10 @@ void AudioChannel::MixInto(float* out, size_t count) {
         const size_t got = ring.Read(scratch.data(), n);
         std::fill(scratch.begin() + static_cast<std::ptrdiff_t>(got * 2),
                   scratch.begin() + static_cast<std::ptrdiff_t>(n * 2), 0.0f);
-        if (effectChain != nullptr) {
-            for (AudioEffect* effect : *effectChain) {
-                effect->Process(scratch.data(), n);
-            }
+        stage.Process(scratch.data(), n, effectChain, target);
+        for (size_t i = 0; i < n * 2; ++i) {
+            out[done * 2 + i] += scratch[i];
         }
-        // A volume change glides over one block instead of stepping.
-        const float step = (target - appliedVolume) / static_cast<float>(n);
-        for (size_t i = 0; i < n; ++i) {
-            const float gain =
-                target == appliedVolume ? target : appliedVolume + step * static_cast<float>(i + 1);
-            out[(done + i) * 2] += scratch[i * 2] * gain;
-            out[(done + i) * 2 + 1] += scratch[i * 2 + 1] * gain;
-        }
-        appliedVolume = target;
         done += n;
     }
 }

@@ -13,6 +13,7 @@
 
 #include "platform/AudioOutput.h"
 #include "platform/dsp/AudioEffect.h"
+#include "platform/dsp/OutputStage.h"
 #include "platform/linux/CallbackGate.h"
 #include "platform/linux/FileDecoder.h"
 #include "platform/linux/FrameRing.h"
@@ -61,7 +62,7 @@ private:
         int priority;
         std::unique_ptr<AudioEffect> effect;
     };
-    using Chain = std::vector<AudioEffect*>;
+    using Chain = OutputStage::Chain;
 
     explicit AudioChannel(CallbackGate& gate);
     void StartFeeder();
@@ -101,7 +102,7 @@ private:
     std::vector<Effect> effects;
     std::unique_ptr<Chain> publishedChain;
 
-    // Device callback only.
-    float appliedVolume = 1.0f;
+    // Device callback only, but for Play's restart, which first waits for the callback.
+    OutputStage stage;
     std::array<float, mixFrames * 2> scratch{};
 };

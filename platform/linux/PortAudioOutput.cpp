@@ -1,5 +1,6 @@
 #include "platform/linux/PortAudioOutput.h"
 
+#include "platform/dsp/OutputStage.h"
 #include "platform/linux/FileDecoder.h"
 
 extern "C" {
@@ -264,10 +265,7 @@ void PortAudioOutput::Mix(int16_t* out, size_t frames) {
                 channel->MixInto(mixBuffer.data(), n);
             }
         }
-        for (size_t i = 0; i < n * 2; ++i) {
-            const long sample = std::lrint(mixBuffer[i] * 32768.0f);
-            out[done * 2 + i] = static_cast<int16_t>(std::clamp(sample, -32768L, 32767L));
-        }
+        OutputStage::ToPcm16(mixBuffer.data(), out + done * 2, n * 2);
         done += n;
     }
 }

@@ -1,6 +1,7 @@
 #include "platform/linux/StereoConverter.h"
 
 extern "C" {
+#include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 }
 
@@ -21,6 +22,13 @@ bool StereoConverter::Configure(int inputRate, const AVChannelLayout& inputLayou
                                               &input, inputFormat, inputRate, 0, nullptr);
     av_channel_layout_uninit(&input);
     if (allocated < 0) {
+        return false;
+    }
+    // For float output the library leaves its fold-down matrix as it is, and a 5.1 source then
+    // adds up to 2.4 times full scale on each side; scaled so no side's coefficients sum past
+    // 1, loud multichannel sound folds down without clipping. Stereo stays as it was.
+    if (av_opt_set_double(context, "rematrix_maxval", 1.0, 0) < 0) {
+        swr_free(&context);
         return false;
     }
     // The standard matrix would put a mono centre into each side at -3 dB.

@@ -1,6 +1,7 @@
 // Converts PCM of any rate, sample format and channel layout to interleaved stereo float at
 // the device rate, through libswresample. Mono goes to both sides at full level; more
-// channels are mixed down with the library's standard matrix. Used on the feeder thread only.
+// channels are mixed down with the library's standard matrix, scaled so that no side can go
+// past full scale. Used on the feeder thread only.
 #pragma once
 
 extern "C" {

@@ -1,0 +1,42 @@
+// The preview's way to the device without a device: 16-bit PCM of a procedure stream's rate and
+// channel count becomes stereo at the device rate through the same converter, then passes the
+// same effects, volume and 16-bit conversion (OutputStage) as a playing stream does. The
+// ringtone renderer uses it so that the file it makes is what the preview played.
+//
+// One per rendering, owned by the caller; any one thread. The effects start fresh, as on a
+// stream that has just been made, and run in the order the preview adds them: chorus, echo,
+// reverb.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class OfflineOutput {
+public:
+    // The rate of what comes out, always stereo.
+    static constexpr int rate = 44100;
+
+    struct Settings {
+        uint32_t frequency = 0;
+        uint32_t channels = 0;
+        // 0.0 to 1.0, as the preview passes it to the audio layer.
+        float volume = 1.0f;
+        bool chorus = false;
+        bool echo = false;
+        bool reverb = false;
+    };
+
+    // Null when the rate or channel count can't be converted.
+    static std::unique_ptr<OfflineOutput> Create(const Settings& settings);
+    virtual ~OfflineOutput() = default;
+
+    // Appends to out what frames interleaved frames of the source sound like (stereo 16-bit).
+    // False on a conversion error.
+    virtual bool Process(const int16_t* pcm, size_t frames, std::vector<int16_t>& out) = 0;
+    // Appends what the converter still holds back at the end of the sound.
+    virtual bool Finish(std::vector<int16_t>& out) = 0;
+
+protected:
+    OfflineOutput() = default;
+};

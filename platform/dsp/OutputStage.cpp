@@ -1,0 +1,36 @@
+#include "platform/dsp/OutputStage.h"
+
+#include <algorithm>
+#include <cmath>
+
+void OutputStage::Process(float* frames, size_t count, const Chain* chain, float volume) {
+    if (chain != nullptr) {
+        for (AudioEffect* effect : *chain) {
+            effect->Process(frames, count);
+        }
+    }
+    if (count == 0) {
+        return;
+    }
+    const float step = (volume - appliedVolume) / static_cast<float>(count);
+    for (size_t i = 0; i < count; ++i) {
+        const float gain =
+            volume == appliedVolume ? volume : appliedVolume + step * static_cast<float>(i + 1);
+        frames[i * 2] *= gain;
+        frames[i * 2 + 1] *= gain;
+    }
+    appliedVolume = volume;
+    limiter.Process(frames, count);
+}
+
+void OutputStage::ToPcm16(const float* samples, int16_t* out, size_t count) {
+    constexpr float top = 32767.0f / 32768.0f;
+    for (size_t i = 0; i < count; ++i) {
+        const float sample = samples[i];
+        // Clamped before the conversion: lrint of a value beyond a long is undefined, and
+        // an infinity would come out with the wrong sign.
+        out[i] = std::isnan(sample)
+                     ? 0
+                     : static_cast<int16_t>(std::lrint(std::clamp(sample, -1.0f, top) * 32768.0f));
+    }
+}

@@ -1,0 +1,37 @@
+#include "ui/twHelpController.h"
+
+#include <wx/bookctrl.h>
+#include <wx/html/helpfrm.h>
+
+namespace {
+
+// Every page of every notebook below the window takes the notebook's size for its first
+// layout; GTK then shrinks them to the page area, which only ever makes them smaller.
+void LayOutPages(wxWindow* window) {
+    if (auto* book = dynamic_cast<wxBookCtrlBase*>(window)) {
+        for (size_t i = 0; i < book->GetPageCount(); ++i) {
+            book->GetPage(i)->SetSize(book->GetSize());
+            book->GetPage(i)->Layout();
+        }
+    }
+    for (wxWindow* child : window->GetChildren()) {
+        LayOutPages(child);
+    }
+}
+
+} // namespace
+
+const wxSize twHelpController::frameSize(760, 560);
+
+twHelpController::twHelpController(wxWindow* parent)
+    : wxHtmlHelpController(wxHF_DEFAULT_STYLE, parent) {
+    SetTitleFormat("Help: %s");
+}
+
+wxHtmlHelpFrame* twHelpController::CreateHelpFrame(wxHtmlHelpData* data) {
+    wxHtmlHelpFrame* frame = wxHtmlHelpController::CreateHelpFrame(data);
+    frame->SetSize(frameSize);
+    frame->Layout();
+    LayOutPages(frame);
+    return frame;
+}
