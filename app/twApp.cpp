@@ -1,8 +1,10 @@
 #include "app/twApp.h"
 
 #include "platform/linux/PtyConsole.h"
+#include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
 
+#include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/utils.h>
 
@@ -16,7 +18,24 @@ twApp::twApp() {
 }
 
 bool twApp::OnInit() {
-    return StartUp(CreatePtyConsole);
+    if (!StartUp(CreatePtyConsole)) {
+        return false;
+    }
+    if (argc > 1) {
+        PickStartFile(argv[1]);
+    }
+    return true;
+}
+
+void twApp::PickStartFile(const wxString& name) {
+    wxFileName path(name);
+    path.MakeAbsolute();
+    for (wxWindow* window : wxTopLevelWindows) {
+        if (auto* frame = dynamic_cast<twUserInterface*>(window)) {
+            MainWindowInput::PickMediaFile(*frame, path.GetFullPath());
+            return;
+        }
+    }
 }
 
 bool twApp::StartUp(const ConsoleFactory& makeConsole) {

@@ -56,11 +56,11 @@ wxStaticBoxSizer* NewStep(wxWindow* parent, const wxString& label) {
     return new wxStaticBoxSizer(box, wxHORIZONTAL);
 }
 
-const char* const mediaWildcard =
+} // namespace
+
+const char* const twMainFrame::mediaWildcard =
     "All supported media files|*.wav;*.aac;*.mp3;*.mp4;*.m4a|MP3 files (mp3)|*.mp3|"
     "MPEG4 files (mp4, m4a)|*.mp4;*.m4a|AAC files (aac)|*.aac|WAV files (wav)|*.wav";
-
-} // namespace
 
 twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size,
@@ -170,7 +170,16 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
 
     SetSizer(outer);
     Layout();
+    SetStepToolTips();
     ConnectHandlers();
+}
+
+void twMainFrame::SetStepToolTips() {
+    // The step boxes are the choices' parents; hovering a choice shows its box's tip.
+    vendorChoice->GetParent()->SetToolTip("Choose who made your phone, then its model");
+    formatRadioBox->SetToolTip("Choose a format your phone plays; the others are greyed out");
+    sendMethodChoice->GetParent()->SetToolTip(
+        "Choose how to send the ringtone and the phone to send it to; the arrows search again");
 }
 
 twMainFrame::~twMainFrame() {
