@@ -1,5 +1,6 @@
 #include "app/twApp.h"
 
+#include "platform/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
@@ -9,6 +10,8 @@
 #include <wx/utils.h>
 
 #include <cstdlib>
+
+std::vector<std::string> twApp::rawArguments;
 
 twApp::twApp() {
     // Nothing here draws with OpenGL, yet GTK would load a GL driver (with its compiler) at
@@ -22,7 +25,10 @@ bool twApp::OnInit() {
         return false;
     }
     if (argc > 1) {
-        PickStartFile(argv[1]);
+        // The toolkit took none of the arguments for itself: the file name's own bytes can be
+        // used, whatever the locale.
+        const bool untouched = rawArguments.size() == static_cast<size_t>(argc);
+        PickStartFile(untouched ? wxString(WideFromUtf8(rawArguments[1])) : argv[1]);
     }
     return true;
 }

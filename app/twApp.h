@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class twApp : public wxApp {
 public:
@@ -25,6 +27,9 @@ public:
     // the user had chosen it there, so it starts playing. A relative name is taken from the
     // current directory. Nothing happens without a main window.
     static void PickStartFile(const wxString& name);
+
+    // The command line as main received it, before the toolkit decoded and sorted it.
+    static std::vector<std::string> rawArguments;
 };
 
 wxDECLARE_APP(twApp);

@@ -2,6 +2,7 @@
 // installed launcher started from another folder under Xvfb with a file to play, an import
 // from the keyboard, closing, and scripts/uninstall, which must leave nothing behind. HOME and
 // XDG_DATA_HOME point into the test's own folder, so the real home is never touched.
+#include "AlsaFileSink.h"
 #include "TempDir.h"
 #include "TestWav.h"
 
@@ -75,7 +76,7 @@ int Wait(pid_t pid, int seconds = 300) {
 
 // Runs a command to its end; its status and what it printed.
 std::pair<int, std::string> RunToEnd(const std::vector<std::string>& argv, const fs::path& cwd,
-                                const fs::path& log) {
+                                     const fs::path& log) {
     fs::remove(log);
     const pid_t pid = Start(argv, cwd, log);
     const int status = pid < 0 ? -1 : Wait(pid);
@@ -186,16 +187,6 @@ int CloseAndWait(const XDisplay& display, Window window, pid_t pid) {
     return -1;
 }
 
-bool HasSound(const fs::path& raw) {
-    const std::string bytes = Read(raw);
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        if (bytes[i] != 0 || bytes[i + 1] != 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool Maps(pid_t pid, const std::string& library) {
     return Read("/proc/" + std::to_string(pid) + "/maps").find(library) != std::string::npos;
 }
@@ -221,6 +212,8 @@ struct InstallCase {
     const char* name;
     bool explicitPrefix; // --prefix DIR, or the default ~/.local
     bool xdgDataHome;    // XDG_DATA_HOME set, or the ~/.local/share fallback
+    const char* song;    // the file named to the launcher, relative to where it starts
+    bool utf8Locale;     // or the C locale, which can't decode the name
 };
 
 } // namespace
@@ -229,18 +222,21 @@ TEST(Install, theDesktopFileValidates) {
     twtest::TempDir dir;
     const auto [status, output] =
         RunToEnd({"/usr/bin/desktop-file-validate", TW_SOURCE_DIR "/data/desktop/tonewick.desktop"},
-            dir.Path(), dir.File("log"));
+                 dir.Path(), dir.File("log"));
     EXPECT_EQ(status, 0);
     EXPECT_EQ(output, "");
 }
 
 TEST(Install, installedLauncherRunsFromAnotherFolderAndUninstallLeavesNothing) {
     const std::vector<InstallCase> cases = {
-        {"given prefix, XDG data folder", true, true},
-        {"default prefix, default data folder", false, false},
+        {"given prefix, XDG data folder, a name the locale can't decode", true, true,
+         "s\xc3\xb3ng \xc3\xbc.wav", false},
+        {"default prefix, default data folder", false, false, "song.wav", true},
     };
     XDisplay display;
     ASSERT_NE(display.get(), nullptr) << "needs the display that scripts/test starts";
+    const std::string realHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    const std::string realLang = std::getenv("LANG") != nullptr ? std::getenv("LANG") : "";
     for (const InstallCase& c : cases) {
         SCOPED_TRACE(c.name);
         twtest::TempDir dir;
@@ -258,12 +254,11 @@ TEST(Install, installedLauncherRunsFromAnotherFolderAndUninstallLeavesNothing) {
         }
         const fs::path prefix = c.explicitPrefix ? dir.Path() / "prefix" : home / ".local";
         const fs::path work = data / "tonewick";
-        // The program's sound goes to a file, so that playing can be seen.
-        const fs::path raw = dir.Path() / "out.raw";
-        std::ofstream(dir.File("asound.conf"))
-            << "pcm.!default { type file slave { pcm { type null } } file \"" << raw.string()
-            << "\" format \"raw\" }\n";
-        setenv("ALSA_CONFIG_PATH", dir.File("asound.conf").c_str(), 1);
+        // The program's sound goes to the test, at the pace of a sound card.
+        const twtest::AlsaFileSink sink(1.0);
+        unsetenv("LC_ALL");
+        unsetenv("LC_CTYPE");
+        setenv("LANG", c.utf8Locale ? "C.UTF-8" : "C", 1);
 
         std::vector<std::string> install = {"/bin/bash", TW_SOURCE_DIR "/scripts/install",
                                             "--build-dir", TW_BUILD_DIR};
@@ -294,10 +289,10 @@ TEST(Install, installedLauncherRunsFromAnotherFolderAndUninstallLeavesNothing) {
         EXPECT_EQ(valid, 0) << validation;
 
         // Started by name relative to the folder it is started from.
-        ASSERT_TRUE(twtest::WriteWav((elsewhere / "song.wav").string(), {44100, 2},
+        ASSERT_TRUE(twtest::WriteWav((elsewhere / c.song).string(), {44100, 2},
                                      twtest::Sine({44100, 2}, 3, 440, 12000)));
         const pid_t program =
-            Start({(prefix / "bin/tonewick").string(), "song.wav"}, elsewhere, dir.File("run.log"));
+            Start({(prefix / "bin/tonewick").string(), c.song}, elsewhere, dir.File("run.log"));
         ASSERT_GT(program, 0);
         Window window = 0;
         EXPECT_TRUE(Eventually([&] { return (window = display.Find("Tonewick")) != 0; }))
@@ -311,7 +306,8 @@ TEST(Install, installedLauncherRunsFromAnotherFolderAndUninstallLeavesNothing) {
         EXPECT_TRUE(fs::is_regular_file(work / "images/Help.bmp"));
         EXPECT_TRUE(fs::is_regular_file(work / "twk.htb"));
         EXPECT_TRUE(fs::is_symlink(work / "temp/ffmpeg"));
-        EXPECT_TRUE(Eventually([&] { return HasSound(raw); })) << "the named file did not play";
+        EXPECT_TRUE(Eventually([&] { return sink.HasSoundAfter(0); }))
+            << "the named file did not play";
         EXPECT_TRUE(Maps(program, (prefix / "lib/tonewick/libtw_decoder.so").string()))
             << "the decoder module came from elsewhere";
 
@@ -323,10 +319,13 @@ TEST(Install, installedLauncherRunsFromAnotherFolderAndUninstallLeavesNothing) {
         // While the import's dialogs are up the window refuses to close: ask until it does.
         EXPECT_EQ(CloseAndWait(display, window, program), 0) << Read(dir.File("run.log"));
 
-        const auto [removed, uninstallLog] = RunToEnd(uninstall, elsewhere, dir.File("uninstall.log"));
+        const auto [removed, uninstallLog] =
+            RunToEnd(uninstall, elsewhere, dir.File("uninstall.log"));
         EXPECT_EQ(removed, 0) << uninstallLog;
         EXPECT_EQ(Entries(prefix), std::vector<std::string>{});
         EXPECT_FALSE(fs::exists(work));
     }
     unsetenv("XDG_DATA_HOME");
+    setenv("HOME", realHome.c_str(), 1);
+    setenv("LANG", realLang.c_str(), 1);
 }
