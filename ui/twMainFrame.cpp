@@ -175,11 +175,17 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
 }
 
 void twMainFrame::SetStepToolTips() {
-    // The step boxes are the choices' parents; hovering a choice shows its box's tip.
-    vendorChoice->GetParent()->SetToolTip("Choose who made your phone, then its model");
-    formatRadioBox->SetToolTip("Choose a format your phone plays; the others are greyed out");
-    sendMethodChoice->GetParent()->SetToolTip(
-        "Choose how to send the ringtone and the phone to send it to; the arrows search again");
+    // A step box's controls carry its tip too: the pointer rests on them more than on the box.
+    const auto explain = [](wxWindow* box, const wxString& tip) {
+        box->SetToolTip(tip);
+        for (wxWindow* control : box->GetChildren()) {
+            control->SetToolTip(tip);
+        }
+    };
+    explain(vendorChoice->GetParent(), "Choose who made your phone, then its model");
+    explain(formatRadioBox, "Choose a format your phone plays; the others are greyed out");
+    explain(sendMethodChoice->GetParent(),
+            "Choose how to send the ringtone and the phone to send it to; the arrows search again");
 }
 
 twMainFrame::~twMainFrame() {
