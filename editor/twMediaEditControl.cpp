@@ -411,14 +411,17 @@ bool twMediaEditControl::NudgeMarker(int32_t seconds) {
 
 void twMediaEditControl::WatchDrags() {
     for (twRuler* ruler : {cutRuler, timeRuler, fadeInRuler, fadeOutRuler, silenceRuler}) {
-        // Bound handlers run before the ruler's own, which ends the drag and forgets its marker.
-        ruler->Bind(wxEVT_LEFT_UP, [this, ruler](wxMouseEvent& event) {
+        // Bound handlers run before the ruler's own, which ends the drag and forgets its marker;
+        // a drag ends with the button's release or with the loss of the mouse.
+        const auto remember = [this, ruler](wxEvent& event) {
             if (ruler->dragMarker != 0) {
                 nudgeRuler = ruler;
                 nudgeMarker = ruler->dragMarker;
             }
             event.Skip();
-        });
+        };
+        ruler->Bind(wxEVT_LEFT_UP, remember);
+        ruler->Bind(wxEVT_MOUSE_CAPTURE_LOST, remember);
     }
 }
 

@@ -385,6 +385,23 @@ TEST_F(WindowInput, arrowsMoveTheMarkerLastDraggedExactlyAsADragOfOneSecondDoes)
     }
 }
 
+TEST_F(WindowInput, aDragEndedByLosingTheMouseCountsAsTheLastDrag) {
+    Import();
+    Pick(panel->cutRuler, 1);
+    twRuler* ruler = panel->fadeOutRuler;
+    Mouse(ruler, wxEVT_LEFT_DOWN, MarkerX(ruler, 1));
+    ASSERT_EQ(ruler->dragMarker, 1);
+    wxMouseCaptureLostEvent lost(ruler->GetId());
+    lost.SetEventObject(ruler);
+    ruler->ProcessWindowEvent(lost);
+    if (ruler->HasCapture()) {
+        ruler->ReleaseMouse();
+    }
+    Press(ui->playMediaButton, WXK_LEFT);
+    EXPECT_EQ(ruler->startValue, 41);
+    EXPECT_EQ(panel->cutRuler->startValue, 1);
+}
+
 TEST_F(WindowInput, aDroppedFileIsPickedAsThePickerPicksIt) {
     const std::string song = File("song.wav");
     const std::string other = File("other.mp3");
