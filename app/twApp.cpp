@@ -1,15 +1,20 @@
 #include "app/twApp.h"
 
 #include "app/WorkingFolder.h"
+#include "platform/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
+#include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
 
+#include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
+
+std::vector<std::string> twApp::rawArguments;
 
 twApp::twApp() {
     // Nothing here draws with OpenGL, yet GTK would load a GL driver (with its compiler) at
@@ -19,7 +24,27 @@ twApp::twApp() {
 }
 
 bool twApp::OnInit() {
-    return StartUp(CreatePtyConsole);
+    if (!StartUp(CreatePtyConsole)) {
+        return false;
+    }
+    if (argc > 1) {
+        // The toolkit took none of the arguments for itself: the file name's own bytes can be
+        // used, whatever the locale.
+        const bool untouched = rawArguments.size() == static_cast<size_t>(argc);
+        PickStartFile(untouched ? wxString(WideFromUtf8(rawArguments[1])) : argv[1]);
+    }
+    return true;
+}
+
+void twApp::PickStartFile(const wxString& name) {
+    wxFileName path(name);
+    path.MakeAbsolute();
+    for (wxWindow* window : wxTopLevelWindows) {
+        if (auto* frame = dynamic_cast<twUserInterface*>(window)) {
+            MainWindowInput::PickMediaFile(*frame, path.GetFullPath());
+            return;
+        }
+    }
 }
 
 bool twApp::StartUp(const ConsoleFactory& makeConsole) {

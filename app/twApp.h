@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class twApp : public wxApp {
 public:
@@ -21,6 +23,13 @@ public:
     // Start-up with the given way of making the console: false, and no window, when the
     // console can't be made. Separate from OnInit so that tests can hand in a fake.
     static bool StartUp(const ConsoleFactory& makeConsole);
+    // The file named on the command line (tonewick FILE), picked in the main window as if
+    // the user had chosen it there, so it starts playing. A relative name is taken from the
+    // current directory. Nothing happens without a main window.
+    static void PickStartFile(const wxString& name);
+
+    // The command line as main received it, before the toolkit decoded and sorted it.
+    static std::vector<std::string> rawArguments;
 };
 
 wxDECLARE_APP(twApp);

@@ -1,6 +1,8 @@
 #include "editor/twMediaEditControl.h"
 
 #include "audio/AudioEngine.h"
+#include "editor/EditorToolTips.h"
+#include "widgets/ButtonClick.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/ScrollThumb.h"
 #include "widgets/twRuler.h"
@@ -80,6 +82,8 @@ twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
     SetMaxSize(wxSize(474, 265));
     BuildLayout();
     ConnectHandlers();
+    WatchDrags();
+    SetFixedToolTips();
 
     zoom = 1;
     cutMarkers = cutRuler;
@@ -103,6 +107,7 @@ twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
     // The first request for the engine in the program: it initialises the audio layer.
     audioEngine = AudioEngine::Get();
     defaultLength = 45;
+    UpdateToolTips();
 }
 
 twMediaEditControl::~twMediaEditControl() {
@@ -281,11 +286,13 @@ void twMediaEditControl::RefreshAll() {
     fadeInRuler->Refresh(false);
     fadeOutRuler->Refresh(false);
     silenceRuler->Refresh(false);
+    UpdateToolTips();
 }
 
 void twMediaEditControl::RefreshTimeAndGraph() {
     timeRuler->Refresh(false);
     waveGraph->Refresh(false);
+    UpdateToolTips();
 }
 
 int32_t twMediaEditControl::ThumbPosition() {
@@ -319,6 +326,7 @@ void twMediaEditControl::OnVolumeChanged(int32_t, int32_t v, int32_t, void* pane
         self->audioEngine->SetVolume(v);
     }
     self->volumeRuler->Refresh(false);
+    self->volumeRuler->SetToolTip(EditorToolTips::Volume(v));
 }
 
 void twMediaEditControl::OnPlayRingtone(wxCommandEvent& event) {
@@ -384,4 +392,52 @@ void twMediaEditControl::RequestCursorRepaint() {
             waveGraph->Refresh(false);
         });
     }
+}
+
+void twMediaEditControl::PlayOrPauseRingtone() {
+    const AudioEngine* engine = audioEngine;
+    const bool previewing = engine != nullptr && engine->streamOpen && !engine->fromFile &&
+                            engine->playing && !engine->paused;
+    ClickButton(previewing ? pauseButton : playButton);
+}
+
+void twMediaEditControl::StopRingtone() {
+    ClickButton(stopButton);
+}
+
+bool twMediaEditControl::NudgeMarker(int32_t seconds) {
+    return nudgeRuler != nullptr && nudgeRuler->Nudge(nudgeMarker, seconds);
+}
+
+void twMediaEditControl::WatchDrags() {
+    for (twRuler* ruler : {cutRuler, timeRuler, fadeInRuler, fadeOutRuler, silenceRuler}) {
+        // Bound handlers run before the ruler's own, which ends the drag and forgets its marker;
+        // a drag ends with the button's release or with the loss of the mouse.
+        const auto remember = [this, ruler](wxEvent& event) {
+            if (ruler->dragMarker != 0) {
+                nudgeRuler = ruler;
+                nudgeMarker = ruler->dragMarker;
+            }
+            event.Skip();
+        };
+        ruler->Bind(wxEVT_LEFT_UP, remember);
+        ruler->Bind(wxEVT_MOUSE_CAPTURE_LOST, remember);
+    }
+}
+
+void twMediaEditControl::SetFixedToolTips() {
+    echoCheck->SetToolTip("Hear the preview with an echo");
+    reverbCheck->SetToolTip("Hear the preview with reverb, as in a large room");
+    chorusCheck->SetToolTip("Hear the preview with a chorus, as if several played at once");
+}
+
+void twMediaEditControl::UpdateToolTips() {
+    const EditorToolTips tips = EditorToolTips::For(*this);
+    cutRuler->SetToolTip(tips.cut);
+    timeRuler->SetToolTip(tips.time);
+    waveGraph->SetToolTip(tips.waveform);
+    fadeInRuler->SetToolTip(tips.fadeIn);
+    fadeOutRuler->SetToolTip(tips.fadeOut);
+    silenceRuler->SetToolTip(tips.silence);
+    volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue));
 }

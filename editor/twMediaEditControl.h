@@ -81,9 +81,27 @@ public:
     // The ringtone stream's procedure; panel is this panel. Feeder thread.
     static uint32_t RingtoneStreamProc(uint32_t handle, void* buffer, uint32_t length, void* panel);
 
+    // The keyboard's way into the preview, through the buttons' own handlers: pause while the
+    // ringtone plays, play (or resume) otherwise; and stop.
+    void PlayOrPauseRingtone();
+    void StopRingtone();
+    // Moves the marker the user last dragged on a time ruler by the given seconds, through the
+    // rules of a drag (Nudge). False, and nothing moves, before any drag or when refused.
+    bool NudgeMarker(int32_t seconds);
+    // Tooltips of the time rulers, the graph and the volume ruler with their current values;
+    // run with every refresh, so they never lag behind the markers.
+    void UpdateToolTips();
+
+    // The marker the user last pressed on one of the time rulers; null and 0 until then.
+    twRuler* nudgeRuler = nullptr;
+    int32_t nudgeMarker = 0;
+
 private:
     void BuildLayout();
     void ConnectHandlers();
+    // Remembers, at each release on a time ruler, which marker the press had picked.
+    void WatchDrags();
+    void SetFixedToolTips();
     // The six time widgets, in the order they are refreshed.
     void RefreshAll() override;
     void RefreshTimeAndGraph() override;

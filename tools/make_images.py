@@ -4,10 +4,13 @@ window icon twk.ico.
 
     make_images.py OUTDIR [--icon FILE] [--sheet FILE.png]
     make_images.py --list
+    make_images.py --hicolor DIR
 
 OUTDIR receives the BMP files (the build lays them out as build/run/images); the icon goes to
 FILE, by default OUTDIR/twk.ico. --sheet also writes a contact sheet of everything, enlarged,
 for a person to look at. --list prints the BMP file names, one a line, without drawing.
+--hicolor draws only the desktop's application icon, as DIR/NxN/apps/tonewick.png in the
+sizes of the desktop's icon theme (the same picture as the window icon).
 
 The output is the same, byte for byte, on every run: no time stamps, no randomness, and the
 fonts are Debian's DejaVu files. The BMP files are 24-bit and uncompressed. Shapes are drawn
@@ -574,13 +577,29 @@ def contact_sheet(pictures, icons):
     return sheet
 
 
+# The sizes the desktop's hicolor icon theme asks an application for.
+HICOLOR_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def write_hicolor(root):
+    """PNG files without time stamps, so they too are the same on every run."""
+    for size in HICOLOR_SIZES:
+        folder = root / f"{size}x{size}" / "apps"
+        folder.mkdir(parents=True, exist_ok=True)
+        icon(size).save(folder / "tonewick.png", "PNG", optimize=False)
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("outdir", nargs="?", type=Path)
     parser.add_argument("--icon", type=Path)
     parser.add_argument("--sheet", type=Path)
     parser.add_argument("--list", action="store_true")
+    parser.add_argument("--hicolor", type=Path)
     args = parser.parse_args(argv)
+    if args.hicolor:
+        write_hicolor(args.hicolor)
+        return 0
     if args.list:
         print("\n".join(name for name, _, _ in PICTURES))
         return 0

@@ -57,11 +57,11 @@ wxStaticBoxSizer* NewStep(wxWindow* parent, const wxString& label) {
     return new wxStaticBoxSizer(box, wxHORIZONTAL);
 }
 
-const char* const mediaWildcard =
+} // namespace
+
+const char* const twMainFrame::mediaWildcard =
     "All supported media files|*.wav;*.aac;*.mp3;*.mp4;*.m4a|MP3 files (mp3)|*.mp3|"
     "MPEG4 files (mp4, m4a)|*.mp4;*.m4a|AAC files (aac)|*.aac|WAV files (wav)|*.wav";
-
-} // namespace
 
 twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size,
@@ -172,7 +172,22 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
 
     SetSizer(outer);
     Layout();
+    SetStepToolTips();
     ConnectHandlers();
+}
+
+void twMainFrame::SetStepToolTips() {
+    // A step box's controls carry its tip too: the pointer rests on them more than on the box.
+    const auto explain = [](wxWindow* box, const wxString& tip) {
+        box->SetToolTip(tip);
+        for (wxWindow* control : box->GetChildren()) {
+            control->SetToolTip(tip);
+        }
+    };
+    explain(vendorChoice->GetParent(), "Choose who made your phone, then its model");
+    explain(formatRadioBox, "Choose a format your phone plays; the others are greyed out");
+    explain(sendMethodChoice->GetParent(),
+            "Choose how to send the ringtone and the phone to send it to; the arrows search again");
 }
 
 twMainFrame::~twMainFrame() {

@@ -54,6 +54,9 @@ public:
     virtual void OnVendorSelected(wxCommandEvent& event);
     virtual void OnModelSelected(wxCommandEvent& event);
 
+    // The kinds of media the picker offers, for every dialog that chooses a source file.
+    static const char* const mediaWildcard;
+
 private:
     // One control's event and the handler it reaches, in the order the handlers are declared.
     struct Route {
@@ -63,5 +66,7 @@ private:
     };
     std::array<Route, 9> Routes();
     void ConnectHandlers();
+    // Says on hover what each step of the send panel asks for.
+    void SetStepToolTips();
     void DisconnectHandlers();
 };

@@ -8,6 +8,7 @@
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
 #include "ui/twHelpController.h"
+#include "ui/MainWindowInput.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/twRuler.h"
 
@@ -72,9 +73,11 @@ twUserInterface::twUserInterface() : twMainFrame("Tonewick", wxSize(520, 580)) {
         vendorChoice->Append(FromCatalogueText(vendor));
     }
     formatRadioBox->Disable();
+    windowInput = std::make_unique<MainWindowInput>(*this);
 }
 
 twUserInterface::~twUserInterface() {
+    windowInput.reset();
     helpController.reset();
     if (audioEngine != nullptr) {
         audioEngine->Stop();

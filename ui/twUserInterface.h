@@ -11,6 +11,7 @@
 class AudioEngine;
 class BluetoothFinder;
 class InfraredFinder;
+class MainWindowInput;
 class PhoneCatalogue;
 class wxHtmlHelpController;
 
@@ -43,4 +44,6 @@ public:
 private:
     // Made at the first press of the help button; shows the HTML help book.
     std::unique_ptr<wxHtmlHelpController> helpController;
+    // Keys, dropped files and the file named at start; unbinds itself before the controls go.
+    std::unique_ptr<MainWindowInput> windowInput;
 };

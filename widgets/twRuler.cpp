@@ -112,12 +112,25 @@ void twRuler::OnMotion(wxMouseEvent& event) {
 }
 
 void twRuler::EndDrag() {
-    if (onRelease != nullptr && dragMarker == 1) {
+    ReportRelease(dragMarker);
+    dragMarker = 0;
+}
+
+void twRuler::ReportRelease(int32_t marker) {
+    if (onRelease != nullptr && marker == 1) {
         onRelease(1, startValue, releaseUserData);
-    } else if (onRelease != nullptr && dragMarker == 2) {
+    } else if (onRelease != nullptr && marker == 2) {
         onRelease(2, endValue, releaseUserData);
     }
-    dragMarker = 0;
+}
+
+bool twRuler::Nudge(int32_t marker, int32_t step) {
+    const int32_t from = marker == 1 ? startValue.load() : endValue.load();
+    if ((marker != 1 && marker != 2) || !DragTo(marker, from + step)) {
+        return false;
+    }
+    ReportRelease(marker);
+    return true;
 }
 
 void twRuler::OnLeftUp(wxMouseEvent& event) {

@@ -38,6 +38,10 @@ public:
     // 0, 1 or 2: the marker under window x. Over two overlapping markers it picks the one that
     // is not lastMarker, and outside a drag every non-zero result becomes lastMarker.
     int32_t HitTest(int32_t x);
+    // Moves marker 1 or 2 by step values as a drag that ends there would: refused (false,
+    // nothing reported) where the drag would be refused, otherwise reported as the drag's
+    // change and then as its release. The keyboard moves markers through this.
+    bool Nudge(int32_t marker, int32_t step);
 
     // Paints the ruler on any device context whose drawable area is `client`; OnPaint hands
     // it the buffered paint context, tests an offscreen bitmap.
@@ -73,6 +77,7 @@ public:
 
 private:
     void EndDrag();
+    void ReportRelease(int32_t marker);
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);

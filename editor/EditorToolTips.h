@@ -1,0 +1,27 @@
+// The editor's tooltips: a few words on what each ruler and the waveform are for, and, once
+// media is loaded, the values they stand at in minutes and seconds, since the window has no
+// room for numbers. Values are times on the timeline the rulers show (ruler second s starts
+// s - 1 seconds in). Plain text without the toolkit; the panel hands it to its windows after
+// every change, and tests read it without a display.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class RingtoneEditor;
+
+struct EditorToolTips {
+    std::string cut;
+    std::string time;
+    std::string waveform;
+    std::string fadeIn;
+    std::string fadeOut;
+    std::string silence;
+
+    // What the editor's markers and edit fields say now; before a load only the purposes.
+    static EditorToolTips For(const RingtoneEditor& editor);
+    // The volume ruler's, for a volume in percent.
+    static std::string Volume(int32_t percent);
+    // Seconds as minutes and two-digit seconds: 0:05, 1:30, 61:00.
+    static std::string Clock(int32_t seconds);
+};

@@ -1,0 +1,499 @@
+// The main window's ways in besides its controls, under Xvfb on the recording audio layer:
+// keys sent as real key presses through the display, files dropped on the frame as the
+// toolkit's drop event, the browse dialog, the file named at start, and the tooltips.
+#include "EventPump.h"
+#include "TempDir.h"
+#include "TestWav.h"
+#include "app/twApp.h"
+#include "audio/AudioEngine.h"
+#include "platform/fake/RecordingAudioOutput.h"
+#include "ui/MainWindowInput.h"
+#include "ui/twUserInterface.h"
+#include "widgets/twRuler.h"
+#include "widgets/twWaveGraph.h"
+
+#include <gtest/gtest.h>
+#include <wx/bmpbuttn.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/filedlg.h>
+#include <wx/filepicker.h>
+#include <wx/modalhook.h>
+#include <wx/radiobox.h>
+#include <wx/scrolbar.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Calls = std::vector<std::string>;
+using Command = MainWindowInput::Command;
+
+// The controller with the import and help commands counted instead of run: their own tests
+// cover what they do, these only that a key reaches them.
+class CountingWindow : public twUserInterface {
+public:
+    int imports = 0;
+    int helps = 0;
+    void OnImportMedia(wxCommandEvent&) override { ++imports; }
+    void OnHelp(wxCommandEvent&) override { ++helps; }
+};
+
+// Answers the browse dialog instead of a person: records its wildcard and picks `answer`, or
+// cancels when that is empty.
+class BrowseAnswer : public wxModalDialogHook {
+public:
+    std::string answer;
+    int shown = 0;
+    wxString wildcard;
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        auto* files = dynamic_cast<wxFileDialog*>(dialog);
+        if (files == nullptr) {
+            return wxID_NONE;
+        }
+        ++shown;
+        wildcard = files->GetWildcard();
+        if (answer.empty()) {
+            return wxID_CANCEL;
+        }
+        files->SetPath(answer);
+        // GTK takes the name in once the dialog has had a turn of the event loop.
+        twtest::PumpUntil([&] { return files->GetPath() == answer; }, 2000);
+        return wxID_OK;
+    }
+};
+
+struct Markers {
+    int cutStart, cutEnd, silence, fadeIn, fadeOut, time, streamPos;
+    bool operator==(const Markers&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Markers& m) {
+    return out << "cut " << m.cutStart << ".." << m.cutEnd << " silence " << m.silence
+               << " fade-in " << m.fadeIn << " fade-out " << m.fadeOut << " time " << m.time
+               << " stream " << m.streamPos;
+}
+
+class WindowInput : public ::testing::Test {
+protected:
+    WindowInput() { Open(); }
+    ~WindowInput() override { Close(); }
+
+    // A fresh window over a fresh recording layer (the controller releases the engine).
+    void Open() {
+        auto layer = std::make_unique<RecordingAudioOutput>();
+        calls = layer->calls;
+        seen = 0;
+        AudioEngine::UseOutput(std::move(layer));
+        ui = new CountingWindow();
+        ui->Show();
+        // Without a window manager this is what gives the frame the keyboard.
+        ui->Raise();
+        twtest::PumpUntil([&] { return ui->IsActive(); }, 2000);
+        panel = ui->mediaEditControl;
+        // Seen before the window's own key handling, which runs right after it.
+        ui->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+            ++keysSeen;
+            event.Skip();
+        });
+    }
+    void Close() {
+        ui->Destroy();
+        twtest::PumpEvents(10);
+    }
+
+    // A real key press through the display, with the focus on `focus`; returns once the window
+    // has handled it.
+    // Without `focus` the key goes wherever the focus is.
+    void Press(wxWindow* focus, int key, int modifiers = wxMOD_NONE) {
+        if (focus != nullptr) {
+            focus->SetFocus();
+            ASSERT_TRUE(twtest::PumpUntil([&] { return wxWindow::FindFocus() == focus; }))
+                << "focus did not move";
+        }
+        const int before = keysSeen;
+        wxUIActionSimulator().Char(key, modifiers);
+        ASSERT_TRUE(twtest::PumpUntil([&] { return keysSeen > before; })) << "key not seen";
+        twtest::PumpEvents(0);
+    }
+    std::string File(const std::string& name) {
+        const std::string path = dir.File(name);
+        std::ofstream(path) << "sound";
+        return path;
+    }
+    // A 60-second working file loaded as the import loads it: cut 1..45, silence 1, fade-in
+    // 5, fade-out 42, every time ruler over 1..60.
+    void Import() {
+        const std::string work = dir.File("current.wav");
+        ASSERT_TRUE(twtest::WriteWav(work, {8000, 1}, twtest::Sine({8000, 1}, 60, 440, 9000)));
+        ASSERT_TRUE(panel->CalculateMediaData(work, ui));
+        panel->ResetZoom();
+    }
+    Calls Since() {
+        Calls recent(calls->begin() + static_cast<std::ptrdiff_t>(seen), calls->end());
+        seen = calls->size();
+        return recent;
+    }
+    Markers Read() const {
+        return {panel->cutRuler->startValue,
+                panel->cutRuler->endValue,
+                panel->silenceRuler->startValue,
+                panel->fadeInRuler->startValue,
+                panel->fadeOutRuler->startValue,
+                panel->timeRuler->startValue,
+                panel->streamPos};
+    }
+    static void Mouse(twRuler* ruler, wxEventType type, int x) {
+        wxMouseEvent event(type);
+        event.SetPosition(wxPoint(x, 9));
+        event.SetEventObject(ruler);
+        ruler->ProcessWindowEvent(event);
+    }
+    // Presses a marker with the pointer and lets go without moving it.
+    static void Pick(twRuler* ruler, int marker) {
+        const int x = MarkerX(ruler, marker);
+        Mouse(ruler, wxEVT_LEFT_DOWN, x);
+        ASSERT_EQ(ruler->dragMarker, marker);
+        Mouse(ruler, wxEVT_LEFT_UP, x);
+    }
+    // Drags a marker with the pointer to where the ruler maps value v, and lets go there.
+    static void Drag(twRuler* ruler, int marker, int v) {
+        int to = MarkerX(ruler, marker);
+        for (int x = -60; x < ruler->rulerWidth + 60; ++x) {
+            if (ruler->Geometry().ValueAt(x) == v) {
+                to = x;
+                break;
+            }
+        }
+        Mouse(ruler, wxEVT_LEFT_DOWN, MarkerX(ruler, marker));
+        ASSERT_EQ(ruler->dragMarker, marker);
+        Mouse(ruler, wxEVT_MOTION, to);
+        Mouse(ruler, wxEVT_LEFT_UP, to);
+    }
+    // Inside the marker's picture, on the side away from the other marker (the start marker's
+    // picture lies right of its value, the end marker's left of it), so that two markers close
+    // together are told apart.
+    static int MarkerX(twRuler* ruler, int marker) {
+        if (marker == 1) {
+            const int left = ruler->Geometry().DrawnX(ruler->startValue, ruler->startHotspot);
+            return left + ruler->startBitmap->GetWidth() - 2;
+        }
+        return ruler->Geometry().DrawnX(ruler->endValue, ruler->endHotspot) + 1;
+    }
+
+    twtest::TempDir dir;
+    std::shared_ptr<RecordingAudioOutput::CallLog> calls;
+    CountingWindow* ui;
+    twMediaEditControl* panel;
+    int keysSeen = 0;
+    size_t seen = 0;
+};
+
+void Count(wxWindow* button, int& count) {
+    button->Bind(wxEVT_COMMAND_BUTTON_CLICKED, [&count](wxCommandEvent& event) {
+        ++count;
+        event.Skip();
+    });
+}
+
+} // namespace
+
+// Each key's command is seen through real key presses below; here, that only the exact
+// modifiers count.
+TEST(WindowShortcuts, otherModifiersOrKeysHaveNoCommand) {
+    const std::vector<std::pair<int, int>> cases = {
+        {'O', wxMOD_NONE},          {'I', wxMOD_CONTROL | wxMOD_SHIFT},
+        {WXK_SPACE, wxMOD_CONTROL}, {WXK_LEFT, wxMOD_SHIFT},
+        {WXK_ESCAPE, wxMOD_ALT},    {WXK_RETURN, wxMOD_NONE},
+        {'P', wxMOD_CONTROL},       {WXK_F2, wxMOD_NONE},
+    };
+    for (const auto& [key, modifiers] : cases) {
+        EXPECT_EQ(MainWindowInput::CommandFor(key, modifiers), Command::None)
+            << "key " << key << " modifiers " << modifiers;
+    }
+}
+
+TEST_F(WindowInput, eachKeyReachesTheHandlerOfItsControl) {
+    int plays = 0, pauses = 0, stops = 0;
+    Count(panel->playButton, plays);
+    Count(panel->pauseButton, pauses);
+    Count(panel->stopButton, stops);
+    BrowseAnswer browse;
+    browse.Register();
+    struct KeyCase {
+        int key;
+        int modifiers;
+        std::function<int()> handled;
+    };
+    const std::vector<KeyCase> cases = {
+        {WXK_SPACE, wxMOD_NONE, [&] { return plays; }},
+        {WXK_ESCAPE, wxMOD_NONE, [&] { return stops; }},
+        {'o', wxMOD_CONTROL, [&] { return browse.shown; }},
+        {'i', wxMOD_CONTROL, [&] { return ui->imports; }},
+        {WXK_F1, wxMOD_NONE, [&] { return ui->helps; }},
+    };
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE("key " + std::to_string(c.key));
+        const int before = c.handled();
+        Press(ui->playMediaButton, c.key, c.modifiers);
+        EXPECT_EQ(c.handled(), before + 1);
+    }
+    EXPECT_EQ(pauses, 0) << "nothing plays, so Space plays";
+    EXPECT_EQ(browse.wildcard, twMainFrame::mediaWildcard);
+}
+
+TEST_F(WindowInput, keysWorkFromTheStartBeforeAnyControlIsChosen) {
+    int plays = 0;
+    Count(panel->playButton, plays);
+    Press(nullptr, WXK_SPACE);
+    EXPECT_EQ(plays, 1);
+    EXPECT_EQ(wxWindow::FindFocus(), ui->playMediaButton);
+}
+
+TEST_F(WindowInput, spaceWorksWhateverControlHasTheFocus) {
+    int plays = 0;
+    Count(panel->playButton, plays);
+    const std::vector<wxWindow*> focused = {
+        ui->playMediaButton,      ui->helpButton,
+        panel->echoCheck,         panel->playButton,
+        panel->scrollBar,         ui->vendorChoice,
+        ui->convertAndSendButton, ui->mediaFilePicker->GetPickerCtrl()};
+    for (wxWindow* focus : focused) {
+        SCOPED_TRACE(wxString(focus->GetClassInfo()->GetClassName()).ToStdString());
+        const int before = plays;
+        const bool ticked = panel->echoCheck->IsChecked();
+        Press(focus, WXK_SPACE);
+        EXPECT_EQ(plays, before + 1);
+        EXPECT_EQ(panel->echoCheck->IsChecked(), ticked) << "the key went to the control too";
+    }
+}
+
+TEST_F(WindowInput, thePickersTextFieldKeepsEveryKeyForTyping) {
+    int plays = 0, stops = 0;
+    Count(panel->playButton, plays);
+    Count(panel->stopButton, stops);
+    BrowseAnswer browse;
+    browse.Register();
+    wxTextCtrl* field = ui->mediaFilePicker->GetTextCtrl();
+    ASSERT_NE(field, nullptr);
+    for (const auto& [key, modifiers] : std::vector<std::pair<int, int>>{{WXK_SPACE, wxMOD_NONE},
+                                                                         {WXK_ESCAPE, wxMOD_NONE},
+                                                                         {'o', wxMOD_CONTROL},
+                                                                         {'i', wxMOD_CONTROL},
+                                                                         {WXK_F1, wxMOD_NONE},
+                                                                         {WXK_LEFT, wxMOD_NONE}}) {
+        Press(field, key, modifiers);
+    }
+    EXPECT_EQ(plays + stops + browse.shown + ui->imports + ui->helps, 0);
+    EXPECT_TRUE(twtest::PumpUntil([&] { return field->GetValue() == " "; }))
+        << "typed: '" << field->GetValue() << "'";
+}
+
+TEST_F(WindowInput, spacePlaysPausesAndResumesTheRingtoneAndEscapeStopsIt) {
+    Import();
+    Since();
+    Press(ui->helpButton, WXK_SPACE);
+    EXPECT_TRUE(ui->audioEngine->playing);
+    EXPECT_FALSE(ui->audioEngine->paused);
+    EXPECT_FALSE(ui->audioEngine->fromFile);
+    Press(ui->helpButton, WXK_SPACE);
+    EXPECT_TRUE(ui->audioEngine->paused);
+    Press(ui->helpButton, WXK_SPACE);
+    EXPECT_FALSE(ui->audioEngine->paused);
+    EXPECT_TRUE(ui->audioEngine->playing);
+    Press(ui->helpButton, WXK_ESCAPE);
+    EXPECT_FALSE(ui->audioEngine->playing);
+    const Calls made = Since();
+    ASSERT_FALSE(made.empty());
+    EXPECT_EQ(made.front().rfind("CreateProcedureStream(8000,1,", 0), 0u) << made.front();
+}
+
+TEST_F(WindowInput, arrowsBeforeAnyDragMoveNothing) {
+    Import();
+    const Markers before = Read();
+    Press(ui->helpButton, WXK_RIGHT);
+    Press(ui->helpButton, WXK_LEFT);
+    EXPECT_EQ(Read(), before);
+    EXPECT_FALSE(panel->NudgeMarker(1));
+}
+
+TEST_F(WindowInput, arrowsMoveTheMarkerLastDraggedExactlyAsADragOfOneSecondDoes) {
+    struct NudgeCase {
+        const char* name;
+        std::function<void(twMediaEditControl*)> setUp;
+        std::function<twRuler*(twMediaEditControl*)> ruler;
+        int marker;
+        int key;
+        int expected; // the marker's value afterwards
+    };
+    const auto cut = [](twMediaEditControl* p) { return p->cutRuler; };
+    const auto fadeIn = [](twMediaEditControl* p) { return p->fadeInRuler; };
+    const auto fadeOut = [](twMediaEditControl* p) { return p->fadeOutRuler; };
+    const auto time = [](twMediaEditControl* p) { return p->timeRuler; };
+    const auto none = [](twMediaEditControl*) {};
+    const std::vector<NudgeCase> cases = {
+        {"cut start at the lower end stays", none, cut, 1, WXK_LEFT, 1},
+        {"cut end at the upper end stays",
+         [](twMediaEditControl* p) { p->cutRuler->SetValues(1, 60); }, cut, 2, WXK_RIGHT, 60},
+        {"cut start carries the silence and the fade-in along", none, cut, 1, WXK_RIGHT, 2},
+        {"cut end pulls the fade-out along", none, cut, 2, WXK_LEFT, 44},
+        {"cut start meets the cut end",
+         [](twMediaEditControl* p) { p->cutRuler->SetValues(44, 45); }, cut, 1, WXK_RIGHT, 45},
+        {"cut start never passes the cut end",
+         [](twMediaEditControl* p) { p->cutRuler->SetValues(45, 45); }, cut, 1, WXK_RIGHT, 45},
+        {"fade-in pushes the fade-out ahead of it",
+         [](twMediaEditControl* p) { p->fadeOutRuler->SetValues(5, 160); }, fadeIn, 1, WXK_RIGHT,
+         6},
+        {"fade-out at the cut end goes no further",
+         [](twMediaEditControl* p) { p->fadeOutRuler->SetValues(45, 160); }, fadeOut, 1, WXK_RIGHT,
+         45},
+        {"position marker moves the play position as a release does",
+         [](twMediaEditControl* p) { p->timeRuler->SetValues(10, 160); }, time, 1, WXK_RIGHT, 11},
+        {"position marker at the upper end stays",
+         [](twMediaEditControl* p) { p->timeRuler->SetValues(60, 160); }, time, 1, WXK_RIGHT, 60},
+    };
+    for (const NudgeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Each run starts from a first import in a new window: a later import places the
+        // rulers differently.
+        Close();
+        Open();
+        Import();
+        c.setUp(panel);
+        twRuler* ruler = c.ruler(panel);
+        Pick(ruler, c.marker);
+        const int from = c.marker == 1 ? ruler->startValue : ruler->endValue;
+        Press(ui->playMediaButton, c.key);
+        const Markers nudged = Read();
+        EXPECT_EQ(c.marker == 1 ? ruler->startValue : ruler->endValue, c.expected);
+
+        Close();
+        Open();
+        Import();
+        c.setUp(panel);
+        ruler = c.ruler(panel);
+        Drag(ruler, c.marker, from + (c.key == WXK_RIGHT ? 1 : -1));
+        EXPECT_EQ(nudged, Read()) << "the drag";
+    }
+}
+
+TEST_F(WindowInput, aDragEndedByLosingTheMouseCountsAsTheLastDrag) {
+    Import();
+    Pick(panel->cutRuler, 1);
+    twRuler* ruler = panel->fadeOutRuler;
+    Mouse(ruler, wxEVT_LEFT_DOWN, MarkerX(ruler, 1));
+    ASSERT_EQ(ruler->dragMarker, 1);
+    wxMouseCaptureLostEvent lost(ruler->GetId());
+    lost.SetEventObject(ruler);
+    ruler->ProcessWindowEvent(lost);
+    if (ruler->HasCapture()) {
+        ruler->ReleaseMouse();
+    }
+    Press(ui->playMediaButton, WXK_LEFT);
+    EXPECT_EQ(ruler->startValue, 41);
+    EXPECT_EQ(panel->cutRuler->startValue, 1);
+}
+
+TEST_F(WindowInput, aDroppedFileIsPickedAsThePickerPicksIt) {
+    const std::string song = File("song.wav");
+    const std::string other = File("other.mp3");
+    std::filesystem::create_directory(dir.File("folder"));
+    struct DropCase {
+        const char* name;
+        std::vector<std::string> files;
+        std::string picked; // empty: nothing happens
+    };
+    const std::vector<DropCase> cases = {
+        {"one file", {song}, song},
+        {"several files: the first", {other, song}, other},
+        {"no file at all", {}, ""},
+        {"a folder", {dir.File("folder"), song}, ""},
+        {"a file that is gone", {dir.File("gone.wav")}, ""},
+    };
+    for (const DropCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui->mediaFilePicker->SetPath("");
+        Since();
+        auto* names = new wxString[c.files.size()];
+        for (size_t i = 0; i < c.files.size(); ++i) {
+            names[i] = c.files[i];
+        }
+        // The event owns the names.
+        wxDropFilesEvent drop(wxEVT_DROP_FILES, static_cast<int>(c.files.size()), names);
+        drop.SetEventObject(ui);
+        ui->ProcessWindowEvent(drop);
+        if (c.picked.empty()) {
+            EXPECT_EQ(Since(), Calls{});
+            EXPECT_EQ(ui->mediaFilePicker->GetPath(), "");
+            continue;
+        }
+        EXPECT_EQ(ui->mediaFilePicker->GetPath(), c.picked);
+        const Calls made = Since();
+        ASSERT_GE(made.size(), 2u);
+        EXPECT_NE(
+            std::find(made.begin(), made.end(), "CreateFileStream(WavOrMp3," + c.picked + ")"),
+            made.end());
+        EXPECT_EQ(made.back().rfind("Play(", 0), 0u) << made.back();
+    }
+}
+
+TEST_F(WindowInput, theBrowseDialogPicksWhatIsChosenAndCancelChangesNothing) {
+    const std::string song = File("song.mp3");
+    BrowseAnswer browse;
+    browse.Register();
+    Since();
+    Press(panel->echoCheck, 'o', wxMOD_CONTROL);
+    EXPECT_EQ(browse.shown, 1);
+    EXPECT_EQ(Since(), Calls{});
+    EXPECT_EQ(ui->mediaFilePicker->GetPath(), "");
+
+    browse.answer = song;
+    Press(panel->echoCheck, 'o', wxMOD_CONTROL);
+    EXPECT_EQ(browse.shown, 2);
+    EXPECT_EQ(ui->mediaFilePicker->GetPath(), song);
+    EXPECT_EQ(Since(), (Calls{"CreateFileStream(WavOrMp3," + song + ")", "SetVolume(1,1)",
+                              "Play(1,restart)"}));
+}
+
+TEST_F(WindowInput, theFileNamedAtStartIsPickedFromTheCurrentFolderAndPlays) {
+    const std::string song = File("start song.wav");
+    const std::string relative =
+        std::filesystem::relative(song, std::filesystem::current_path()).string();
+    ASSERT_NE(relative.front(), '/');
+    Since();
+    twApp::PickStartFile(relative);
+    EXPECT_EQ(ui->mediaFilePicker->GetPath(), song);
+    EXPECT_EQ(Since(), (Calls{"CreateFileStream(WavOrMp3," + song + ")", "SetVolume(1,1)",
+                              "Play(1,restart)"}));
+    twApp::PickStartFile(dir.File("missing.wav"));
+    EXPECT_EQ(Since(), Calls{});
+}
+
+TEST_F(WindowInput, tooltipsSayWhatEachPartDoesAndTheRulersTheirValues) {
+    for (wxWindow* window : std::vector<wxWindow*>{
+             panel->echoCheck, panel->reverbCheck, panel->chorusCheck,
+             ui->vendorChoice->GetParent(), ui->vendorChoice, ui->modelChoice, ui->formatRadioBox,
+             ui->sendMethodChoice->GetParent(), ui->deviceChoice, ui->refreshDevicesButton}) {
+        EXPECT_FALSE(window->GetToolTipText().empty()) << window->GetName();
+    }
+    EXPECT_EQ(panel->cutRuler->GetToolTipText(),
+              "Drag the flags to choose where the ringtone starts and ends");
+    Import();
+    EXPECT_EQ(panel->cutRuler->GetToolTipText(),
+              "Drag the flags to choose where the ringtone starts and ends\n"
+              "Ringtone 0:00 to 0:44, 44 s");
+    Pick(panel->fadeInRuler, 1);
+    Press(ui->playMediaButton, WXK_LEFT);
+    EXPECT_TRUE(panel->waveGraph->GetToolTipText().EndsWith(
+        "\nRingtone 0:00 to 0:44, 44 s; fade-in 3 s; fade-out 3 s"))
+        << panel->waveGraph->GetToolTipText();
+    EXPECT_TRUE(panel->volumeRuler->GetToolTipText().EndsWith("\nVolume 100%"));
+}

@@ -1,0 +1,130 @@
+#include "ui/MainWindowInput.h"
+
+#include "ui/twMainFrame.h"
+#include "widgets/ButtonClick.h"
+
+#include <wx/bmpbuttn.h>
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/filepicker.h>
+#include <wx/textctrl.h>
+
+#include <array>
+
+namespace {
+
+using Command = MainWindowInput::Command;
+
+struct Shortcut {
+    int keyCode;
+    int modifiers;
+    Command command;
+};
+
+const std::array<Shortcut, 7> kShortcuts = {{
+    {WXK_SPACE, wxMOD_NONE, Command::PlayOrPause},
+    {WXK_ESCAPE, wxMOD_NONE, Command::Stop},
+    {'O', wxMOD_CONTROL, Command::Browse},
+    {'I', wxMOD_CONTROL, Command::Import},
+    {WXK_F1, wxMOD_NONE, Command::Help},
+    {WXK_LEFT, wxMOD_NONE, Command::Earlier},
+    {WXK_RIGHT, wxMOD_NONE, Command::Later},
+}};
+
+} // namespace
+
+MainWindowInput::MainWindowInput(twMainFrame& owner) : frame(owner) {
+    frame.Bind(wxEVT_CHAR_HOOK, &MainWindowInput::OnCharHook, this);
+    frame.DragAcceptFiles(true);
+    frame.Bind(wxEVT_DROP_FILES, &MainWindowInput::OnDropFiles, this);
+    // Keys reach the window only through a control that holds the focus, and the first one,
+    // the picker's text field, keeps them for typing: the keys work from the start this way.
+    frame.playMediaButton->SetFocus();
+}
+
+MainWindowInput::~MainWindowInput() {
+    frame.Unbind(wxEVT_DROP_FILES, &MainWindowInput::OnDropFiles, this);
+    frame.DragAcceptFiles(false);
+    frame.Unbind(wxEVT_CHAR_HOOK, &MainWindowInput::OnCharHook, this);
+}
+
+MainWindowInput::Command MainWindowInput::CommandFor(int keyCode, int modifiers) {
+    for (const Shortcut& shortcut : kShortcuts) {
+        if (shortcut.keyCode == keyCode && shortcut.modifiers == modifiers) {
+            return shortcut.command;
+        }
+    }
+    return Command::None;
+}
+
+void MainWindowInput::PickMediaFile(twMainFrame& frame, const wxString& path) {
+    wxFilePickerCtrl* picker = frame.mediaFilePicker;
+    picker->SetPath(path);
+    wxFileDirPickerEvent changed(wxEVT_COMMAND_FILEPICKER_CHANGED, picker, picker->GetId(), path);
+    picker->ProcessWindowEvent(changed);
+}
+
+bool MainWindowInput::Run(Command command) {
+    twMediaEditControl* editor = frame.mediaEditControl;
+    switch (command) {
+    case Command::PlayOrPause:
+        editor->PlayOrPauseRingtone();
+        return true;
+    case Command::Stop:
+        editor->StopRingtone();
+        return true;
+    case Command::Browse:
+        BrowseMediaFile();
+        return true;
+    case Command::Import:
+        ClickButton(frame.importMediaButton);
+        return true;
+    case Command::Help:
+        ClickButton(frame.helpButton);
+        return true;
+    case Command::Earlier:
+        return editor->NudgeMarker(-1);
+    case Command::Later:
+        return editor->NudgeMarker(1);
+    case Command::None:
+        break;
+    }
+    return false;
+}
+
+void MainWindowInput::BrowseMediaFile() {
+    wxFilePickerCtrl* picker = frame.mediaFilePicker;
+    // The dialog opens where the picked file lies, as the picker's own button does.
+    const wxFileName current(picker->GetPath());
+    wxFileDialog dialog(&frame, "Select a file", current.GetPath(), current.GetFullName(),
+                        twMainFrame::mediaWildcard, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK) {
+        PickMediaFile(frame, dialog.GetPath());
+    }
+}
+
+bool MainWindowInput::TypingInPicker() const {
+    wxWindow* focus = wxWindow::FindFocus();
+    const wxTextCtrl* field = frame.mediaFilePicker->GetTextCtrl();
+    return focus != nullptr && field != nullptr && (focus == field || field->IsDescendant(focus));
+}
+
+void MainWindowInput::OnCharHook(wxKeyEvent& event) {
+    const Command command = CommandFor(event.GetKeyCode(), event.GetModifiers());
+    if (command == Command::None || TypingInPicker()) {
+        event.Skip();
+        return;
+    }
+    // Before the first drag the arrows keep their usual meaning for the focused control.
+    if (!Run(command) && frame.mediaEditControl->nudgeRuler == nullptr) {
+        event.Skip();
+    }
+}
+
+void MainWindowInput::OnDropFiles(wxDropFilesEvent& event) {
+    // Only the first of several files counts, and only if it is a file that exists: a folder
+    // or anything else dropped changes nothing.
+    if (event.GetNumberOfFiles() > 0 && wxFileName::FileExists(event.GetFiles()[0])) {
+        PickMediaFile(frame, event.GetFiles()[0]);
+    }
+}
