@@ -9,6 +9,7 @@
 #include <memory>
 
 class AudioEngine;
+class ImportCommand;
 class PhoneCatalogue;
 class wxHtmlHelpController;
 
@@ -31,6 +32,11 @@ public:
     void OnModelSelected(wxCommandEvent& event) override;
 
 private:
+    // A close request during an import cancels the import first; the window closes after it.
+    void OnCloseWindow(wxCloseEvent& event);
+
     // Made at the first press of the help button; shows the HTML help book.
     std::unique_ptr<wxHtmlHelpController> helpController;
+    // The import that OnImportMedia is running, null between imports.
+    ImportCommand* runningImport = nullptr;
 };

@@ -10,6 +10,7 @@
 
 #include "platform/HiddenConsole.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <sys/types.h>
@@ -30,6 +31,8 @@ public:
     bool WaitForChild(int milliseconds) override;
     int ExitStatus() const override;
     bool ReadScreen(Screen& screen) override;
+    void TakeScrolledRows(std::vector<Row>& scrolled) override;
+    void EndChild(int graceMilliseconds) override;
 
 private:
     friend std::unique_ptr<HiddenConsole> CreatePtyConsole();
@@ -53,6 +56,9 @@ private:
     termios initialModes{};
     std::unique_ptr<VTerm, TerminalDeleter> terminal;
     VTermScreen* screen = nullptr; // Owned by terminal.
+    // Rows that left the top of the screen and have not been taken yet, oldest first; libvterm
+    // adds to them while input is written into the terminal.
+    std::deque<Row> scrolledRows;
     pid_t child = -1;
     // Becomes readable when the child ends, so that one poll waits for its end and its output.
     int childEnd = -1;
