@@ -63,6 +63,9 @@ TEST_P(BadMediaThroughTheCommandLine, ImportsWithTheRightDurationOrFailsWithTheR
             0U)
             << err.str();
         EXPECT_EQ(out.str().find("duration"), std::string::npos) << out.str();
+        // The converter's banner tells nothing about this file.
+        EXPECT_EQ(err.str().find("ffmpeg version"), std::string::npos) << err.str();
+        EXPECT_EQ(err.str().find("configuration:"), std::string::npos) << err.str();
         EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
     }
     EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
