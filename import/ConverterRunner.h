@@ -2,9 +2,9 @@
 // the console's screen, for the import command (and its command-line twin).
 //
 // One runner per conversion, owned by the caller; Run blocks the user-interface thread until
-// the converter ends, and the window stays alive only through what the callback does (a
-// progress dialog's Update processes events). The fields after Run tell a good conversion from
-// a failed one, which Run's own result does not.
+// the converter ends or is cancelled, and the window stays alive only through what the
+// callbacks do (a progress dialog's Update processes events). The fields after Run tell a good
+// conversion from a failed one, which Run's own result does not.
 #pragma once
 
 #include "import/ConverterTranscript.h"

@@ -1,8 +1,9 @@
 // The hidden console on Linux: one pseudo-terminal of 25 rows by 80 columns, opened when the
 // console is made and kept for the whole run, whose output is fed into a libvterm screen of the
 // same size. Each child gets the terminal's slave end as its standard input, output and error
-// and as its controlling terminal, in a session of its own. Nothing is ever typed into it, and
-// queries the child sends to the terminal go unanswered.
+// and as its controlling terminal, in a session (and process group) of its own, which is what
+// EndChild signals. Nothing is ever typed into it, and queries the child sends to the terminal
+// go unanswered. Rows that scroll off the top are kept until taken (libvterm reports them).
 //
 // Made by CreatePtyConsole and owned by whoever installs it (the application, through
 // SetProcessConsole). Not thread-safe: every call comes from the user-interface thread.
