@@ -12,13 +12,13 @@ namespace {
 
 using Screen = HiddenConsole::Screen;
 // Rows of 80 cells one after the other: the screen, or rows that scrolled off it.
-using Cells = std::span<const char32_t>;
+using CellSpan = std::span<const char32_t>;
 
 constexpr std::string_view durationKey = "Duration: ";
 constexpr std::string_view positionKey = "time=";
 
 // Past the end of the screen there is nothing, as at the end of a C string.
-char CellByte(Cells screen, size_t index) {
+char CellByte(CellSpan screen, size_t index) {
     if (index >= screen.size()) {
         return '\0';
     }
@@ -55,7 +55,7 @@ int32_t Saturated(int64_t value) {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
-std::string CellText(Cells screen, size_t from, size_t count) {
+std::string Cells(CellSpan screen, size_t from, size_t count) {
     std::string text;
     for (size_t i = from; i < from + count && i < screen.size(); ++i) {
         text += CellByte(screen, i);
@@ -66,7 +66,7 @@ std::string CellText(Cells screen, size_t from, size_t count) {
 // Calls found(index just after the key) for every match, in search order. Only on a whole
 // screen does the last row hold back its final columns.
 template <typename Found>
-void ForEachKey(Cells screen, std::string_view key, bool wholeScreen, Found found) {
+void ForEachKey(CellSpan screen, std::string_view key, bool wholeScreen, Found found) {
     const int lastRow = static_cast<int>(screen.size() / HiddenConsole::columns) - 1;
     for (int row = 0; row <= lastRow; ++row) {
         const int lastColumn = row == lastRow && wholeScreen
@@ -110,14 +110,14 @@ int64_t ParsePosition(std::string_view text) {
     return TimeValue(seconds, fraction);
 }
 
-int32_t FindDuration(Cells screen, bool wholeScreen, int32_t previous) {
+int32_t FindDuration(CellSpan screen, bool wholeScreen, int32_t previous) {
     int32_t value = previous;
     ForEachKey(screen, durationKey, wholeScreen, [&](size_t p) {
-        const int64_t hours = ReadInteger(CellText(screen, p, 2));
-        const int64_t minutes = ReadInteger(CellText(screen, p + 3, 2));
-        const int64_t seconds = ReadInteger(CellText(screen, p + 6, 2));
+        const int64_t hours = ReadInteger(Cells(screen, p, 2));
+        const int64_t minutes = ReadInteger(Cells(screen, p + 3, 2));
+        const int64_t seconds = ReadInteger(Cells(screen, p + 6, 2));
         value =
-            Saturated(TimeValue(hours * 3600 + minutes * 60 + seconds, CellText(screen, p + 9, 2)));
+            Saturated(TimeValue(hours * 3600 + minutes * 60 + seconds, Cells(screen, p + 9, 2)));
     });
     return value;
 }
