@@ -1,6 +1,7 @@
 // A console that runs nothing and shows scripted screens, for the converter runner's tests.
-// Reads show the script's screens one after another (the last one stays); the pretend child
-// ends at a chosen wait. It records what it was asked to do. Owned by the test that scripts it.
+// Reads show the script's screens one after another (the last one stays), takes hand over the
+// script's scrolled rows; the pretend child ends at a chosen wait, or hangs until it is ended.
+// It records what it was asked to do. Owned by the test that scripts it.
 #pragma once
 
 #include "platform/HiddenConsole.h"
