@@ -8,6 +8,8 @@
 bool ConverterRunner::Run(const std::wstring& arguments, ProgressCallback callback, void* user) {
     started = false;
     exitStatus = -1;
+    cancelled = false;
+    transcript = ConverterTranscript{};
     lastLines.clear();
     durationValue = -1;
     positionValue = -1;
@@ -25,32 +27,42 @@ bool ConverterRunner::Run(const std::wstring& arguments, ProgressCallback callba
 
     // Waiting drains the console, so even a converter that ends at once has its output read.
     const auto screen = std::make_unique<HiddenConsole::Screen>();
+    std::vector<HiddenConsole::Row> scrolled;
     console->WaitForChild(pollMilliseconds);
     bool ended = console->WaitForChild(pollMilliseconds);
     while (!ended) {
-        if (console->ReadScreen(*screen)) {
-            ReportProgress(*screen, callback, user);
+        if (cancelRequested && cancelRequested()) {
+            console->EndChild(stopMilliseconds);
+            cancelled = true;
+            break;
+        }
+        const bool read = console->ReadScreen(*screen);
+        console->TakeScrolledRows(scrolled);
+        transcript.AddScrolledRows(scrolled);
+        if (read) {
+            ReportProgress(*screen, scrolled, callback, user);
         }
         ended = console->WaitForChild(pollMilliseconds);
     }
 
     exitStatus = console->ExitStatus();
-    if (console->ReadScreen(*screen)) {
-        lastLines = ScreenLines(*screen);
-        if (lastLines.size() > lastLineCount) {
-            lastLines.erase(lastLines.begin(), lastLines.end() - lastLineCount);
-        }
+    const bool read = console->ReadScreen(*screen);
+    console->TakeScrolledRows(scrolled);
+    transcript.AddScrolledRows(scrolled);
+    if (read) {
+        lastLines = transcript.LastLines(*screen, lastLineCount);
     }
-    if (callback != nullptr) {
+    if (callback != nullptr && !cancelled) {
         callback(100, user);
     }
     return true;
 }
 
-void ConverterRunner::ReportProgress(const HiddenConsole::Screen& screen, ProgressCallback callback,
-                                     void* user) {
+void ConverterRunner::ReportProgress(const HiddenConsole::Screen& screen,
+                                     const std::vector<HiddenConsole::Row>& scrolled,
+                                     ProgressCallback callback, void* user) {
     if (durationValue == -1) {
-        durationValue = FindDurationValue(screen, durationValue);
+        durationValue = FindDurationValue(screen, FindDurationValueInRows(scrolled, -1));
     }
     if (durationValue == -1) {
         return;

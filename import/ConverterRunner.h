@@ -2,15 +2,17 @@
 // the console's screen, for the import command (and its command-line twin).
 //
 // One runner per conversion, owned by the caller; Run blocks the user-interface thread until
-// the converter ends, and the window stays alive only through what the callback does (a
-// progress dialog's Update processes events). The fields after Run tell a good conversion from
-// a failed one, which Run's own result does not.
+// the converter ends or is cancelled, and the window stays alive only through what the
+// callbacks do (a progress dialog's Update processes events). The fields after Run tell a good
+// conversion from a failed one, which Run's own result does not.
 #pragma once
 
+#include "import/ConverterTranscript.h"
 #include "import/ProgressCallback.h"
 #include "platform/HiddenConsole.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,10 @@ class ConverterRunner {
 public:
     // The converter, relative to the working directory.
     std::string program = "temp/ffmpeg";
+    // Asked once per poll, whatever the screen shows, so that a window can handle its events
+    // even while the converter prints nothing. True ends the converter: it is asked to stop,
+    // killed a second later if it has not, and Run sets `cancelled`. May be empty.
+    std::function<bool()> cancelRequested;
 
     // Filled by Run.
     // False when there was no console to clear or the converter could not be started
@@ -25,8 +31,10 @@ public:
     bool started = false;
     // The converter's exit code; -1 when it was killed or never ran.
     int exitStatus = -1;
-    // The rows of the converter's final screen that hold text, the last lastLineCount of them,
-    // oldest first, as UTF-8. Long messages are wrapped over several rows.
+    // The converter was ended because cancelRequested said so.
+    bool cancelled = false;
+    // The converter's last lastLineCount lines, oldest first, as UTF-8, whole however the
+    // screen wrapped them and whether or not they scrolled off it, without its banner.
     std::vector<std::string> lastLines;
     // The total length once read off the screen, and the last position read (-1 until then),
     // in the unit of ConverterScreen.h.
@@ -35,17 +43,25 @@ public:
 
     static constexpr size_t lastLineCount = 10;
     static constexpr int pollMilliseconds = 100;
+    // How long a cancelled converter may take to stop before it is killed.
+    static constexpr int stopMilliseconds = 1000;
 
     // Clears the console, starts the converter with the argument string (everything after the
     // program name, split by the rules of ConverterArguments.h) and polls the screen every
     // 100 ms until it ends. The callback, if any, hears nothing until the duration has shown
-    // up, then 0 to 99 once per poll, then 100 once the converter has ended. False, with no
+    // up, then 0 to 99 once per poll, then 100 once the converter has ended by itself (not when
+    // it was cancelled). False, with no
     // callback at all, when the console can't be cleared or the converter can't be started.
     bool Run(const std::wstring& arguments, ProgressCallback callback, void* user);
 
     // The converter ended by itself with exit code 0.
-    bool Succeeded() const { return started && exitStatus == 0; }
+    bool Succeeded() const { return started && !cancelled && exitStatus == 0; }
 
 private:
-    void ReportProgress(const HiddenConsole::Screen& screen, ProgressCallback callback, void* user);
+    // Searches the rows that scrolled off since the last poll, then the screen: on a file with
+    // many tags the duration has left the screen before the first poll.
+    void ReportProgress(const HiddenConsole::Screen& screen,
+                        const std::vector<HiddenConsole::Row>& scrolled, ProgressCallback callback,
+                        void* user);
+    ConverterTranscript transcript;
 };

@@ -5,17 +5,20 @@
 #include <algorithm>
 #include <cstddef>
 #include <limits>
+#include <span>
 #include <string_view>
 
 namespace {
 
 using Screen = HiddenConsole::Screen;
+// Rows of 80 cells one after the other: the screen, or rows that scrolled off it.
+using CellSpan = std::span<const char32_t>;
 
 constexpr std::string_view durationKey = "Duration: ";
 constexpr std::string_view positionKey = "time=";
 
 // Past the end of the screen there is nothing, as at the end of a C string.
-char CellByte(const Screen& screen, size_t index) {
+char CellByte(CellSpan screen, size_t index) {
     if (index >= screen.size()) {
         return '\0';
     }
@@ -52,7 +55,7 @@ int32_t Saturated(int64_t value) {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
-std::string Cells(const Screen& screen, size_t from, size_t count) {
+std::string Cells(CellSpan screen, size_t from, size_t count) {
     std::string text;
     for (size_t i = from; i < from + count && i < screen.size(); ++i) {
         text += CellByte(screen, i);
@@ -60,11 +63,13 @@ std::string Cells(const Screen& screen, size_t from, size_t count) {
     return text;
 }
 
-// Calls found(index just after the key) for every match, in search order.
-template <typename Found> void ForEachKey(const Screen& screen, std::string_view key, Found found) {
-    constexpr int lastRow = HiddenConsole::rows - 1;
+// Calls found(index just after the key) for every match, in search order. Only on a whole
+// screen does the last row hold back its final columns.
+template <typename Found>
+void ForEachKey(CellSpan screen, std::string_view key, bool wholeScreen, Found found) {
+    const int lastRow = static_cast<int>(screen.size() / HiddenConsole::columns) - 1;
     for (int row = 0; row <= lastRow; ++row) {
-        const int lastColumn = row == lastRow
+        const int lastColumn = row == lastRow && wholeScreen
                                    ? HiddenConsole::columns - 1 - static_cast<int>(key.size())
                                    : HiddenConsole::columns - 1;
         for (int column = 0; column <= lastColumn; ++column) {
@@ -105,11 +110,9 @@ int64_t ParsePosition(std::string_view text) {
     return TimeValue(seconds, fraction);
 }
 
-} // namespace
-
-int32_t FindDurationValue(const Screen& screen, int32_t previous) {
+int32_t FindDuration(CellSpan screen, bool wholeScreen, int32_t previous) {
     int32_t value = previous;
-    ForEachKey(screen, durationKey, [&](size_t p) {
+    ForEachKey(screen, durationKey, wholeScreen, [&](size_t p) {
         const int64_t hours = ReadInteger(Cells(screen, p, 2));
         const int64_t minutes = ReadInteger(Cells(screen, p + 3, 2));
         const int64_t seconds = ReadInteger(Cells(screen, p + 6, 2));
@@ -119,9 +122,24 @@ int32_t FindDurationValue(const Screen& screen, int32_t previous) {
     return value;
 }
 
+} // namespace
+
+int32_t FindDurationValue(const Screen& screen, int32_t previous) {
+    return FindDuration(screen, true, previous);
+}
+
+int32_t FindDurationValueInRows(const std::vector<HiddenConsole::Row>& rows, int32_t previous) {
+    std::vector<char32_t> cells;
+    cells.reserve(rows.size() * HiddenConsole::columns);
+    for (const HiddenConsole::Row& row : rows) {
+        cells.insert(cells.end(), row.begin(), row.end());
+    }
+    return FindDuration(cells, false, previous);
+}
+
 int32_t FindPositionValue(const Screen& screen, int32_t previous) {
     int32_t value = previous;
-    ForEachKey(screen, positionKey, [&](size_t p) {
+    ForEachKey(screen, positionKey, true, [&](size_t p) {
         while (IsBlank(CellByte(screen, p))) {
             ++p;
         }

@@ -20,6 +20,11 @@
 // The duration after the last "Duration: " on the screen, or `previous` when there is none.
 int32_t FindDurationValue(const HiddenConsole::Screen& screen, int32_t previous);
 
+// The duration after the last "Duration: " in rows that scrolled off the screen (oldest first),
+// or `previous` when there is none. The rows are searched as one screen of that many rows whose
+// last row is searched to its end, so a key may run on from one row into the next.
+int32_t FindDurationValueInRows(const std::vector<HiddenConsole::Row>& rows, int32_t previous);
+
 // The position after the last "time=" on the screen, or `previous` when there is none.
 int32_t FindPositionValue(const HiddenConsole::Screen& screen, int32_t previous);
 

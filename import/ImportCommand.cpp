@@ -12,6 +12,41 @@
 #include <wx/progdlg.h>
 
 #include <memory>
+#include <vector>
+
+namespace {
+
+// The progress dialog disables the main window, and GTK drops the close requests of a disabled
+// window. While the dialog is up, the main window stays enabled (so that closing it reaches
+// RequestClose) and its controls are disabled instead, which keeps every other command out.
+class MainWindowKeepsClosing {
+public:
+    MainWindowKeepsClosing(wxWindow* window, wxWindow* dialog) : mainWindow(window) {
+        if (mainWindow == nullptr) {
+            return;
+        }
+        for (wxWindow* child : mainWindow->GetChildren()) {
+            if (child != dialog && !child->IsTopLevel() && child->IsEnabled()) {
+                child->Disable();
+                disabled.push_back(child);
+            }
+        }
+        mainWindow->Enable();
+    }
+    ~MainWindowKeepsClosing() {
+        for (wxWindow* child : disabled) {
+            child->Enable();
+        }
+    }
+    MainWindowKeepsClosing(const MainWindowKeepsClosing&) = delete;
+    MainWindowKeepsClosing& operator=(const MainWindowKeepsClosing&) = delete;
+
+private:
+    wxWindow* mainWindow;
+    std::vector<wxWindow*> disabled;
+};
+
+} // namespace
 
 const wxString ImportCommand::confirmCaption = wxS("Warning!");
 const wxString ImportCommand::confirmText =
@@ -52,18 +87,31 @@ bool ImportCommand::Run(const wxString& sourcePath) {
 
     ImportJob job;
     bool converted = false;
+    closeRequested = false;
     {
-        // No abort button: a conversion can't be cancelled halfway.
+        // Cancel (or Escape, or closing the dialog) ends a converter that takes too long or
+        // hangs.
         const auto progress = std::make_unique<wxProgressDialog>(
             wxS("Import"), wxS("Importing media. Please wait..."), 100, mainWindow,
             wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME |
-                wxPD_SMOOTH | wxPD_REMAINING_TIME);
+                wxPD_SMOOTH | wxPD_REMAINING_TIME | wxPD_CAN_ABORT);
         progress->Show();
+        const MainWindowKeepsClosing closing(mainWindow, progress.get());
+        job.cancelRequested = [&progress, this] {
+            // Updating lets the dialog handle its events, whether or not progress is known.
+            progress->Update(progress->GetValue());
+            return progress->WasCancelled() || closeRequested;
+        };
+        running = true;
         converted = job.Convert(sourcePath.ToStdWstring(), UpdateProgressDialog, progress.get());
+        running = false;
     }
     if (!converted || !job.Replace()) {
         error = job.error;
-        ExplainFailure(job.Explanation());
+        // A window that is closing has no one left to read the message.
+        if (!closeRequested) {
+            ExplainFailure(job.Explanation());
+        }
         return false;
     }
     if (!editor->CalculateMediaData(WideFromUtf8(job.workingPath), mainWindow)) {
@@ -74,6 +122,14 @@ bool ImportCommand::Run(const wxString& sourcePath) {
         return false;
     }
     editor->ResetZoom();
+    return true;
+}
+
+bool ImportCommand::RequestClose() {
+    if (!running) {
+        return false;
+    }
+    closeRequested = true;
     return true;
 }
 

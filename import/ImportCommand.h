@@ -4,9 +4,11 @@
 // In order: nothing for a path that names no file; the question "Warning!" when media is
 // loaded (anything but Yes stops here and changes nothing); a playing source is stopped
 // through the source-preview toggle, a ringtone stream stopped and freed; the converter runs
-// through ImportJob; only a checked result replaces temp/current.wav and is loaded into the
-// editor, followed by ResetZoom. Any failure is explained in a message box with the
-// converter's last lines, and the editor and temp/current.wav keep what they had.
+// through ImportJob behind a progress dialog whose Cancel (or Escape) ends the converter; only a
+// checked result replaces temp/current.wav and is loaded into the editor, followed by
+// ResetZoom. Any failure, a cancel too, is explained in a message box with the converter's last
+// lines, and the editor and temp/current.wav keep what they had. Closing the main window
+// during the conversion cancels it without a message.
 //
 // The controller makes one per press and hands it what it would otherwise reach through ui/,
 // which this library must not know: the main window (parent of the dialogs), the shared
@@ -54,9 +56,19 @@ public:
     // stopped silently or was declined).
     ImportError error = ImportError::None;
 
+    // Set by a RequestClose during the last Run: the import was cancelled without a message,
+    // and the caller is to close the main window now that Run has returned.
+    bool closeRequested = false;
+
     // True when the source was imported and loaded.
     bool Run(const wxString& sourcePath);
 
+    // The main window was asked to close. While Run converts, the conversion is cancelled at
+    // the next poll and true is returned (the window must stay until Run returns); otherwise
+    // false, and the window may close at once.
+    bool RequestClose();
+
 private:
+    bool running = false;
     void ExplainFailure(const std::string& explanation);
 };

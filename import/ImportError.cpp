@@ -22,6 +22,20 @@ const char* DescribeImportError(ImportError error) {
         return "The converted sound could not take the place of temp/current.wav";
     case ImportError::NotLoaded:
         return "The converted sound could not be loaded";
+    case ImportError::Cancelled:
+        return "The import was cancelled";
+    case ImportError::ConverterKilled:
+        return "The converter was stopped before it had finished";
+    case ImportError::NoTempFolder:
+        return "There is no temp folder in the working folder";
+    case ImportError::TempNotWritable:
+        return "Nothing can be written into the temp folder";
+    case ImportError::ConverterNotExecutable:
+        return "The converter at temp/ffmpeg is not executable";
+    case ImportError::SourceUnreadable:
+        return "The chosen file can't be read";
+    case ImportError::TooShort:
+        return "The chosen file lasts less than one second, too short for a ringtone";
     }
     return "The import failed";
 }

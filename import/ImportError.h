@@ -13,6 +13,13 @@ enum class ImportError {
     UnusableResult,
     NotReplaced,
     NotLoaded,
+    Cancelled,
+    ConverterKilled,
+    NoTempFolder,
+    TempNotWritable,
+    ConverterNotExecutable,
+    SourceUnreadable,
+    TooShort,
 };
 
 // A short English sentence without a trailing full stop; never null.

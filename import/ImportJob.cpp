@@ -1,8 +1,9 @@
 #include "import/ImportJob.h"
 
 #include "import/ConverterArguments.h"
-#include "platform/Utf8Text.h"
+#include "import/ImportChecks.h"
 #include "platform/HiddenConsole.h"
+#include "platform/Utf8Text.h"
 #include "widgets/WaveFile.h"
 
 #include <cstdio>
@@ -17,11 +18,6 @@ namespace {
 bool Exists(const std::string& path) {
     std::error_code ignored;
     return fs::exists(path, ignored);
-}
-
-bool IsFile(const std::string& path) {
-    std::error_code ignored;
-    return fs::is_regular_file(path, ignored);
 }
 
 // The pattern with its X's replaced so that nothing exists under the name. The converter
@@ -60,16 +56,12 @@ bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callbac
     wavError = WavError::None;
     error = ImportError::None;
 
-    if (!IsFile(Utf8FromWide(sourcePath))) {
-        error = ImportError::NoSource;
+    error = CheckBeforeConverting(Utf8FromWide(sourcePath), converterPath, workingPath);
+    if (error != ImportError::None) {
         return false;
     }
     if (ProcessConsole() == nullptr) {
         error = ImportError::NoConsole;
-        return false;
-    }
-    if (!Exists(converterPath)) {
-        error = ImportError::NoConverter;
         return false;
     }
     stagingPath = FreshName(stagingPattern);
@@ -79,19 +71,27 @@ bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callbac
     }
 
     runner.program = converterPath;
+    runner.cancelRequested = cancelRequested;
     if (!runner.Run(BuildConverterArguments(sourcePath, WideFromUtf8(stagingPath)), callback,
                     user)) {
         error = ImportError::ConverterNotStarted;
+    } else if (runner.cancelled) {
+        error = ImportError::Cancelled;
     } else if (!runner.Succeeded()) {
-        error = ImportError::ConverterFailed;
+        error =
+            runner.exitStatus == -1 ? ImportError::ConverterKilled : ImportError::ConverterFailed;
     } else {
         WaveFile result;
         wavError = result.Open(stagingPath);
-        if (wavError == WavError::None) {
+        if (wavError != WavError::None) {
+            error = ImportError::UnusableResult;
+        } else if (result.header.durationSeconds < 1) {
+            // The editor counts in whole seconds: with none there is nothing to edit.
+            error = ImportError::TooShort;
+        } else {
             header = result.header;
             return true;
         }
-        error = ImportError::UnusableResult;
     }
     RemoveStaging();
     return false;
@@ -142,7 +142,8 @@ std::string ImportJob::Explanation() const {
         text += std::string(" (") + DescribeWavError(wavError) + ")";
     }
     text += '.';
-    if (!runner.lastLines.empty()) {
+    // A cancelled converter's last words are about being stopped, which the user knows.
+    if (!runner.lastLines.empty() && error != ImportError::Cancelled) {
         text += "\n\nThe converter's last lines:";
         for (const std::string& line : runner.lastLines) {
             text += '\n';

@@ -23,6 +23,7 @@
 #include "widgets/WavError.h"
 #include "widgets/WavHeader.h"
 
+#include <functional>
 #include <string>
 
 class ImportJob {
@@ -34,6 +35,9 @@ public:
     // leftover of an earlier run nor a source that lies in temp/ is taken for the output.
     std::string stagingPattern = "temp/import-XXXXXX.wav";
     std::string previousPath = "temp/previous.wav";
+
+    // Asked once per poll while the converter runs; true cancels the import (ConverterRunner).
+    std::function<bool()> cancelRequested;
 
     // The converter's run: exit status, last lines, progress values.
     ConverterRunner runner;
@@ -53,7 +57,8 @@ public:
     // Converts the source into a staging file behind the progress callback (runner's rules:
     // nothing until the duration is known, 0 to 99 per poll, a final 100 once the converter
     // has run) and checks the result. False, with `error` set and no staging file left,
-    // when the source is missing, the converter can't run or fails, or its output is unusable.
+    // when the source or the temp folder can't be used, the converter can't run, fails or is
+    // cancelled, or its output is unusable or holds no whole second.
     bool Convert(const std::wstring& sourcePath, ProgressCallback callback, void* user);
 
     // Renames the checked staging file to the working file. False (error NotReplaced, staging

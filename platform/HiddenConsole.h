@@ -8,6 +8,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ public:
     static constexpr int cellCount = columns * rows;
     // Row-major copy of the screen: cell index = row * 80 + column, one character per cell.
     using Screen = std::array<char32_t, cellCount>;
+    // One row of cells, as it left the top of the screen.
+    using Row = std::array<char32_t, columns>;
+    // The most rows kept between two TakeScrolledRows; older ones are dropped.
+    static constexpr size_t scrollbackRows = 500;
 
     virtual ~HiddenConsole() = default;
 
@@ -41,6 +46,17 @@ public:
 
     // Copies the whole screen. False when it can't be read.
     virtual bool ReadScreen(Screen& screen) = 0;
+
+    // Hands over, oldest first, the rows that have scrolled off the top of the screen since
+    // the last call or Clear (at most scrollbackRows of them), and forgets them. The screen and
+    // the rows belong together after a ReadScreen: nothing is fed in between.
+    virtual void TakeScrolledRows(std::vector<Row>& scrolled) = 0;
+
+    // Ends the running child and everything it started: asks them to stop (SIGTERM), goes on
+    // reading their output for up to the given time, then kills what is left (SIGKILL).
+    // Returns once the child has ended; ExitStatus then says -1. Nothing happens when no child
+    // runs.
+    virtual void EndChild(int graceMilliseconds) = 0;
 };
 
 // The process's console: null before start-up has made one and after exit has released it.

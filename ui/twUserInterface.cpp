@@ -74,6 +74,7 @@ twUserInterface::twUserInterface() : twMainFrame("Tonewick", wxSize(520, 580)) {
     }
     formatRadioBox->Disable();
     windowInput = std::make_unique<MainWindowInput>(*this);
+    Bind(wxEVT_CLOSE_WINDOW, &twUserInterface::OnCloseWindow, this);
 }
 
 twUserInterface::~twUserInterface() {
@@ -137,7 +138,24 @@ void twUserInterface::OnImportMedia(wxCommandEvent& event) {
         wxCommandEvent none;
         OnPlayMedia(none);
     });
+    runningImport = &command;
     command.Run(mediaFilePicker->GetPath());
+    runningImport = nullptr;
+    event.Skip();
+    if (command.closeRequested) {
+        Close(true);
+    }
+}
+
+void twUserInterface::OnCloseWindow(wxCloseEvent& event) {
+    if (runningImport != nullptr && runningImport->RequestClose()) {
+        // The import's handler is still on the stack: the window may go only once it returns,
+        // and OnImportMedia closes it then (even a forced close is not passed on before).
+        if (event.CanVeto()) {
+            event.Veto();
+        }
+        return;
+    }
     event.Skip();
 }
 

@@ -12,6 +12,7 @@ class AudioEngine;
 class BluetoothFinder;
 class InfraredFinder;
 class MainWindowInput;
+class ImportCommand;
 class PhoneCatalogue;
 class wxHtmlHelpController;
 
@@ -42,8 +43,13 @@ public:
     void OnRefreshDevices(wxCommandEvent& event) override;
 
 private:
+    // A close request during an import cancels the import first; the window closes after it.
+    void OnCloseWindow(wxCloseEvent& event);
+
     // Made at the first press of the help button; shows the HTML help book.
     std::unique_ptr<wxHtmlHelpController> helpController;
     // Keys, dropped files and the file named at start; unbinds itself before the controls go.
     std::unique_ptr<MainWindowInput> windowInput;
+    // The import that OnImportMedia is running, null between imports.
+    ImportCommand* runningImport = nullptr;
 };

@@ -18,6 +18,15 @@ void ScriptedConsole::Put(Screen& screen, int row, int column, std::string_view 
     }
 }
 
+HiddenConsole::Row ScriptedConsole::RowOf(std::string_view text) {
+    Row row;
+    row.fill(U' ');
+    for (size_t i = 0; i < text.size() && i < row.size(); ++i) {
+        row[i] = static_cast<unsigned char>(text[i]);
+    }
+    return row;
+}
+
 bool ScriptedConsole::Clear() {
     ++clearCount;
     return clearSucceeds;
@@ -31,6 +40,7 @@ bool ScriptedConsole::Start(const std::string& program, const std::vector<std::s
     }
     running = true;
     ended = false;
+    killed = false;
     waitCount = 0;
     return true;
 }
@@ -39,7 +49,7 @@ bool ScriptedConsole::WaitForChild(int) {
     if (!running) {
         return true;
     }
-    if (++waitCount >= endingWait) {
+    if (++waitCount >= endingWait && !hangs) {
         running = false;
         ended = true;
     }
@@ -47,7 +57,7 @@ bool ScriptedConsole::WaitForChild(int) {
 }
 
 int ScriptedConsole::ExitStatus() const {
-    return ended ? exitCode : -1;
+    return ended && !killed ? exitCode : -1;
 }
 
 bool ScriptedConsole::ReadScreen(Screen& screen) {
@@ -61,4 +71,19 @@ bool ScriptedConsole::ReadScreen(Screen& screen) {
         screen = screens[std::min(static_cast<size_t>(read), screens.size() - 1)];
     }
     return true;
+}
+
+void ScriptedConsole::TakeScrolledRows(std::vector<Row>& taken) {
+    const size_t take = static_cast<size_t>(takeCount++);
+    taken = take < scrolled.size() ? scrolled[take] : std::vector<Row>{};
+}
+
+void ScriptedConsole::EndChild(int graceMilliseconds) {
+    ++endCount;
+    endGrace = graceMilliseconds;
+    if (running) {
+        running = false;
+        ended = true;
+        killed = true;
+    }
 }

@@ -20,16 +20,14 @@ namespace {
 constexpr size_t readChunk = size_t{64} * 1024;
 // What one drain takes at most: a child that writes without pause must not keep us reading.
 constexpr size_t drainLimit = size_t{1024} * 1024;
+// How long one wait for a killed child lasts before it is tried again.
+constexpr int pollSliceMilliseconds = 100;
 
-// The screen scrolls without keeping what leaves the top; libvterm wants the callback set
-// before the first reset all the same.
-int DropLine(int, const VTermScreenCell*, void*) {
-    return 1;
+// Empty cells hold 0; the right half of a wide character holds all ones.
+char32_t Shown(const VTermScreenCell& cell) {
+    const uint32_t first = cell.chars[0];
+    return first == 0 || first == UINT32_MAX ? U' ' : static_cast<char32_t>(first);
 }
-
-const VTermScreenCallbacks screenCallbacks = {
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, DropLine, nullptr,
-};
 
 // Replies to terminal queries are dropped instead of piling up inside libvterm.
 void DropReply(const char*, size_t, void*) {}
@@ -37,6 +35,22 @@ void DropReply(const char*, size_t, void*) {}
 bool SetDescriptorFlag(int descriptor, int getCommand, int setCommand, int flag) {
     const int flags = fcntl(descriptor, getCommand);
     return flags != -1 && fcntl(descriptor, setCommand, flags | flag) != -1;
+}
+
+// libvterm's report of a row leaving the top of the screen; `rows` is the console's list of
+// rows not taken yet.
+int KeepScrolledRow(int cells, const VTermScreenCell* row, void* rows) {
+    auto* scrolled = static_cast<std::deque<HiddenConsole::Row>*>(rows);
+    HiddenConsole::Row kept;
+    kept.fill(U' ');
+    for (int column = 0; column < cells && column < HiddenConsole::columns; ++column) {
+        kept[static_cast<size_t>(column)] = Shown(row[column]);
+    }
+    if (scrolled->size() == HiddenConsole::scrollbackRows) {
+        scrolled->pop_front();
+    }
+    scrolled->push_back(kept);
+    return 1;
 }
 
 } // namespace
@@ -75,7 +89,11 @@ bool PtyConsole::Open() {
     vterm_set_utf8(terminal.get(), 1);
     vterm_output_set_callback(terminal.get(), DropReply, nullptr);
     screen = vterm_obtain_screen(terminal.get());
-    vterm_screen_set_callbacks(screen, &screenCallbacks, nullptr);
+    // libvterm wants the callback set before the first reset.
+    static const VTermScreenCallbacks screenCallbacks = {
+        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, KeepScrolledRow, nullptr,
+    };
+    vterm_screen_set_callbacks(screen, &screenCallbacks, &scrolledRows);
     vterm_screen_reset(screen, 1);
     return true;
 }
@@ -97,6 +115,7 @@ bool PtyConsole::Clear() {
     // Whatever an earlier child left unread belongs to the screen that is being wiped.
     Drain();
     vterm_screen_reset(screen, 1);
+    scrolledRows.clear();
     return true;
 }
 
@@ -190,14 +209,9 @@ bool PtyConsole::ReadScreen(Screen& copy) {
     VTermScreenCell cell;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            const char32_t blank = U' ';
-            char32_t shown = blank;
-            if (vterm_screen_get_cell(screen, VTermPos{row, column}, &cell) != 0) {
-                // Empty cells hold 0; the right half of a wide character holds all ones.
-                const uint32_t first = cell.chars[0];
-                shown = first == 0 || first == UINT32_MAX ? blank : static_cast<char32_t>(first);
-            }
-            copy[static_cast<size_t>(row) * columns + static_cast<size_t>(column)] = shown;
+            const bool read = vterm_screen_get_cell(screen, VTermPos{row, column}, &cell) != 0;
+            copy[static_cast<size_t>(row) * columns + static_cast<size_t>(column)] =
+                read ? Shown(cell) : U' ';
         }
     }
     return true;
@@ -231,4 +245,25 @@ void PtyConsole::Reap() {
         childEnd = -1;
     }
     child = -1;
+}
+
+void PtyConsole::TakeScrolledRows(std::vector<Row>& scrolled) {
+    scrolled.assign(scrolledRows.begin(), scrolledRows.end());
+    scrolledRows.clear();
+}
+
+void PtyConsole::EndChild(int graceMilliseconds) {
+    if (child <= 0) {
+        return;
+    }
+    // The child leads a process group of its own: a script's own children end with it, and
+    // none is left holding the terminal.
+    const pid_t group = child;
+    kill(-group, SIGTERM);
+    if (!WaitForChild(graceMilliseconds)) {
+        kill(-group, SIGKILL);
+        while (!WaitForChild(pollSliceMilliseconds)) {
+        }
+    }
+    exitStatus = -1;
 }

@@ -1,8 +1,9 @@
 // The hidden console on Linux: one pseudo-terminal of 25 rows by 80 columns, opened when the
 // console is made and kept for the whole run, whose output is fed into a libvterm screen of the
 // same size. Each child gets the terminal's slave end as its standard input, output and error
-// and as its controlling terminal, in a session of its own. Nothing is ever typed into it, and
-// queries the child sends to the terminal go unanswered.
+// and as its controlling terminal, in a session (and process group) of its own, which is what
+// EndChild signals. Nothing is ever typed into it, and queries the child sends to the terminal
+// go unanswered. Rows that scroll off the top are kept until taken (libvterm reports them).
 //
 // Made by CreatePtyConsole and owned by whoever installs it (the application, through
 // SetProcessConsole). Not thread-safe: every call comes from the user-interface thread.
@@ -10,6 +11,7 @@
 
 #include "platform/HiddenConsole.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <sys/types.h>
@@ -30,6 +32,8 @@ public:
     bool WaitForChild(int milliseconds) override;
     int ExitStatus() const override;
     bool ReadScreen(Screen& screen) override;
+    void TakeScrolledRows(std::vector<Row>& scrolled) override;
+    void EndChild(int graceMilliseconds) override;
 
 private:
     friend std::unique_ptr<HiddenConsole> CreatePtyConsole();
@@ -53,6 +57,9 @@ private:
     termios initialModes{};
     std::unique_ptr<VTerm, TerminalDeleter> terminal;
     VTermScreen* screen = nullptr; // Owned by terminal.
+    // Rows that left the top of the screen and have not been taken yet, oldest first; libvterm
+    // adds to them while input is written into the terminal.
+    std::deque<Row> scrolledRows;
     pid_t child = -1;
     // Becomes readable when the child ends, so that one poll waits for its end and its output.
     int childEnd = -1;

@@ -29,6 +29,13 @@ AlsaFileSink::AlsaFileSink(double speed) : pipe(dir.File("out.raw")), pace(speed
 }
 
 AlsaFileSink::~AlsaFileSink() {
+    Unplug();
+}
+
+void AlsaFileSink::Unplug() {
+    if (!reader.joinable()) {
+        return;
+    }
     stopping = true;
     // A reader waiting for a writer to open the pipe is let go by opening it once ourselves.
     const int fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);

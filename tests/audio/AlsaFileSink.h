@@ -30,6 +30,10 @@ public:
     // Points ALSA at a configuration whose default device can't be opened.
     static void RouteToNoDevice(const TempDir& dir);
 
+    // The device goes away as an unplugged card does: nothing reads the pipe any more, and
+    // what the layer writes from now on fails. What was captured stays.
+    void Unplug();
+
     // Interleaved stereo samples captured so far.
     std::vector<int16_t> Samples() const;
     // Frames captured so far.

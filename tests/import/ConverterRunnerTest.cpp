@@ -218,4 +218,48 @@ TEST_F(ConverterRunnerTest, FailsWithoutAnyCallbackWhenTheConsoleOrTheConverterI
     EXPECT_TRUE(values.empty());
 }
 
+TEST_F(ConverterRunnerTest, DurationThatScrolledOffBeforeTheFirstPollIsStillFoundAndKept) {
+    // The first poll's screen shows only tags and the progress line; the duration went by in
+    // the rows that scrolled off, and later screens show neither.
+    std::vector<HiddenConsole::Row> gone = {
+        ScriptedConsole::RowOf("Input #0, mp3, from 'tagged.mp3':"),
+        ScriptedConsole::RowOf("  Metadata:")};
+    gone.push_back(ScriptedConsole::RowOf("  Duration: 00:00:10.00, start: 0.025057"));
+    for (int tag = 0; tag < 30; ++tag) {
+        gone.push_back(ScriptedConsole::RowOf("    tag" + std::to_string(tag) + ": value"));
+    }
+    Screen first = ScriptedConsole::Blank();
+    ScriptedConsole::Put(first, 24, 0, "size=  1kB time=00:00:02.00 bitrate=1.0kbits/s");
+    Screen second = ScriptedConsole::Blank();
+    ScriptedConsole::Put(second, 24, 0, "size=  9kB time=00:00:07.00 bitrate=1.0kbits/s");
+    console->screens = {first, second};
+    console->scrolled = {gone, {}};
+    console->endingWait = 4;
+    ASSERT_TRUE(runner.Run(L" -i \"tagged.mp3\"", Record, &values));
+    EXPECT_EQ(values, (Values{20, 70, 100}));
+    EXPECT_EQ(runner.durationValue, 10000);
+}
+
+TEST_F(ConverterRunnerTest, CancelEndsAHangingConverterWithinASecondAndReportsNo100) {
+    console->hangs = true;
+    int asked = 0;
+    runner.cancelRequested = [&asked] { return ++asked == 3; };
+    ASSERT_TRUE(runner.Run(L" -i \"in.mp3\"", Record, &values));
+    EXPECT_TRUE(runner.cancelled);
+    EXPECT_FALSE(runner.Succeeded());
+    EXPECT_EQ(console->endCount, 1);
+    EXPECT_EQ(console->endGrace, 1000);
+    EXPECT_EQ(runner.exitStatus, -1);
+    EXPECT_TRUE(values.empty());
+
+    // A converter that ends by itself is never ended, and the next run starts afresh.
+    console->hangs = false;
+    console->endingWait = 4;
+    runner.cancelRequested = [] { return false; };
+    ASSERT_TRUE(runner.Run(L" -i \"in.mp3\"", Record, &values));
+    EXPECT_FALSE(runner.cancelled);
+    EXPECT_EQ(console->endCount, 1);
+    EXPECT_EQ(values, Values{100});
+}
+
 } // namespace

@@ -68,9 +68,7 @@ protected:
     void SetUp() override {
         previousDirectory = fs::current_path();
         fs::current_path(work->Path());
-        fs::remove_all("temp");
-        fs::create_directory("temp");
-        fs::create_symlink("/usr/bin/ffmpeg", "temp/ffmpeg");
+        twtest::FreshTempWithDebiansConverter();
     }
     void TearDown() override { fs::current_path(previousDirectory); }
 };

@@ -1,5 +1,7 @@
 #include "ImportFolder.h"
 
+#include "platform/linux/PtyConsole.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -7,6 +9,23 @@
 namespace fs = std::filesystem;
 
 namespace twtest {
+
+WorkFolder::WorkFolder(const fs::path& folder) : previous(fs::current_path()) {
+    SetProcessConsole(CreatePtyConsole());
+    fs::current_path(folder);
+    fs::create_directory("temp");
+}
+
+WorkFolder::~WorkFolder() {
+    fs::current_path(previous);
+    SetProcessConsole(nullptr);
+}
+
+void FreshTempWithDebiansConverter() {
+    fs::remove_all("temp");
+    fs::create_directory("temp");
+    fs::create_symlink("/usr/bin/ffmpeg", "temp/ffmpeg");
+}
 
 void WriteConverter(const std::string& body) {
     std::ofstream("temp/ffmpeg") << "#!/bin/sh\nfor a; do out=$a; done\n" << body;

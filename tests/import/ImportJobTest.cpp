@@ -111,7 +111,7 @@ TEST_F(ImportJobTest, MissingConverterSourceOrConsoleIsSaidAndNothingRuns) {
     std::ofstream("temp/ffmpeg") << "not a program";
     fs::permissions("temp/ffmpeg", fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_FALSE(job.Convert(L"source.mp3", Record, &values));
-    EXPECT_EQ(job.error, ImportError::ConverterNotStarted);
+    EXPECT_EQ(job.error, ImportError::ConverterNotExecutable);
 
     WriteConverter("exit 0\n");
     EXPECT_FALSE(job.Convert(L"no such file.mp3", Record, &values));

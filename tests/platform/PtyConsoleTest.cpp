@@ -132,4 +132,56 @@ TEST_F(PtyConsoleTest, ChildWritingFarMoreThanTheTerminalHoldsIsNeverBlocked) {
     EXPECT_EQ(console->ExitStatus(), 0);
 }
 
+TEST_F(PtyConsoleTest, RowsThatScrollOffAreHandedOverOnceOldestFirst) {
+    // 30 numbered lines on 25 rows: lines 1 to 6 leave the top (the cursor ends on a new row).
+    ASSERT_TRUE(RunShell("i=1; while [ $i -le 30 ]; do echo \"line $i\"; i=$((i+1)); done"));
+    EXPECT_EQ(Row(Read(), 0), U"line 7");
+    std::vector<HiddenConsole::Row> scrolled;
+    console->TakeScrolledRows(scrolled);
+    ASSERT_EQ(scrolled.size(), 6U);
+    for (size_t i = 0; i < scrolled.size(); ++i) {
+        const std::u32string text(scrolled[i].begin(), scrolled[i].end());
+        EXPECT_EQ(text.substr(0, text.find_last_not_of(U' ') + 1),
+                  U"line " + std::u32string(1, static_cast<char32_t>(U'1' + i)));
+    }
+    console->TakeScrolledRows(scrolled);
+    EXPECT_TRUE(scrolled.empty());
+
+    ASSERT_TRUE(RunShell("seq 40"));
+    ASSERT_TRUE(console->Clear());
+    console->TakeScrolledRows(scrolled);
+    EXPECT_TRUE(scrolled.empty()) << "a clear forgets what scrolled before it";
+}
+
+TEST_F(PtyConsoleTest, KeepsOnlyTheNewestScrolledRows) {
+    ASSERT_TRUE(RunShell("seq 2000"));
+    std::vector<HiddenConsole::Row> scrolled;
+    console->TakeScrolledRows(scrolled);
+    ASSERT_EQ(scrolled.size(), HiddenConsole::scrollbackRows);
+    EXPECT_EQ(scrolled.back()[0], U'1');
+    EXPECT_EQ(std::u32string(scrolled.back().begin(), scrolled.back().begin() + 5), U"1976 ");
+}
+
+TEST_F(PtyConsoleTest, EndingAChildStopsItAndWhatItStartedThenKillsWhatIgnoresTheRequest) {
+    // A child that stops when asked, though its own child sleeps on.
+    ASSERT_TRUE(console->Start("/bin/sh", {"sh", "-c", "sleep 600; echo never"}));
+    EXPECT_FALSE(console->WaitForChild(200));
+    console->EndChild(1000);
+    EXPECT_EQ(console->ExitStatus(), -1);
+    EXPECT_TRUE(console->WaitForChild(0));
+
+    // One that ignores the request is killed once the grace time has passed.
+    ASSERT_TRUE(console->Start(
+        "/bin/sh", {"sh", "-c", "trap '' TERM; echo ready; while :; do sleep 0.05; done"}));
+    while (Row(Read(), 0) != U"ready") {
+        ASSERT_FALSE(console->WaitForChild(50));
+    }
+    console->EndChild(300);
+    EXPECT_EQ(console->ExitStatus(), -1);
+    // The console is free for the next child.
+    ASSERT_TRUE(RunShell("exit 4"));
+    EXPECT_EQ(console->ExitStatus(), 4);
+    console->EndChild(1000);
+}
+
 } // namespace

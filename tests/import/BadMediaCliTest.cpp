@@ -1,0 +1,78 @@
+// Every kind of bad media through "tonewick-cli import" with Debian's ffmpeg: it imports with
+// the duration the converter could make of it, or fails with the reason, status 1 and the
+// previous working file untouched; nothing is left in temp/ either way.
+#include "app/cli/ImportCliCommand.h"
+
+#include "BadMedia.h"
+#include "ImportFolder.h"
+#include "TempDir.h"
+#include "TestWav.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using twtest::BadMedia;
+using twtest::Contents;
+using twtest::TempFolder;
+
+namespace {
+
+class BadMediaThroughTheCommandLine : public ::testing::TestWithParam<BadMedia> {
+protected:
+    static inline std::unique_ptr<twtest::TempDir> work;
+    fs::path previousDirectory;
+    std::string previousMedia;
+    std::ostringstream out;
+    std::ostringstream err;
+
+    static void SetUpTestSuite() {
+        work = std::make_unique<twtest::TempDir>();
+        ASSERT_TRUE(twtest::MakeBadMedia(work->Path().string()));
+    }
+    static void TearDownTestSuite() { work.reset(); }
+
+    void SetUp() override {
+        previousDirectory = fs::current_path();
+        fs::current_path(work->Path());
+        twtest::FreshTempWithDebiansConverter();
+        const twtest::WavFormat mono{8000, 1, false};
+        ASSERT_TRUE(twtest::WriteWav("temp/current.wav", mono, twtest::Sine(mono, 7, 200, 900)));
+        previousMedia = Contents("temp/current.wav");
+    }
+    void TearDown() override { fs::current_path(previousDirectory); }
+};
+
+TEST_P(BadMediaThroughTheCommandLine, ImportsWithTheRightDurationOrFailsWithTheReason) {
+    const BadMedia& media = GetParam();
+    const int status = RunImportCommand({media.file}, out, err);
+    if (media.seconds > 0) {
+        ASSERT_EQ(status, 0) << err.str();
+        EXPECT_NE(out.str().find("\nduration: " + std::to_string(media.seconds) + "\n"),
+                  std::string::npos)
+            << out.str();
+        EXPECT_NE(Contents("temp/current.wav"), previousMedia);
+    } else {
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(
+            err.str().rfind("tonewick-cli import: " + media.file + ": " + media.reason + ".", 0),
+            0U)
+            << err.str();
+        EXPECT_EQ(out.str().find("duration"), std::string::npos) << out.str();
+        // The converter's banner tells nothing about this file.
+        EXPECT_EQ(err.str().find("ffmpeg version"), std::string::npos) << err.str();
+        EXPECT_EQ(err.str().find("configuration:"), std::string::npos) << err.str();
+        EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
+    }
+    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, BadMediaThroughTheCommandLine,
+                         ::testing::ValuesIn(twtest::BadMediaCases()),
+                         [](const auto& tested) { return twtest::BadMediaName(tested.param); });
+
+} // namespace

@@ -1,0 +1,104 @@
+// Every kind of bad media through the main window, with Debian's ffmpeg as the converter and
+// the real audio layer playing into ALSA's file device: picking it plays it or does nothing;
+// importing it loads it with the right duration or says why in a message, and then the
+// editor, its edits and the working file are as they were.
+#include "../audio/AlsaFileSink.h"
+#include "BadMedia.h"
+#include "EventPump.h"
+#include "ImportFolder.h"
+#include "ImportWindow.h"
+#include "TempDir.h"
+#include "TestWav.h"
+#include "audio/AudioEngine.h"
+#include "editor/twMediaEditControl.h"
+#include "widgets/twRuler.h"
+#include "widgets/twWaveGraph.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using twtest::BadMedia;
+using twtest::Contents;
+using twtest::TempFolder;
+
+namespace {
+
+class BadMediaThroughTheWindow : public ::testing::TestWithParam<BadMedia> {
+protected:
+    static inline std::unique_ptr<twtest::TempDir> work;
+
+    static void SetUpTestSuite() {
+        work = std::make_unique<twtest::TempDir>();
+        ASSERT_TRUE(twtest::MakeBadMedia(work->Path().string()));
+        const twtest::WavFormat mono{8000, 1, false};
+        ASSERT_TRUE(
+            twtest::WriteWav(work->File("fifty.wav"), mono, twtest::Sine(mono, 50, 300, 9000)));
+    }
+    static void TearDownTestSuite() { work.reset(); }
+
+    BadMediaThroughTheWindow() { twtest::FreshTempWithDebiansConverter(); }
+
+    // Made before the window's engine opens the device, gone after the window released it.
+    twtest::AlsaFileSink sink{0};
+    twtest::ImportWindow window{work->Path()};
+};
+
+TEST_P(BadMediaThroughTheWindow, PlaysOrDoesNothingThenImportsOrSaysWhyAndKeepsTheWork) {
+    const BadMedia& media = GetParam();
+    twtest::DialogAnswerer yes(wxID_YES);
+    window.Pick(work->File("fifty.wav"));
+    window.Import();
+    ASSERT_EQ(window.ui->mediaEditControl->waveGraph->durationSeconds, 50);
+    window.ui->mediaEditControl->cutRuler->SetValues(5, 25);
+    const std::vector<int32_t> before = window.EditorState();
+    const std::string previousMedia = Contents("temp/current.wav");
+    yes.shown.clear();
+
+    AudioEngine* engine = window.ui->audioEngine;
+    const bool sourceWasOpen = engine->streamOpen;
+    window.Pick(work->File(media.file));
+    if (fs::is_regular_file(work->File(media.file))) {
+        // The layer either opened the file and plays it, or made no stream at all.
+        EXPECT_EQ(engine->playing, engine->streamOpen);
+    } else {
+        EXPECT_FALSE(engine->playing);
+        EXPECT_EQ(engine->streamOpen, sourceWasOpen);
+    }
+    // Let the layer decode and play whatever it made of the file.
+    twtest::PumpEvents(100);
+    window.Import();
+    ASSERT_TRUE(window.ui);
+
+    if (media.seconds > 0) {
+        EXPECT_EQ(window.ui->mediaEditControl->waveGraph->durationSeconds, media.seconds);
+        ASSERT_EQ(yes.shown.size(), 1U) << "only the question";
+        EXPECT_EQ(yes.shown[0].title, "Warning!");
+    } else {
+        if (media.reason == "The chosen file does not exist") {
+            // A folder is no file: the import stays silent, as for a path that names nothing.
+            EXPECT_TRUE(yes.shown.empty());
+        } else {
+            ASSERT_EQ(yes.shown.size(), 2U);
+            EXPECT_EQ(yes.shown[1].title, "Import failed");
+            EXPECT_EQ(yes.shown[1].message.ToStdString().rfind(
+                          "The media could not be imported; nothing has changed.\n\n" +
+                              media.reason + ".",
+                          0),
+                      0U)
+                << yes.shown[1].message;
+        }
+        EXPECT_EQ(window.EditorState(), before);
+        EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
+    }
+    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, BadMediaThroughTheWindow,
+                         ::testing::ValuesIn(twtest::BadMediaCases()),
+                         [](const auto& tested) { return twtest::BadMediaName(tested.param); });
+
+} // namespace
