@@ -5,6 +5,7 @@
 #include "import/ImportCommand.h"
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
+#include "ui/ConvertAndSendCommand.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/twRuler.h"
 
@@ -186,4 +187,28 @@ void twUserInterface::OnModelSelected(wxCommandEvent& event) {
         }
     }
     event.Skip();
+}
+
+void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
+    ConvertAndSendCommand::Selection selection;
+    selection.sourcePath = mediaFilePicker->GetPath();
+    selection.vendor = vendorChoice->GetStringSelection();
+    selection.model = modelChoice->GetStringSelection();
+    const int format = formatRadioBox->GetSelection();
+    if (format != wxNOT_FOUND && formatRadioBox->IsEnabled() &&
+        formatRadioBox->IsItemEnabled(static_cast<unsigned>(format))) {
+        selection.format = formatRadioBox->GetString(static_cast<unsigned>(format));
+    }
+    selection.sendMethod = sendMethodChoice->GetStringSelection();
+    selection.deviceName = deviceChoice->GetStringSelection();
+    selection.deviceAddress = SelectedDeviceAddress();
+    ConvertAndSendCommand command(this, mediaEditControl);
+    command.Run(selection);
+    event.Skip();
+}
+
+std::string twUserInterface::SelectedDeviceAddress() const {
+    // The device search does not keep addresses yet: with none to look up, nothing is sent
+    // and the ringtone is offered for saving.
+    return std::string();
 }

@@ -7,6 +7,7 @@
 #include "ui/twMainFrame.h"
 
 #include <memory>
+#include <string>
 
 class AudioEngine;
 class PhoneCatalogue;
@@ -29,6 +30,13 @@ public:
     void OnHelp(wxCommandEvent& event) override;
     void OnVendorSelected(wxCommandEvent& event) override;
     void OnModelSelected(wxCommandEvent& event) override;
+    // Makes the ringtone in the chosen format and sends it to the selected phone or saves it
+    // (ConvertAndSendCommand).
+    void OnConvertAndSend(wxCommandEvent& event) override;
+
+    // The Bluetooth address ("AA:BB:CC:DD:EE:FF") of the device selected in deviceChoice; empty
+    // when none is selected or the selection is no Bluetooth device.
+    std::string SelectedDeviceAddress() const;
 
 private:
     // Made at the first press of the help button; shows the HTML help book.

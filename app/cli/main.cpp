@@ -1,7 +1,9 @@
 // tonewick-cli: the program's work without its window, for users and scripts.
 // Usage: tonewick-cli SUBCOMMAND [ARGUMENTS...]
 #include "app/cli/ImportCliCommand.h"
+#include "app/cli/MakeCommand.h"
 #include "app/cli/RenderCommand.h"
+#include "app/cli/SendCommand.h"
 #include "app/cli/WaveformCommand.h"
 
 #include <cstring>
@@ -23,6 +25,11 @@ const Subcommand subcommands[] = {
     {"render",
      "render WORKING.wav --cut START:END [--silence S] [--fade-in S] [--fade-out S] -o OUT.wav",
      RunRenderCommand},
+    {"make",
+     "make SOURCE --cut START:END [--silence S] [--fade-in S] [--fade-out S] [--volume P] "
+     "[--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
+     RunMakeCommand},
+    {"send", "send FILE --to AA:BB:CC:DD:EE:FF", RunSendCommand},
 };
 
 int Usage(std::ostream& err) {
