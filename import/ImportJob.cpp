@@ -1,8 +1,9 @@
 #include "import/ImportJob.h"
 
 #include "import/ConverterArguments.h"
-#include "platform/Utf8Text.h"
 #include "platform/HiddenConsole.h"
+#include "platform/PageCache.h"
+#include "platform/Utf8Text.h"
 #include "widgets/WaveFile.h"
 
 #include <cstdio>
@@ -79,6 +80,7 @@ bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callbac
     }
 
     runner.program = converterPath;
+    DropCachedPages(workingPath);
     if (!runner.Run(BuildConverterArguments(sourcePath, WideFromUtf8(stagingPath)), callback,
                     user)) {
         error = ImportError::ConverterNotStarted;
