@@ -2,4 +2,8 @@
 # (and to the file-push service on the session bus). The imported target is global so that the
 # test helpers that start private buses can link it too.
 pkg_check_modules(GIO REQUIRED IMPORTED_TARGET GLOBAL gio-2.0)
+target_sources(tw_platform PRIVATE
+  BluetoothInquiry.cpp
+  linux/BlueZInquiry.cpp
+  fake/ScriptedInquiry.cpp)
 target_link_libraries(tw_platform PRIVATE PkgConfig::GIO)

@@ -1,6 +1,9 @@
 #include "ui/twUserInterface.h"
 
 #include "audio/AudioEngine.h"
+#include "delivery/BluetoothFinder.h"
+#include "delivery/DeviceAddressText.h"
+#include "delivery/InfraredFinder.h"
 #include "editor/twMediaEditControl.h"
 #include "import/ImportCommand.h"
 #include "phones/PhoneCatalogue.h"
@@ -208,7 +211,13 @@ void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
 }
 
 std::string twUserInterface::SelectedDeviceAddress() const {
-    // The device search does not keep addresses yet: with none to look up, nothing is sent
-    // and the ringtone is offered for saving.
-    return std::string();
+    // Item i of the list is entry i of the Bluetooth finder's table (the infrared finder's
+    // devices have no Bluetooth address).
+    const int selected = deviceChoice->GetSelection();
+    if (!bluetoothFinder || !bluetoothFinder->devices || selected < 0 ||
+        selected >= bluetoothFinder->devices->count) {
+        return std::string();
+    }
+    return FormatBluetoothAddress(
+        bluetoothFinder->devices->entries[static_cast<size_t>(selected)].address);
 }

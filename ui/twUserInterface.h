@@ -10,6 +10,8 @@
 #include <string>
 
 class AudioEngine;
+class BluetoothFinder;
+class InfraredFinder;
 class PhoneCatalogue;
 class wxHtmlHelpController;
 
@@ -37,6 +39,14 @@ public:
     // The Bluetooth address ("AA:BB:CC:DD:EE:FF") of the device selected in deviceChoice; empty
     // when none is selected or the selection is no Bluetooth device.
     std::string SelectedDeviceAddress() const;
+
+    // Step 3: the finder of the chosen send method, never both (null before a method is
+    // chosen). Choosing a method, or the refresh button, searches behind the "Lookup devices"
+    // dialog and lists the names found in deviceChoice, none selected.
+    std::unique_ptr<BluetoothFinder> bluetoothFinder;
+    std::unique_ptr<InfraredFinder> infraredFinder;
+    void OnSendMethodSelected(wxCommandEvent& event) override;
+    void OnRefreshDevices(wxCommandEvent& event) override;
 
 private:
     // Made at the first press of the help button; shows the HTML help book.

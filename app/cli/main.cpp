@@ -1,5 +1,6 @@
 // tonewick-cli: the program's work without its window, for users and scripts.
 // Usage: tonewick-cli SUBCOMMAND [ARGUMENTS...]
+#include "app/cli/DevicesCommand.h"
 #include "app/cli/ImportCliCommand.h"
 #include "app/cli/MakeCommand.h"
 #include "app/cli/RenderCommand.h"
@@ -30,6 +31,7 @@ const Subcommand subcommands[] = {
      "[--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
      RunMakeCommand},
     {"send", "send FILE --to AA:BB:CC:DD:EE:FF", RunSendCommand},
+    {"devices", "devices --bluetooth [--seconds N] | --infrared", RunDevicesCommand},
 };
 
 int Usage(std::ostream& err) {

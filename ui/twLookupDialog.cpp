@@ -1,0 +1,47 @@
+#include "ui/twLookupDialog.h"
+
+#include "import/UpdateProgressDialog.h"
+
+#include <wx/stattext.h>
+#include <wx/time.h>
+
+#include <algorithm>
+
+twLookupDialog::twLookupDialog(wxWindow* parent)
+    : wxProgressDialog("Lookup devices", "Searching for devices. Please wait...", 100, parent,
+                       wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_SMOOTH | wxPD_ELAPSED_TIME |
+                           wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME) {
+    // The toolkit counts whole seconds of local time from its creation, and places each time's
+    // value right after its caption.
+    const wxWindowList& children = GetChildren();
+    for (auto child = children.begin(); child != children.end(); ++child) {
+        auto* caption = wxDynamicCast(*child, wxStaticText);
+        auto next = std::next(child);
+        if (caption != nullptr && next != children.end() &&
+            caption->GetLabel() == GetElapsedLabel()) {
+            elapsedTime = wxDynamicCast(*next, wxStaticText);
+            break;
+        }
+    }
+}
+
+void twLookupDialog::KeepAlive() {
+    const int value = GetValue();
+    Update(value, wxEmptyString, nullptr);
+    if (value == 0 && elapsedTime != nullptr) {
+        const wxString elapsed =
+            GetFormattedTime(static_cast<unsigned long>(wxGetLocalTime()) - m_timeStart);
+        if (elapsed != elapsedTime->GetLabel()) {
+            elapsedTime->SetLabel(elapsed);
+        }
+    }
+}
+
+void twLookupDialog::Progress(int32_t value, void* dialog) {
+    auto* lookup = static_cast<twLookupDialog*>(dialog);
+    UpdateProgressDialog(std::min(value, lookup->GetRange()), dialog);
+}
+
+void twLookupDialog::Waiting(void* dialog) {
+    static_cast<twLookupDialog*>(dialog)->KeepAlive();
+}
