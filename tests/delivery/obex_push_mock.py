@@ -90,17 +90,18 @@ def SendFile(self, filename):
     root().EmitSignal(OBJECT_MANAGER_IFACE, 'InterfacesAdded', 'oa{sa{sv}}',
                       [dbus.ObjectPath(path), {TRANSFER_IFACE: props}])
     destination = mockobject.objects[self.path].props[SESSION_IFACE]['Destination']
+    # 'hold' stays active, a quarter more each tick, until the transfer is cancelled.
     steps = {
         'complete': ['active', 'complete'],
         'quick': ['complete'],
         'refuse': ['error'],
-        'hold': ['active'] * 100000,
+        'hold': ['active'],
     }[settings['outcome']]
 
     def tick():
         if path not in mockobject.objects:
             return False
-        status = steps.pop(0)
+        status = steps.pop(0) if len(steps) > 1 else steps[0]
         update = {'Status': dbus.String(status)}
         if status == 'active':
             done = transfer.props[TRANSFER_IFACE]['Transferred']
@@ -113,7 +114,7 @@ def SendFile(self, filename):
         if status in ('complete', 'error'):
             finish(path)
             return False
-        return bool(steps)
+        return True
 
     GLib.timeout_add(50, tick)
     return (dbus.ObjectPath(path), props)

@@ -12,7 +12,9 @@
 
 #include <wx/checkbox.h>
 #include <wx/filename.h>
+#include <wx/progdlg.h>
 #include <wx/stdpaths.h>
+#include <wx/timer.h>
 
 #include <filesystem>
 #include <fstream>
@@ -228,6 +230,36 @@ TEST_F(ConvertAndSendOverBluetoothTest, ARefusedPushSaysSoAndOffersToSave) {
                             "\n\nSave the ringtone file instead?");
     EXPECT_EQ(offered.size(), 1u);
     EXPECT_TRUE(fs::exists(dir.File("kept.mp3")));
+    EXPECT_EQ(Contents(dir.File("received.txt")), "");
+    EXPECT_TRUE(TempIsEmpty());
+}
+
+TEST_F(ConvertAndSendOverBluetoothTest, CancelInTheSendingDialogStopsThePush) {
+    Start("hold");
+    // The Sending dialog runs its own loop inside Run: a timer presses its Cancel button once
+    // bytes have moved.
+    wxTimer presser;
+    bool pressed = false;
+    presser.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        for (wxWindow* window : wxTopLevelWindows) {
+            auto* dialog = wxDynamicCast(window, wxProgressDialog);
+            wxWindow* cancel = dialog != nullptr ? dialog->FindWindow(wxID_CANCEL) : nullptr;
+            if (!pressed && cancel != nullptr && dialog->GetTitle() == "Sending" &&
+                dialog->GetMessage().Contains("bytes sent")) {
+                wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+                click.SetEventObject(cancel);
+                cancel->GetEventHandler()->ProcessEvent(click);
+                pressed = true;
+            }
+        }
+    });
+    presser.Start(20);
+    EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone);
+    presser.Stop();
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(command.error, DeliveryError::Cancelled);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_TRUE(offered.empty());
     EXPECT_EQ(Contents(dir.File("received.txt")), "");
     EXPECT_TRUE(TempIsEmpty());
 }
