@@ -107,17 +107,13 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
         return outcome;
     }
     // Where the file goes is settled before the wait for the converter.
-    bool send = selection.sendMethod == wxS("Bluetooth") && !selection.deviceAddress.empty();
-    if (send && iphone) {
-        if (ask(caption, appleBluetoothText) != wxID_YES) {
-            return outcome;
-        }
-        send = false;
-    }
-    if (selection.sendMethod == wxS("Infrared") && !selection.deviceName.empty() &&
-        ask(caption, infraredText) != wxID_YES) {
+    // Neither an iPhone nor infrared can take the file, whatever the device list holds.
+    const bool bluetooth = selection.sendMethod == wxS("Bluetooth");
+    if ((bluetooth && iphone && ask(caption, appleBluetoothText) != wxID_YES) ||
+        (selection.sendMethod == wxS("Infrared") && ask(caption, infraredText) != wxID_YES)) {
         return outcome;
     }
+    const bool send = bluetooth && !iphone && !selection.deviceAddress.empty();
 
     RingtoneJob job;
     job.tempFolder = tempFolder;

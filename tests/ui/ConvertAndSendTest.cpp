@@ -162,6 +162,13 @@ TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
          {Command::appleBluetoothText},
          {music + "|Song ringtone.m4r"}},
         {"infrared, declined", "Nokia", "Infrared", 5, wxID_NO, {Command::infraredText}, {}},
+        {"Bluetooth without a device",
+         "Nokia",
+         "Bluetooth",
+         5,
+         wxID_NO,
+         {},
+         {music + "|Song ringtone.mp3"}},
         {"infrared, saved",
          "Nokia",
          "Infrared",
@@ -182,8 +189,9 @@ TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
         Ready(c.seconds);
         selection.vendor = c.vendor;
         selection.sendMethod = c.method;
-        selection.deviceName = "Phone";
-        selection.deviceAddress = c.method == "Bluetooth" ? "00:11:22:33:44:55" : "";
+        const bool device = c.method != "Bluetooth" || c.vendor == "Apple";
+        selection.deviceName = device ? "Phone" : "";
+        selection.deviceAddress = device && c.method == "Bluetooth" ? "00:11:22:33:44:55" : "";
         answer = c.answer;
         asked.clear();
         offered.clear();
