@@ -250,7 +250,7 @@ TEST_F(ConvertAndSendOverBluetoothTest, CancelInTheSendingDialogStopsThePush) {
     bool pressed = false;
     presser.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
         for (wxWindow* window : wxTopLevelWindows) {
-            auto* dialog = wxDynamicCast(window, wxProgressDialog);
+            auto* dialog = dynamic_cast<wxProgressDialog*>(window);
             wxWindow* cancel = dialog != nullptr ? dialog->FindWindow(wxID_CANCEL) : nullptr;
             if (!pressed && cancel != nullptr && dialog->GetTitle() == "Sending" &&
                 dialog->GetMessage().Contains("bytes sent")) {
