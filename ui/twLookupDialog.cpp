@@ -11,15 +11,14 @@ twLookupDialog::twLookupDialog(wxWindow* parent)
     : wxProgressDialog("Lookup devices", "Searching for devices. Please wait...", 100, parent,
                        wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_SMOOTH | wxPD_ELAPSED_TIME |
                            wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME) {
-    // The toolkit counts whole seconds of local time from its creation, and places each time's
-    // value right after its caption.
+    // The toolkit places each time's value right after its caption.
     const wxWindowList& children = GetChildren();
     for (auto child = children.begin(); child != children.end(); ++child) {
-        auto* caption = wxDynamicCast(*child, wxStaticText);
+        auto* caption = dynamic_cast<wxStaticText*>(*child);
         auto next = std::next(child);
         if (caption != nullptr && next != children.end() &&
             caption->GetLabel() == GetElapsedLabel()) {
-            elapsedTime = wxDynamicCast(*next, wxStaticText);
+            elapsedTime = dynamic_cast<wxStaticText*>(*next);
             break;
         }
     }
@@ -29,6 +28,7 @@ void twLookupDialog::KeepAlive() {
     const int value = GetValue();
     Update(value, wxEmptyString, nullptr);
     if (value == 0 && elapsedTime != nullptr) {
+        // The toolkit counts whole seconds of local time from the dialog's creation.
         const wxString elapsed =
             GetFormattedTime(static_cast<unsigned long>(wxGetLocalTime()) - m_timeStart);
         if (elapsed != elapsedTime->GetLabel()) {

@@ -38,7 +38,8 @@ uint64_t ParseAddress(const std::string& text) {
     return digits == 12 ? address : 0;
 }
 
-bool Lookup(GVariant* properties, const char* key, const GVariantType* type, GVariant** value) {
+bool LookupValue(GVariant* properties, const char* key, const GVariantType* type,
+                 GVariant** value) {
     *value = g_variant_lookup_value(properties, key, type);
     return *value != nullptr;
 }
@@ -256,25 +257,28 @@ void BlueZInquiry::OnDeviceProperties(const std::string& path, GVariant* propert
     }
     Device& device = devices[path];
     GVariant* value = nullptr;
-    if (Lookup(properties, "Name", G_VARIANT_TYPE_STRING, &value)) {
+    if (LookupValue(properties, "Name", G_VARIANT_TYPE_STRING, &value)) {
         device.reported.name = g_variant_get_string(value, nullptr);
         g_variant_unref(value);
     }
-    if (Lookup(properties, "Address", G_VARIANT_TYPE_STRING, &value)) {
+    if (LookupValue(properties, "Address", G_VARIANT_TYPE_STRING, &value)) {
         device.reported.address = ParseAddress(g_variant_get_string(value, nullptr));
         g_variant_unref(value);
     } else if (device.reported.address == 0) {
         device.reported.address = ParseAddress(path.substr(path.rfind('/') + 5));
     }
-    if (Lookup(properties, "Class", G_VARIANT_TYPE_UINT32, &value)) {
+    if (LookupValue(properties, "Class", G_VARIANT_TYPE_UINT32, &value)) {
         device.reported.classOfDevice = g_variant_get_uint32(value);
         g_variant_unref(value);
     }
+    // A fresh signal strength means the radio heard the device now.
+    bool heard = added;
+    if (LookupValue(properties, "RSSI", G_VARIANT_TYPE_INT16, &value)) {
+        heard = true;
+        g_variant_unref(value);
+    }
     // Outside a search this only records what BlueZ remembers.
-    if (context != nullptr && (added || Lookup(properties, "RSSI", G_VARIANT_TYPE_INT16, &value))) {
-        if (!added) {
-            g_variant_unref(value);
-        }
+    if (context != nullptr && heard) {
         device.seen = true;
     }
     if (device.seen && device.reported.name && !device.queued) {

@@ -26,8 +26,8 @@ bool IsKind(const AVInputFormat* container, AudioFileKind kind) {
 }
 } // namespace
 
-std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const std::string& filePath, AudioFileKind fileKind,
-                                               int rate) {
+std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const std::string& filePath,
+                                                   AudioFileKind fileKind, int rate) {
     std::unique_ptr<FfmpegDecoder> decoder(new (std::nothrow) FfmpegDecoder());
     if (!decoder) {
         return nullptr;

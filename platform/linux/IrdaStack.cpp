@@ -11,7 +11,8 @@ namespace {
 constexpr int addressFamily = 23;   // AF_IRDA
 constexpr int optionLevel = 266;    // SOL_IRLMP
 constexpr int enumerateDevices = 1; // IRLMP_ENUMDEVICES
-constexpr int kernelEntrySize = 33; // saddr, daddr, info[22], charset, hints[2]
+// saddr, daddr, info[22], charset, hints[2], padded to the struct's 4-byte alignment.
+constexpr int kernelEntrySize = 36;
 constexpr int kernelMaxDevices = 16;
 constexpr int entrySize = 29;
 constexpr int nameSize = 22;

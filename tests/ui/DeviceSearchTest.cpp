@@ -33,7 +33,7 @@ public:
     DialogWatcher() { wxEvtHandler::AddFilter(this); }
     ~DialogWatcher() override { wxEvtHandler::RemoveFilter(this); }
     int FilterEvent(wxEvent& event) override {
-        auto* dialog = wxDynamicCast(event.GetEventObject(), wxProgressDialog);
+        auto* dialog = dynamic_cast<wxProgressDialog*>(event.GetEventObject());
         if (dialog == nullptr) {
             return Event_Skip;
         }
@@ -181,10 +181,10 @@ TEST_F(DeviceSearch, SwitchingMethodsReplacesTheFinderAndTheList) {
 wxStaticText* ElapsedLabel(wxWindow* dialog) {
     const wxWindowList& children = dialog->GetChildren();
     for (auto child = children.begin(); child != children.end(); ++child) {
-        auto* caption = wxDynamicCast(*child, wxStaticText);
+        auto* caption = dynamic_cast<wxStaticText*>(*child);
         if (caption != nullptr && caption->GetLabel() == "Elapsed time:" &&
             std::next(child) != children.end()) {
-            return wxDynamicCast(*std::next(child), wxStaticText);
+            return dynamic_cast<wxStaticText*>(*std::next(child));
         }
     }
     return nullptr;
