@@ -31,6 +31,14 @@ std::wstring BuildConverterArguments(const std::wstring& sourcePath,
            Quoted(LocalFileName(outputPath));
 }
 
+std::wstring ConverterPathArgument(const std::wstring& path) {
+    return Quoted(LocalFileName(path));
+}
+
+std::wstring ConverterTextArgument(const std::wstring& text) {
+    return Quoted(text);
+}
+
 std::vector<std::string> SplitArguments(const std::wstring& arguments) {
     std::vector<std::string> split;
     std::wstring current;

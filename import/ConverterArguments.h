@@ -17,6 +17,11 @@
 std::wstring BuildConverterArguments(const std::wstring& sourcePath,
                                      const std::wstring& outputPath);
 
+// One argument of an argument string: a path as the converter should open it (see above), or
+// any text, quoted so that the split gives it back unchanged.
+std::wstring ConverterPathArgument(const std::wstring& path);
+std::wstring ConverterTextArgument(const std::wstring& text);
+
 // The arguments in order, as UTF-8 (Utf8Text.h: file names that were not UTF-8 come back as the
 // bytes they were).
 std::vector<std::string> SplitArguments(const std::wstring& arguments);

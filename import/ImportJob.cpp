@@ -3,6 +3,7 @@
 #include "import/ConverterArguments.h"
 #include "import/ImportChecks.h"
 #include "platform/HiddenConsole.h"
+#include "platform/PageCache.h"
 #include "platform/Utf8Text.h"
 #include "widgets/WaveFile.h"
 
@@ -72,6 +73,7 @@ bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callbac
 
     runner.program = converterPath;
     runner.cancelRequested = cancelRequested;
+    DropCachedPages(workingPath);
     if (!runner.Run(BuildConverterArguments(sourcePath, WideFromUtf8(stagingPath)), callback,
                     user)) {
         error = ImportError::ConverterNotStarted;

@@ -2,6 +2,7 @@
 
 #include "audio/AudioEngine.h"
 #include "delivery/BluetoothFinder.h"
+#include "delivery/DeviceAddressText.h"
 #include "delivery/InfraredFinder.h"
 #include "editor/twMediaEditControl.h"
 #include "import/ImportCommand.h"
@@ -9,6 +10,7 @@
 #include "phones/TextConversion.h"
 #include "ui/twHelpController.h"
 #include "ui/MainWindowInput.h"
+#include "ui/ConvertAndSendCommand.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/twRuler.h"
 
@@ -205,4 +207,34 @@ void twUserInterface::OnModelSelected(wxCommandEvent& event) {
         }
     }
     event.Skip();
+}
+
+void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
+    ConvertAndSendCommand::Selection selection;
+    selection.sourcePath = mediaFilePicker->GetPath();
+    selection.vendor = vendorChoice->GetStringSelection();
+    selection.model = modelChoice->GetStringSelection();
+    const int format = formatRadioBox->GetSelection();
+    if (format != wxNOT_FOUND && formatRadioBox->IsEnabled() &&
+        formatRadioBox->IsItemEnabled(static_cast<unsigned>(format))) {
+        selection.format = formatRadioBox->GetString(static_cast<unsigned>(format));
+    }
+    selection.sendMethod = sendMethodChoice->GetStringSelection();
+    selection.deviceName = deviceChoice->GetStringSelection();
+    selection.deviceAddress = SelectedDeviceAddress();
+    ConvertAndSendCommand command(this, mediaEditControl);
+    command.Run(selection);
+    event.Skip();
+}
+
+std::string twUserInterface::SelectedDeviceAddress() const {
+    // Item i of the list is entry i of the Bluetooth finder's table (the infrared finder's
+    // devices have no Bluetooth address).
+    const int selected = deviceChoice->GetSelection();
+    if (!bluetoothFinder || !bluetoothFinder->devices || selected < 0 ||
+        selected >= bluetoothFinder->devices->count) {
+        return std::string();
+    }
+    return FormatBluetoothAddress(
+        bluetoothFinder->devices->entries[static_cast<size_t>(selected)].address);
 }

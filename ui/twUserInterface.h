@@ -7,6 +7,7 @@
 #include "ui/twMainFrame.h"
 
 #include <memory>
+#include <string>
 
 class AudioEngine;
 class BluetoothFinder;
@@ -33,6 +34,13 @@ public:
     void OnHelp(wxCommandEvent& event) override;
     void OnVendorSelected(wxCommandEvent& event) override;
     void OnModelSelected(wxCommandEvent& event) override;
+    // Makes the ringtone in the chosen format and sends it to the selected phone or saves it
+    // (ConvertAndSendCommand).
+    void OnConvertAndSend(wxCommandEvent& event) override;
+
+    // The Bluetooth address ("AA:BB:CC:DD:EE:FF") of the device selected in deviceChoice; empty
+    // when none is selected or the selection is no Bluetooth device.
+    std::string SelectedDeviceAddress() const;
 
     // Step 3: the finder of the chosen send method, never both (null before a method is
     // chosen). Choosing a method, or the refresh button, searches behind the "Lookup devices"

@@ -62,6 +62,9 @@ public:
     // linear gains over the timeline, one step per 16-bit word, truncated toward zero.
     int32_t RenderEdited(void* buffer, int32_t length, int32_t position) const;
 
+    // The file RenderEdited reads; empty before the first SetMedia.
+    const std::string& MediaPath() const { return renderPath; }
+
 private:
     std::string renderPath;
 };

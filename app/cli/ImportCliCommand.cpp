@@ -1,8 +1,8 @@
 #include "app/cli/ImportCliCommand.h"
 
+#include "app/cli/ConsoleForThisRun.h"
 #include "import/ImportJob.h"
 #include "platform/Utf8Text.h"
-#include "platform/linux/PtyConsole.h"
 #include "widgets/WaveFile.h"
 
 namespace {
@@ -13,15 +13,6 @@ constexpr int kExitUsage = 2;
 void PrintProgress(int32_t value, void* user) {
     *static_cast<std::ostream*>(user) << value << '\n' << std::flush;
 }
-
-// The tool has no start-up of its own: the console lives as long as one import.
-class ConsoleForThisRun {
-public:
-    ConsoleForThisRun() { SetProcessConsole(CreatePtyConsole()); }
-    ~ConsoleForThisRun() { SetProcessConsole(nullptr); }
-    ConsoleForThisRun(const ConsoleForThisRun&) = delete;
-    ConsoleForThisRun& operator=(const ConsoleForThisRun&) = delete;
-};
 
 // Reads every second of the working file, as the editor's waveform does after an import.
 bool LoadWaveform(const std::string& path, int32_t& durationSeconds) {

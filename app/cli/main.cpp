@@ -2,7 +2,9 @@
 // Usage: tonewick-cli SUBCOMMAND [ARGUMENTS...]
 #include "app/cli/DevicesCommand.h"
 #include "app/cli/ImportCliCommand.h"
+#include "app/cli/MakeCommand.h"
 #include "app/cli/RenderCommand.h"
+#include "app/cli/SendCommand.h"
 #include "app/cli/WaveformCommand.h"
 
 #include <cstring>
@@ -24,6 +26,11 @@ const Subcommand subcommands[] = {
     {"render",
      "render WORKING.wav --cut START:END [--silence S] [--fade-in S] [--fade-out S] -o OUT.wav",
      RunRenderCommand},
+    {"make",
+     "make SOURCE --cut START:END [--silence S] [--fade-in S] [--fade-out S] [--volume P] "
+     "[--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
+     RunMakeCommand},
+    {"send", "send FILE --to AA:BB:CC:DD:EE:FF", RunSendCommand},
     {"devices", "devices --bluetooth [--seconds N] | --infrared", RunDevicesCommand},
 };
 

@@ -14,6 +14,8 @@ constexpr auto feederPoll = std::chrono::milliseconds(10);
 constexpr size_t fileBlockFrames = 2048;
 // A procedure block lasts 1/20 s at the procedure's own rate.
 constexpr uint32_t procBlocksPerSecond = 20;
+// Longest wait in Play for the first block; a source that takes longer starts late instead.
+constexpr auto primeLimit = std::chrono::seconds(2);
 } // namespace
 
 AudioChannel::AudioChannel(CallbackGate& callbackGate) : gate(callbackGate), ring(ringFrames) {}
@@ -76,11 +78,15 @@ void AudioChannel::StartFeeder() {
 void AudioChannel::FeederLoop() {
     std::unique_lock<std::mutex> lock(feederMutex);
     while (!quit) {
-        if (state.load(std::memory_order_relaxed) != stopped) {
+        if (state.load(std::memory_order_relaxed) != stopped || priming) {
             if (stagingRead < staging.size()) {
                 stagingRead +=
                     ring.Write(staging.data() + stagingRead, (staging.size() - stagingRead) / 2) *
                     2;
+            }
+            if (priming && (stagingRead < staging.size() || ended)) {
+                priming = false;
+                primed.notify_all();
             }
             if (stagingRead == staging.size() && !ended) {
                 MakeBlock();
@@ -89,6 +95,8 @@ void AudioChannel::FeederLoop() {
         }
         feederWake.wait_for(lock, feederPoll);
     }
+    priming = false;
+    primed.notify_all();
 }
 
 void AudioChannel::MakeBlock() {
@@ -114,7 +122,7 @@ bool AudioChannel::Play(bool restart) {
     if (restart) {
         state.store(stopped, std::memory_order_seq_cst);
         gate.WaitForCallbacks();
-        std::lock_guard<std::mutex> lock(feederMutex);
+        std::unique_lock<std::mutex> lock(feederMutex);
         if (decoder && !atStart && !decoder->Rewind()) {
             return false;
         }
@@ -127,6 +135,12 @@ bool AudioChannel::Play(bool restart) {
         stagingRead = 0;
         ended = false;
         stage.Start(volume.load(std::memory_order_relaxed));
+        // The device starts only once the ring is full: a stream then begins with its own first
+        // frame, not with silence that a late feeder left, and effects that run through time
+        // (the chorus's sweep) stay in step with an offline rendering of the same sound.
+        priming = true;
+        feederWake.notify_one();
+        primed.wait_for(lock, primeLimit, [this] { return !priming; });
     }
     state.store(playing, std::memory_order_seq_cst);
     feederWake.notify_one();

@@ -90,6 +90,10 @@ private:
     std::mutex feederMutex;
     std::condition_variable feederWake;
     bool quit = false;
+    // Set by a restarting Play, which waits on `primed` until the feeder has filled the ring
+    // (or the source has ended) and cleared it.
+    bool priming = false;
+    std::condition_variable primed;
     std::thread feeder;
 
     // Shared with the device callback.

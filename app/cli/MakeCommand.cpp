@@ -1,0 +1,143 @@
+#include "app/cli/MakeCommand.h"
+
+#include "app/cli/CommandLine.h"
+#include "app/cli/ConsoleForThisRun.h"
+#include "app/cli/RingtoneEdit.h"
+#include "delivery/RingtoneFormat.h"
+#include "delivery/RingtoneJob.h"
+#include "delivery/SaveFile.h"
+#include "editor/BareEditor.h"
+#include "import/ImportJob.h"
+#include "platform/Utf8Text.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr const char* kPrefix = "tonewick-cli make: ";
+constexpr const char* kUsage =
+    "usage: tonewick-cli make SOURCE --cut START:END [--silence S] [--fade-in S] [--fade-out S] "
+    "[--volume PERCENT] [--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma "
+    "-o OUT\n";
+
+struct MakeRequest {
+    std::string source;
+    std::string output;
+    RingtoneEdit edit;
+    RingtoneSound sound;
+    const RingtoneFormat* format = nullptr;
+};
+
+bool TakeValue(MakeRequest& r, const std::string& arg, const std::string& value,
+               std::ostream& err) {
+    if (arg == "--echo" || arg == "--reverb" || arg == "--chorus") {
+        (arg == "--echo"     ? r.sound.echo
+         : arg == "--reverb" ? r.sound.reverb
+                             : r.sound.chorus) = true;
+        return true;
+    }
+    if (arg == "-o") {
+        r.output = value;
+        return true;
+    }
+    if (arg == "--format") {
+        r.format = FindFormatByName(value);
+        if (r.format == nullptr) {
+            err << kPrefix << "--format takes wav, mp3, aac, m4a, m4r or wma, not '" << value
+                << "'\n";
+        }
+        return r.format != nullptr;
+    }
+    if (arg == "--volume") {
+        const std::optional<int32_t> percent = RingtoneEdit::Seconds(value);
+        if (!percent || *percent < 1 || *percent > 100) {
+            err << kPrefix << "--volume takes a percentage from 1 to 100, not '" << value << "'\n";
+            return false;
+        }
+        r.sound.volume = *percent;
+        return true;
+    }
+    return r.edit.Take(arg, value, kPrefix, err);
+}
+
+// Null after printing what was wrong with the command line.
+std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostream& err) {
+    MakeRequest r;
+    CommandLine line;
+    line.prefix = kPrefix;
+    line.usage = kUsage;
+    line.isFlag = [](const std::string& arg) {
+        return arg == "--echo" || arg == "--reverb" || arg == "--chorus";
+    };
+    line.takesValue = [](const std::string& arg) {
+        return RingtoneEdit::IsOption(arg) || arg == "--volume" || arg == "--format" || arg == "-o";
+    };
+    line.take = [&](const std::string& arg, const std::string& value) {
+        return TakeValue(r, arg, value, err);
+    };
+    if (!line.Walk(args, r.source, err)) {
+        return std::nullopt;
+    }
+    if (r.source.empty() || !r.edit.haveCut || r.format == nullptr || r.output.empty()) {
+        err << kUsage;
+        return std::nullopt;
+    }
+    r.sound.cutStart = r.edit.cutStart;
+    r.sound.cutEnd = r.edit.cutEnd;
+    return r;
+}
+
+void PrintProgress(int32_t value, void* user) {
+    *static_cast<std::ostream*>(user) << value << '\n' << std::flush;
+}
+
+} // namespace
+
+int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const std::optional<MakeRequest> request = Parse(args, err);
+    if (!request) {
+        return kExitUsage;
+    }
+    const MakeRequest& r = *request;
+    const ConsoleForThisRun console;
+    ImportJob import;
+    if (!import.Convert(WideFromUtf8(r.source), nullptr, nullptr)) {
+        err << kPrefix << r.source << ": " << import.Explanation() << "\n";
+        return kExitFailed;
+    }
+    BareEditor bare;
+    const WavError loaded = bare.Load(import.stagingPath);
+    if (loaded != WavError::None) {
+        err << kPrefix << r.source << ": " << DescribeWavError(loaded) << "\n";
+        return kExitFailed;
+    }
+    if (!r.edit.Check(bare.wave.durationSeconds, kPrefix, err) ||
+        !r.edit.Place(bare, kPrefix, err)) {
+        return kExitFailed;
+    }
+    const int32_t seconds = RingtoneSeconds(r.sound);
+    if (r.format->maxSeconds > 0 && seconds > r.format->maxSeconds) {
+        out << "The ringtone lasts " << seconds << " seconds; an ." << r.format->name
+            << " holds at most " << r.format->maxSeconds << ", so it keeps the first "
+            << r.format->maxSeconds << ".\n";
+    }
+    RingtoneJob job;
+    const bool made = job.Make(bare.wave, r.sound, *r.format, r.source, PrintProgress, &out);
+    if (!made) {
+        err << kPrefix << job.Explanation() << "\n";
+        return kExitFailed;
+    }
+    if (!SaveFileAtomically(job.filePath, r.output)) {
+        err << kPrefix << r.output << ": " << DescribeDeliveryError(DeliveryError::SaveFailed)
+            << "\n";
+        return kExitFailed;
+    }
+    out << r.output << ": "
+        << std::min(seconds, r.format->maxSeconds > 0 ? r.format->maxSeconds : seconds)
+        << " seconds, " << r.format->label << "\n";
+    out.flush();
+    return out ? 0 : kExitFailed;
+}

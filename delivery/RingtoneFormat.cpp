@@ -1,0 +1,43 @@
+#include "delivery/RingtoneFormat.h"
+
+#include <iterator>
+
+namespace {
+
+// MP4 files go through the "ipod" muxer: its M4A brand is what the iPhone looks for in an .m4r.
+// ADTS has no tags of its own; an ID3v2 header in front carries the title.
+constexpr RingtoneFormat formats[] = {
+    {"WAV", "wav", ".wav", "wav", "pcm_s16le", "", "", 0},
+    {"MP3", "mp3", ".mp3", "mp3", "libmp3lame", "192k", "", 0},
+    {"AAC", "aac", ".aac", "adts", "aac", "160k", "-write_id3v2 1", 0},
+    {"M4A", "m4a", ".m4a", "ipod", "aac", "160k", "", 0},
+    {"M4R", "m4r", ".m4r", "ipod", "aac", "160k", "", 40},
+    {"WMA", "wma", ".wma", "asf", "wmav2", "160k", "", 0},
+};
+
+} // namespace
+
+const RingtoneFormat* FindFormatByLabel(const std::string& label) {
+    for (const RingtoneFormat& format : formats) {
+        if (label == format.label) {
+            return &format;
+        }
+    }
+    return nullptr;
+}
+
+const RingtoneFormat* FindFormatByName(const std::string& name) {
+    for (const RingtoneFormat& format : formats) {
+        if (name == format.name) {
+            return &format;
+        }
+    }
+    return nullptr;
+}
+
+const RingtoneFormat* FormatForPhone(const std::string& vendor, const std::string& label) {
+    if (vendor == appleVendor) {
+        return FindFormatByName("m4r");
+    }
+    return FindFormatByLabel(label);
+}

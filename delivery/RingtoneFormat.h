@@ -1,0 +1,33 @@
+// The file formats a ringtone is made in, and how the converter makes each of them. A plain
+// read-only table; the window looks formats up by the label of the format box, the command-line
+// tool by its lower-case name.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct RingtoneFormat {
+    // The format box's label ("WAV", ..., "WMA"); "M4R" for the iPhone's ringtone file.
+    const char* label;
+    // The command-line tool's name for it ("wav", ...).
+    const char* name;
+    // With the leading dot: phones judge a file's type by it.
+    const char* extension;
+    // The converter's muxer and encoder, and the bit rate ("" for PCM).
+    const char* muxer;
+    const char* codec;
+    const char* bitRate;
+    // Options of the muxer, one "-name value" pair or "".
+    const char* muxerOption;
+    // Longest ringtone the format takes, in seconds; 0 for no limit.
+    int32_t maxSeconds;
+};
+
+// The vendor whose phones take only .m4r ringtones of at most 40 seconds, and no Bluetooth push.
+inline constexpr const char* appleVendor = "Apple";
+
+// Null for a label or name that is no ringtone format.
+const RingtoneFormat* FindFormatByLabel(const std::string& label);
+const RingtoneFormat* FindFormatByName(const std::string& name);
+// The format a phone of this vendor gets when the user chose `label`: the .m4r for "Apple".
+const RingtoneFormat* FormatForPhone(const std::string& vendor, const std::string& label);

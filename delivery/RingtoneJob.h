@@ -1,0 +1,50 @@
+// One ringtone made for delivery, from the editor's state to a file named as the phone should
+// see it: a private folder in temp/, the offline rendering into it, then the converter
+// (temp/ffmpeg, through the same ConverterRunner as the import, on the hidden console) making
+// the chosen format with the title tag. Whatever happens, everything the job wrote lives in its
+// folder and the folder goes when the job is destroyed; the working file is only read.
+//
+// Owned by the caller, one per press of the button (or per command); user-interface thread,
+// since the converter blocks it and reports through the callback.
+#pragma once
+
+#include "delivery/DeliveryError.h"
+#include "delivery/RingtoneFormat.h"
+#include "delivery/RingtoneRenderer.h"
+#include "import/ConverterRunner.h"
+#include "import/ProgressCallback.h"
+#include "widgets/EditedWave.h"
+
+#include <string>
+
+class RingtoneJob {
+public:
+    // Where the job makes its folder, relative to the working directory.
+    std::string tempFolder = "temp";
+
+    // The converter's run: its last lines tell what went wrong.
+    ConverterRunner runner;
+    DeliveryError error = DeliveryError::None;
+    // The job's folder, and the finished file in it ("NAME ringtone.mp3"), once made.
+    std::string folder;
+    std::string fileName;
+    std::string filePath;
+
+    RingtoneJob() = default;
+    ~RingtoneJob();
+    RingtoneJob(const RingtoneJob&) = delete;
+    RingtoneJob& operator=(const RingtoneJob&) = delete;
+
+    // Renders the ringtone (at most the format's longest length) and converts it, named after
+    // sourcePath, behind the callback (the runner's rules: 0 to 99 per poll, then 100). False
+    // with `error` set, and nothing but the empty folder left, on failure.
+    bool Make(const EditedWave& wave, const RingtoneSound& sound, const RingtoneFormat& format,
+              const std::string& sourcePath, ProgressCallback callback, void* user);
+
+    // The converter's argument string for one conversion.
+    static std::wstring Arguments(const std::string& wavPath, const RingtoneFormat& format,
+                                  const std::string& title, const std::string& outputPath);
+
+    // DescribeDeliveryError(error), then, when the converter printed anything, its last lines.
+    std::string Explanation() const;
+};

@@ -1,0 +1,161 @@
+// The make and send subcommands of the command-line tool: a source made into each kind of
+// ringtone file through Debian's ffmpeg, the iPhone's 40 seconds, refused command lines and
+// values, and pushes to a mock of obexd on a private session bus.
+#include "DBusMock.h"
+#include "DeliveryFolder.h"
+#include "TestWav.h"
+
+#include "app/cli/MakeCommand.h"
+#include "app/cli/SendCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome Make(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = RunMakeCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+Outcome Send(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = RunSendCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class MakeCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const twtest::WavFormat format{44100, 2};
+        ASSERT_TRUE(twtest::WriteWav(source, format, twtest::Sine(format, 50, 440, 9000)));
+    }
+    twtest::DeliveryFolder folder;
+    const std::string source = folder.File("Tune.wav");
+};
+
+TEST_F(MakeCommandTest, MakesTheFileWithTheEditVolumeAndEffects) {
+    const std::string out = folder.File("tune.mp3");
+    const Outcome run =
+        Make({source, "--cut", "3:8", "--fade-in", "1", "--fade-out", "2", "--volume", "60",
+              "--echo", "--chorus", "--format", "mp3", "-o", out});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out.ends_with(out + ": 5 seconds, MP3\n")) << run.out;
+    EXPECT_EQ(twtest::Probe(out).at("codec_name"), "mp3");
+    EXPECT_EQ(twtest::Probe(out).at("title"), "Tune ringtone");
+    EXPECT_NEAR(twtest::DecodedSeconds(out), 5.0, 0.1);
+    EXPECT_TRUE(folder.TempLeftovers().empty());
+}
+
+TEST_F(MakeCommandTest, AnM4rKeepsTheFirst40SecondsAndSaysSo) {
+    const std::string out = folder.File("tune.m4r");
+    const Outcome run = Make({source, "--cut", "2:47", "--format", "m4r", "-o", out});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("The ringtone lasts 45 seconds; an .m4r holds at most 40, so it keeps "
+                           "the first 40.\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NEAR(twtest::DecodedSeconds(out), 40.0, 0.1);
+}
+
+TEST_F(MakeCommandTest, RefusesMalformedCommandLinesAndImpossibleValues) {
+    const std::string out = folder.File("x.mp3");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    } cases[] = {
+        {{source, "--cut", "2:5", "-o", out}, 2, "usage: tonewick-cli make"},
+        {{source, "--cut", "2:5", "--format", "ogg", "-o", out},
+         2,
+         "--format takes wav, mp3, aac, m4a, m4r or wma, not 'ogg'"},
+        {{source, "--cut", "2:5", "--volume", "0", "--format", "mp3", "-o", out},
+         2,
+         "--volume takes a percentage from 1 to 100, not '0'"},
+        {{source, "--cut", "2:5", "--volume", "101", "--format", "mp3", "-o", out},
+         2,
+         "--volume takes a percentage from 1 to 100, not '101'"},
+        {{source, "--cut", "2:5", "--format"}, 2, "--format needs a value"},
+        {{source, "--cut", "2:99", "--format", "mp3", "-o", out},
+         1,
+         "the cut end 99 lies past the end of the file (50 whole seconds)"},
+        {{folder.File("none.mp3"), "--cut", "2:5", "--format", "mp3", "-o", out}, 1, "none.mp3: "},
+        {{source, "--cut", "2:5", "--format", "mp3", "-o", folder.File("no/folder/x.mp3")},
+         1,
+         "The ringtone could not be written to the chosen folder."},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Make(c.args);
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(out)) << c.message;
+        EXPECT_TRUE(folder.TempLeftovers().empty()) << c.message;
+    }
+}
+
+TEST(SendCommand, SucceedsOnlyWhenTheTransferCompleted) {
+    twtest::TempDir dir;
+    const std::string file = dir.File("Tune ringtone.mp3");
+    std::ofstream(file) << std::string(4000, 'r');
+    const struct {
+        const char* outcome;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {"complete", 0, "Tune ringtone.mp3: sent to 00:11:22:33:44:55\n", ""},
+        {"refuse", 1, "",
+         "tonewick-cli send: The phone did not take the ringtone: it was refused or the "
+         "transfer broke off.\n"},
+    };
+    for (const auto& c : cases) {
+        twtest::DBusMock mock;
+        ASSERT_TRUE(mock.Start(twtest::DBusMock::Bus::Session, TW_OBEX_MOCK_TEMPLATE,
+                               "org.bluez.obex",
+                               std::string("{\"outcome\": \"") + c.outcome + "\"}"))
+            << mock.Error();
+        const Outcome run = Send({file, "--to", "00:11:22:33:44:55"});
+        EXPECT_EQ(run.status, c.status) << c.outcome;
+        EXPECT_TRUE(run.out.ends_with(c.out)) << run.out;
+        EXPECT_EQ(run.err, c.err) << c.outcome;
+    }
+}
+
+TEST(SendCommand, RefusesWhatCantBeSent) {
+    twtest::TempDir dir;
+    const std::string file = dir.File("a.mp3");
+    std::ofstream(file) << "x";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    } cases[] = {
+        {{file}, 2, "usage: tonewick-cli send FILE --to AA:BB:CC:DD:EE:FF\n"},
+        {{file, "--to", "00:11:22"}, 2, "'00:11:22' is no Bluetooth address"},
+        {{dir.File("none.mp3"), "--to", "00:11:22:33:44:55"}, 1, "none.mp3: no such file"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Send(c.args);
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    twtest::DBusMock bus;
+    ASSERT_TRUE(bus.StartBus(twtest::DBusMock::Bus::Session)) << bus.Error();
+    const Outcome run = Send({file, "--to", "00:11:22:33:44:55"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("obexd"), std::string::npos) << run.err;
+}
+
+} // namespace

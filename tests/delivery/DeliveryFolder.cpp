@@ -1,0 +1,93 @@
+#include "DeliveryFolder.h"
+
+#include "platform/HiddenConsole.h"
+#include "platform/linux/PtyConsole.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace twtest {
+
+namespace {
+
+// Runs a command line of our own making (fixed options, paths of the test's folder) and returns
+// its standard output; empty when it fails.
+std::string Output(const std::string& command) {
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return "";
+    }
+    std::string text;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        text.append(buffer, n);
+    }
+    return pclose(pipe) == 0 ? text : "";
+}
+
+std::string Quoted(const std::string& path) {
+    std::string quoted = "'";
+    for (const char c : path) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+} // namespace
+
+DeliveryFolder::DeliveryFolder() : previous(std::filesystem::current_path()) {
+    std::filesystem::create_directory(dir.Path() / "temp");
+    std::filesystem::create_symlink("/usr/bin/ffmpeg", dir.Path() / "temp" / "ffmpeg");
+    SetProcessConsole(CreatePtyConsole());
+    std::filesystem::current_path(dir.Path());
+}
+
+DeliveryFolder::~DeliveryFolder() {
+    std::filesystem::current_path(previous);
+    SetProcessConsole(nullptr);
+}
+
+std::vector<std::string> DeliveryFolder::TempLeftovers() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path() / "temp")) {
+        if (entry.path().filename() != "ffmpeg") {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::map<std::string, std::string> Probe(const std::string& path) {
+    const std::string text =
+        Output("ffprobe -v error -show_entries "
+               "format=format_name:format_tags=title:stream=codec_name,channels,sample_rate "
+               "-of default=noprint_wrappers=1 " +
+               Quoted(path));
+    std::map<std::string, std::string> values;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        const std::string line = text.substr(at, end - at);
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos) {
+            std::string key = line.substr(0, equals);
+            if (key.starts_with("TAG:")) {
+                key = key.substr(4);
+            }
+            values[key] = line.substr(equals + 1);
+        }
+        at = end + 1;
+    }
+    return values;
+}
+
+double DecodedSeconds(const std::string& path) {
+    const std::string pcm =
+        Output("ffmpeg -nostdin -v error -i " + Quoted(path) + " -f s16le -ac 1 -ar 8000 -");
+    return pcm.empty() ? -1.0 : static_cast<double>(pcm.size()) / 16000.0;
+}
+
+} // namespace twtest
