@@ -3,6 +3,7 @@
 namespace {
 
 constexpr char32_t escapeBase = 0xDC80;
+constexpr char32_t replacementCharacter = 0xFFFD;
 
 bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
@@ -77,6 +78,10 @@ std::string Utf8FromWide(std::wstring_view text) {
 }
 
 void AppendUtf8(std::string& bytes, char32_t c) {
+    // Four bytes hold only 21 bits: a larger value would come out as some other character.
+    if (c > 0x10FFFF) {
+        c = replacementCharacter;
+    }
     if (c >= escapeBase && c <= escapeBase + 0x7F) {
         bytes += static_cast<char>(c - escapeBase + 0x80);
     } else if (c < 0x80) {

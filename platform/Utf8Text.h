@@ -13,5 +13,6 @@ std::wstring WideFromUtf8(std::string_view bytes);
 
 std::string Utf8FromWide(std::wstring_view text);
 
-// Appends one character as UTF-8 (lone surrogates from WideFromUtf8 as their byte).
+// Appends one character as UTF-8 (lone surrogates from WideFromUtf8 as their byte, a value
+// past Unicode, such as a negative wchar_t, as U+FFFD).
 void AppendUtf8(std::string& bytes, char32_t c);

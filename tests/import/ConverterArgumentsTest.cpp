@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -42,6 +44,16 @@ TEST(ConverterArgumentsTest, FileNamesThatAreNotUtf8SurviveTheTripThroughWideTex
     EXPECT_EQ(Utf8FromWide(wide), name);
     EXPECT_EQ(SplitArguments(BuildConverterArguments(wide, L"out.wav"))[1], name);
     EXPECT_EQ(WideFromUtf8("Gr\xC3\xBC\xC3\x9F\x65 \xE2\x98\x83"), L"Grüße ☃");
+}
+
+TEST(ConverterArgumentsTest, ValuesPastUnicodeBecomeTheReplacementCharacter) {
+    // Cut to four bytes, 0x410000 would come out as U+10000, a character of its own.
+    for (const uint32_t c : {0x110000U, 0x410000U, 0xFFFFFFFFU}) {
+        std::string bytes = "a";
+        AppendUtf8(bytes, c);
+        EXPECT_EQ(bytes, "a\xEF\xBF\xBD") << c;
+    }
+    EXPECT_EQ(Utf8FromWide(std::wstring{L'/', static_cast<wchar_t>(-1)}), "/\xEF\xBF\xBD");
 }
 
 TEST(ConverterArgumentsTest, SplitsOnBlanksOutsideQuotes) {

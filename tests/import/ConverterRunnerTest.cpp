@@ -203,6 +203,15 @@ TEST_F(ConverterRunnerTest, KeepsTheExitStatusAndTheLastLinesOfTheFinalScreen) {
     EXPECT_TRUE(runner.lastLines.empty());
 }
 
+TEST_F(ConverterRunnerTest, LastLinesShowCellsPastUnicodeAsTheReplacementCharacter) {
+    Screen screen = ScreenWith({{3, 0, "bad  cell"}});
+    screen[3 * 80 + 3] = 0x410000;
+    screen[3 * 80 + 4] = U'\u00E9';
+    RunWith({screen});
+    EXPECT_EQ(runner.lastLines, std::vector<std::string>{"bad\xEF\xBF\xBD\xC3\xA9"
+                                                         "cell"});
+}
+
 TEST_F(ConverterRunnerTest, FailsWithoutAnyCallbackWhenTheConsoleOrTheConverterIsUnusable) {
     console->clearSucceeds = false;
     EXPECT_FALSE(runner.Run(L" -i \"in.mp3\"", Record, &values));
