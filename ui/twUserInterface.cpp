@@ -8,9 +8,9 @@
 #include "import/ImportCommand.h"
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
-#include "ui/twHelpController.h"
-#include "ui/MainWindowInput.h"
 #include "ui/ConvertAndSendCommand.h"
+#include "ui/MainWindowInput.h"
+#include "ui/twHelpController.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/twRuler.h"
 

@@ -21,7 +21,7 @@ public:
     // Null when the file can't be read, holds no audio FFmpeg can decode, or is not of the
     // given kind (its container, as probed, decides; the name's extension does not).
     static std::unique_ptr<FfmpegDecoder> Open(const std::string& path, AudioFileKind kind,
-                                             int outputRate);
+                                               int outputRate);
     ~FfmpegDecoder();
     FfmpegDecoder(const FfmpegDecoder&) = delete;
     FfmpegDecoder& operator=(const FfmpegDecoder&) = delete;

@@ -8,10 +8,11 @@
 // screen's lines are its non-blank rows without trailing blanks, and read back as UTF-8 give
 // the row's characters (a value past Unicode as U+FFFD); the runner reports 0 to 99 per poll
 // only once a duration is known, exactly as the searches compute it, then 100 once, and keeps
-// the last lines of the final screen.
+// the last whole lines of the final screen.
 // Not part of the test run: build and run it with tests/fuzz/run.
 #include "import/ConverterRunner.h"
 #include "import/ConverterScreen.h"
+#include "import/ConverterTranscript.h"
 #include "platform/Utf8Text.h"
 #include "platform/fake/ScriptedConsole.h"
 
@@ -154,10 +155,8 @@ void CheckRunner(const std::vector<Screen>& screens, uint8_t failingReads) {
     const size_t finalRead = screens.size();
     std::vector<std::string> lines;
     if (!screens.empty() && (finalRead >= 8 || (failingReads >> finalRead & 1) == 0)) {
-        lines = ScreenLines(screens.back());
-        const size_t dropped =
-            lines.size() - std::min(lines.size(), ConverterRunner::lastLineCount);
-        lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(dropped));
+        // The scripted console scrolls nothing off, so the transcript is the final screen.
+        lines = ConverterTranscript{}.LastLines(screens.back(), ConverterRunner::lastLineCount);
     }
     Check(runner.lastLines == lines);
     SetProcessConsole(nullptr);
