@@ -75,11 +75,8 @@ bool RingtoneJob::Make(const EditedWave& wave, const RingtoneSound& sound,
 
 std::string RingtoneJob::Explanation() const {
     std::string text = DescribeDeliveryError(error);
-    if (error == DeliveryError::ConversionFailed && !runner.lastLines.empty()) {
-        text += "\n\nThe converter's last lines:";
-        for (const std::string& line : runner.lastLines) {
-            text += "\n" + line;
-        }
+    if (error == DeliveryError::ConversionFailed) {
+        text += runner.LastLinesText();
     }
     return text;
 }

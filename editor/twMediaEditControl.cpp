@@ -51,11 +51,6 @@ twRuler* NewTimeRuler(wxWindow* parent, const char* marker) {
     return ruler;
 }
 
-wxBitmapButton* NewButton(wxWindow* parent, const char* path) {
-    return new wxBitmapButton(parent, wxID_ANY, ButtonPicture(path), wxDefaultPosition,
-                              wxDefaultSize, wxBU_AUTODRAW, wxDefaultValidator, "button");
-}
-
 wxCheckBox* NewCheck(wxWindow* parent, const char* label) {
     auto* check = new wxCheckBox(parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, 0,
                                  wxDefaultValidator, "check");
@@ -163,9 +158,9 @@ void twMediaEditControl::BuildLayout() {
 
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
     buttonRow->Add(190, 0, 0, wxEXPAND);
-    playButton = NewButton(this, "images/playRingtone.bmp");
-    stopButton = NewButton(this, "images/stopRingtone.bmp");
-    pauseButton = NewButton(this, "images/pauseRingtone.bmp");
+    playButton = NewPictureButton(this, "images/playRingtone.bmp");
+    stopButton = NewPictureButton(this, "images/stopRingtone.bmp");
+    pauseButton = NewPictureButton(this, "images/pauseRingtone.bmp");
     for (wxBitmapButton* button : {playButton, stopButton, pauseButton}) {
         buttonRow->Add(button, 0, wxALL, 0);
     }
@@ -241,7 +236,7 @@ bool twMediaEditControl::CalculateMediaData(const wxString& path, wxWindow* pare
 
 void twMediaEditControl::ResetZoom() {
     zoom = 4;
-    RefreshAll();
+    RepaintTimeWidgets();
     UpdateLayout();
 }
 
@@ -275,18 +270,22 @@ void twMediaEditControl::OnScroll(wxScrollEvent& event) {
         ruler->scrollOffset = p;
     }
     waveGraph->scrollOffset = p;
-    RefreshAll();
+    RepaintTimeWidgets();
     event.Skip();
 }
 
 void twMediaEditControl::RefreshAll() {
+    RepaintTimeWidgets();
+    UpdateToolTips();
+}
+
+void twMediaEditControl::RepaintTimeWidgets() {
     cutRuler->Refresh(false);
     timeRuler->Refresh(false);
     waveGraph->Refresh(false);
     fadeInRuler->Refresh(false);
     fadeOutRuler->Refresh(false);
     silenceRuler->Refresh(false);
-    UpdateToolTips();
 }
 
 void twMediaEditControl::RefreshTimeAndGraph() {
@@ -429,6 +428,7 @@ void twMediaEditControl::SetFixedToolTips() {
     echoCheck->SetToolTip("Hear the preview with an echo");
     reverbCheck->SetToolTip("Hear the preview with reverb, as in a large room");
     chorusCheck->SetToolTip("Hear the preview with a chorus, as if several played at once");
+    volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue));
 }
 
 void twMediaEditControl::UpdateToolTips() {
@@ -439,5 +439,4 @@ void twMediaEditControl::UpdateToolTips() {
     fadeInRuler->SetToolTip(tips.fadeIn);
     fadeOutRuler->SetToolTip(tips.fadeOut);
     silenceRuler->SetToolTip(tips.silence);
-    volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue));
 }

@@ -88,8 +88,8 @@ public:
     // Moves the marker the user last dragged on a time ruler by the given seconds, through the
     // rules of a drag (Nudge). False, and nothing moves, before any drag or when refused.
     bool NudgeMarker(int32_t seconds);
-    // Tooltips of the time rulers, the graph and the volume ruler with their current values;
-    // run with every refresh, so they never lag behind the markers.
+    // Tooltips of the time rulers and the graph with their current values; run with every
+    // refresh after a change of values, so they never lag behind the markers.
     void UpdateToolTips();
 
     // The marker the user last pressed on one of the time rulers; null and 0 until then.
@@ -102,8 +102,10 @@ private:
     // Remembers, at each release on a time ruler, which marker the press had picked.
     void WatchDrags();
     void SetFixedToolTips();
-    // The six time widgets, in the order they are refreshed.
+    // The six time widgets, in the order they are refreshed; RefreshAll also renews the
+    // tooltips, RepaintTimeWidgets (scrolling, zooming) only repaints.
     void RefreshAll() override;
+    void RepaintTimeWidgets();
     void RefreshTimeAndGraph() override;
     int32_t ThumbPosition() override;
     int32_t VisibleWidth() override;

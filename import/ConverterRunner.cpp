@@ -36,20 +36,14 @@ bool ConverterRunner::Run(const std::wstring& arguments, ProgressCallback callba
             cancelled = true;
             break;
         }
-        const bool read = console->ReadScreen(*screen);
-        console->TakeScrolledRows(scrolled);
-        transcript.AddScrolledRows(scrolled);
-        if (read) {
+        if (Collect(*console, *screen, scrolled)) {
             ReportProgress(*screen, scrolled, callback, user);
         }
         ended = console->WaitForChild(pollMilliseconds);
     }
 
     exitStatus = console->ExitStatus();
-    const bool read = console->ReadScreen(*screen);
-    console->TakeScrolledRows(scrolled);
-    transcript.AddScrolledRows(scrolled);
-    if (read) {
+    if (Collect(*console, *screen, scrolled)) {
         lastLines = transcript.LastLines(*screen, lastLineCount);
     }
     if (callback != nullptr && !cancelled) {
@@ -74,4 +68,24 @@ void ConverterRunner::ReportProgress(const HiddenConsole::Screen& screen,
     }
     const int64_t percent = int64_t{positionValue} * 100 / durationValue;
     callback(static_cast<int32_t>(percent < 0 ? 0 : (percent >= 100 ? 99 : percent)), user);
+}
+
+bool ConverterRunner::Collect(HiddenConsole& console, HiddenConsole::Screen& screen,
+                              std::vector<HiddenConsole::Row>& scrolled) {
+    const bool read = console.ReadScreen(screen);
+    console.TakeScrolledRows(scrolled);
+    transcript.AddScrolledRows(scrolled);
+    return read;
+}
+
+std::string ConverterRunner::LastLinesText() const {
+    std::string text;
+    if (!lastLines.empty()) {
+        text = "\n\nThe converter's last lines:";
+        for (const std::string& line : lastLines) {
+            text += '\n';
+            text += line;
+        }
+    }
+    return text;
 }

@@ -57,7 +57,15 @@ public:
     // The converter ended by itself with exit code 0.
     bool Succeeded() const { return started && !cancelled && exitStatus == 0; }
 
+    // "The converter's last lines:" and the lines, after a blank line, for a failure message;
+    // empty when the converter printed nothing.
+    std::string LastLinesText() const;
+
 private:
+    // Copies the screen and hands the rows that scrolled off meanwhile to the transcript. False
+    // when the screen could not be read.
+    bool Collect(HiddenConsole& console, HiddenConsole::Screen& screen,
+                 std::vector<HiddenConsole::Row>& scrolled);
     // Searches the rows that scrolled off since the last poll, then the screen: on a file with
     // many tags the duration has left the screen before the first poll.
     void ReportProgress(const HiddenConsole::Screen& screen,

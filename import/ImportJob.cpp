@@ -55,8 +55,6 @@ bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callbac
     Settle();
     runner = ConverterRunner{};
     wavError = WavError::None;
-    error = ImportError::None;
-
     error = CheckBeforeConverting(Utf8FromWide(sourcePath), converterPath, workingPath);
     if (error != ImportError::None) {
         return false;
@@ -145,12 +143,8 @@ std::string ImportJob::Explanation() const {
     }
     text += '.';
     // A cancelled converter's last words are about being stopped, which the user knows.
-    if (!runner.lastLines.empty() && error != ImportError::Cancelled) {
-        text += "\n\nThe converter's last lines:";
-        for (const std::string& line : runner.lastLines) {
-            text += '\n';
-            text += line;
-        }
+    if (error != ImportError::Cancelled) {
+        text += runner.LastLinesText();
     }
     return text;
 }

@@ -92,12 +92,12 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     sound.echo = editor->echoCheck->IsChecked();
     sound.reverb = editor->reverbCheck->IsChecked();
     sound.chorus = editor->chorusCheck->IsChecked();
-    if (wave->silenceLength >= RingtoneSeconds(sound)) {
+    const int32_t seconds = RingtoneSeconds(sound);
+    if (wave->silenceLength >= seconds) {
         inform(caption, silentText);
         return outcome;
     }
     const bool iphone = selection.vendor == wxString(appleVendor);
-    const int32_t seconds = RingtoneSeconds(sound);
     if (format->maxSeconds > 0 && seconds > format->maxSeconds &&
         ask(caption, wxString::Format(wxS("iPhones take ringtones as AAC in an .m4r file of at "
                                           "most %d seconds, and this ringtone lasts %d "
@@ -120,12 +120,12 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     bool made = false;
     {
         // No abort button: the converter can't be stopped halfway.
-        const auto progress = std::make_unique<wxProgressDialog>(
+        wxProgressDialog progress(
             wxS("Convert"), wxS("Converting the ringtone. Please wait..."), 100, mainWindow,
             wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_SMOOTH);
-        progress->Show();
+        progress.Show();
         made = job.Make(*wave, sound, *format, Utf8(selection.sourcePath), UpdateProgressDialog,
-                        progress.get());
+                        &progress);
     }
     if (!made) {
         outcome = Outcome::Failed;

@@ -28,11 +28,6 @@ wxBitmap Picture(const char* path) {
     return wxBitmap(path, wxBITMAP_TYPE_ANY);
 }
 
-wxBitmapButton* NewPictureButton(wxWindow* parent, const char* path) {
-    return new wxBitmapButton(parent, wxID_ANY, ButtonPicture(path), wxDefaultPosition,
-                              wxDefaultSize, wxBU_AUTODRAW, wxDefaultValidator, "button");
-}
-
 wxStaticLine* NewRule(wxWindow* parent) {
     auto* line = new wxStaticLine(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 2),
                                   wxLI_HORIZONTAL, "staticLine");

@@ -10,6 +10,11 @@ wxBitmap ButtonPicture(const char* path) {
     return picture;
 }
 
+wxBitmapButton* NewPictureButton(wxWindow* parent, const char* path) {
+    return new wxBitmapButton(parent, wxID_ANY, ButtonPicture(path), wxDefaultPosition,
+                              wxDefaultSize, wxBU_AUTODRAW, wxDefaultValidator, "button");
+}
+
 void SetButtonPicture(wxBitmapButton* button, const char* path) {
     button->SetBitmapLabel(ButtonPicture(path));
     button->Refresh();

@@ -5,10 +5,14 @@
 #include <wx/bitmap.h>
 
 class wxBitmapButton;
+class wxWindow;
 
 // Loads a picture of any type, relative to the working directory, with white masked. A file
 // that can't be loaded gives an invalid bitmap.
 wxBitmap ButtonPicture(const char* path);
+
+// A bitmap button showing the picture, drawn by the toolkit around it.
+wxBitmapButton* NewPictureButton(wxWindow* parent, const char* path);
 
 // Makes the picture the button's normal picture and lets the button redraw itself.
 void SetButtonPicture(wxBitmapButton* button, const char* path);

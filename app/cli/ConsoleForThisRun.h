@@ -5,6 +5,9 @@
 #include "platform/HiddenConsole.h"
 #include "platform/linux/PtyConsole.h"
 
+#include <cstdint>
+#include <ostream>
+
 class ConsoleForThisRun {
 public:
     ConsoleForThisRun() { SetProcessConsole(CreatePtyConsole()); }
@@ -12,3 +15,9 @@ public:
     ConsoleForThisRun(const ConsoleForThisRun&) = delete;
     ConsoleForThisRun& operator=(const ConsoleForThisRun&) = delete;
 };
+
+// The converter's progress as those subcommands print it: each value on a line of its own, at
+// once. `user` is the std::ostream.
+inline void PrintProgress(int32_t value, void* user) {
+    *static_cast<std::ostream*>(user) << value << '\n' << std::flush;
+}

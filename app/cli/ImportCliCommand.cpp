@@ -10,10 +10,6 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-void PrintProgress(int32_t value, void* user) {
-    *static_cast<std::ostream*>(user) << value << '\n' << std::flush;
-}
-
 // Reads every second of the working file, as the editor's waveform does after an import.
 bool LoadWaveform(const std::string& path, int32_t& durationSeconds) {
     WaveFile file;

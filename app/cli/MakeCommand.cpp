@@ -90,10 +90,6 @@ std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostr
     return r;
 }
 
-void PrintProgress(int32_t value, void* user) {
-    *static_cast<std::ostream*>(user) << value << '\n' << std::flush;
-}
-
 } // namespace
 
 int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -14,8 +14,7 @@ void OutputStage::Process(float* frames, size_t count, const Chain* chain, float
     }
     const float step = (volume - appliedVolume) / static_cast<float>(count);
     for (size_t i = 0; i < count; ++i) {
-        const float gain =
-            volume == appliedVolume ? volume : appliedVolume + step * static_cast<float>(i + 1);
+        const float gain = appliedVolume + step * static_cast<float>(i + 1);
         frames[i * 2] *= gain;
         frames[i * 2 + 1] *= gain;
     }

@@ -22,9 +22,6 @@ public:
     // Limits count interleaved stereo frames in place.
     void Process(float* frames, size_t count);
 
-    // The gain applied to the last frame: 1.0 when nothing is being held down.
-    float Gain() const { return static_cast<float>(gain); }
-
 private:
     double gain = 1.0;
 };

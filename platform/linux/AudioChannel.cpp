@@ -35,20 +35,11 @@ std::unique_ptr<AudioChannel> AudioChannel::ForProcedure(uint32_t streamHandle, 
                                                          uint32_t channelCount,
                                                          AudioStreamProc procedure, void* userValue,
                                                          CallbackGate& gate) {
-    if (procedure == nullptr || frequency == 0 || channelCount == 0 ||
-        frequency > static_cast<uint32_t>(INT32_MAX) || channelCount > 64) {
+    if (procedure == nullptr) {
         return nullptr;
     }
     std::unique_ptr<AudioChannel> channel(new (std::nothrow) AudioChannel(gate));
-    if (!channel) {
-        return nullptr;
-    }
-    AVChannelLayout layout{};
-    av_channel_layout_default(&layout, static_cast<int>(channelCount));
-    const bool configured = channel->converter.Configure(static_cast<int>(frequency), layout,
-                                                         AV_SAMPLE_FMT_S16, deviceRate);
-    av_channel_layout_uninit(&layout);
-    if (!configured) {
+    if (!channel || !channel->converter.ConfigurePcm16(frequency, channelCount, deviceRate)) {
         return nullptr;
     }
     channel->proc = procedure;

@@ -12,16 +12,7 @@ namespace {
 class ConvertingOutput final : public OfflineOutput {
 public:
     bool Configure(const Settings& settings) {
-        if (settings.frequency == 0 || settings.channels == 0 ||
-            settings.frequency > static_cast<uint32_t>(INT32_MAX) || settings.channels > 64) {
-            return false;
-        }
-        AVChannelLayout layout{};
-        av_channel_layout_default(&layout, static_cast<int>(settings.channels));
-        const bool configured = converter.Configure(static_cast<int>(settings.frequency), layout,
-                                                    AV_SAMPLE_FMT_S16, rate);
-        av_channel_layout_uninit(&layout);
-        if (!configured) {
+        if (!converter.ConfigurePcm16(settings.frequency, settings.channels, rate)) {
             return false;
         }
         volume = settings.volume;

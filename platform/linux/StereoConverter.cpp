@@ -9,6 +9,19 @@ StereoConverter::~StereoConverter() {
     swr_free(&context);
 }
 
+bool StereoConverter::ConfigurePcm16(uint32_t rate, uint32_t channelCount, int outputRate) {
+    if (rate == 0 || channelCount == 0 || rate > static_cast<uint32_t>(INT32_MAX) ||
+        channelCount > 64) {
+        return false;
+    }
+    AVChannelLayout layout{};
+    av_channel_layout_default(&layout, static_cast<int>(channelCount));
+    const bool configured =
+        Configure(static_cast<int>(rate), layout, AV_SAMPLE_FMT_S16, outputRate);
+    av_channel_layout_uninit(&layout);
+    return configured;
+}
+
 bool StereoConverter::Configure(int inputRate, const AVChannelLayout& inputLayout,
                                 AVSampleFormat inputFormat, int outputRate) {
     swr_free(&context);

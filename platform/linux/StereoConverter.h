@@ -26,6 +26,10 @@ public:
     bool Configure(int inputRate, const AVChannelLayout& inputLayout, AVSampleFormat inputFormat,
                    int outputRate);
 
+    // Interleaved 16-bit input of a stream procedure: its rate and its channel count in the
+    // default layout of that count. False for a rate or count the library can't take.
+    bool ConfigurePcm16(uint32_t rate, uint32_t channelCount, int outputRate);
+
     // Converts count input frames (one pointer per plane, or one for interleaved input) and
     // appends what comes out to out. False on a conversion error.
     bool Convert(const uint8_t* const* input, int count, std::vector<float>& out);
