@@ -3,6 +3,7 @@
 #include "app/cli/DevicesCommand.h"
 #include "app/cli/ImportCliCommand.h"
 #include "app/cli/MakeCommand.h"
+#include "app/cli/PhonesCommand.h"
 #include "app/cli/RenderCommand.h"
 #include "app/cli/SendCommand.h"
 #include "app/cli/WaveformCommand.h"
@@ -32,6 +33,7 @@ const Subcommand subcommands[] = {
      RunMakeCommand},
     {"send", "send FILE --to AA:BB:CC:DD:EE:FF", RunSendCommand},
     {"devices", "devices --bluetooth [--seconds N] | --infrared", RunDevicesCommand},
+    {"phones", "phones [VENDOR [MODEL]]", RunPhonesCommand},
 };
 
 int Usage(std::ostream& err) {

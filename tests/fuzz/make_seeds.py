@@ -99,10 +99,10 @@ ARGUMENT_SEEDS = {
 
 # Queries: vendor NUL model NUL format NUL, then two little-endian cursors.
 CATALOGUE_SEEDS = {
-    "listed": b"Acer\0E101\0WMA\0" + struct.pack("<ii", 0, 3),
+    "listed": b"Any phone\0iPhone\0M4A\0" + struct.pack("<ii", 0, 1),
     "format-inside-another": b"Alcatel\0ELLE-N3\0MIDI\0" + struct.pack("<ii", 4, 4),
-    "empty-format": b"Toshiba\0G910_G920\0\0" + struct.pack("<ii", 1747, 1747),
-    "non-ascii": "Toshiba\0G910éG920\0WAV\0".encode() + struct.pack("<ii", -1, 1748),
+    "empty-format": b"Xiaomi\0POCO F7 Ultra\0\0" + struct.pack("<ii", 1747, 1747),
+    "non-ascii": "Samsung\0Galaxy S23 Ultra\u00e9\0WAV\0".encode() + struct.pack("<ii", -1, 1748),
     "unknown": b"Nobody\0Nothing\0OGG\0" + struct.pack("<ii", -2147483648, 2147483647),
 }
 

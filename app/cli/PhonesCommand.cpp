@@ -1,0 +1,78 @@
+#include "app/cli/PhonesCommand.h"
+
+#include "phones/PhoneCatalogue.h"
+#include "phones/TextConversion.h"
+#include "platform/Utf8Text.h"
+
+#include <memory>
+
+namespace {
+
+constexpr int kExitUnknown = 1;
+constexpr int kExitUsage = 2;
+
+// The format box's items, in its order; each label is also the code looked up.
+constexpr const char* kFormatLabels[] = {"WAV", "MP3", "AAC", "M4A", "WMA"};
+
+// An argument as the panel's controls would hand it to the catalogue: decoded as the UTF-8 it
+// is typed in, then narrowed, so that anything outside 7-bit ASCII becomes "_" there too.
+std::string AsQuery(const std::string& argument) {
+    return NarrowText(WideFromUtf8(argument));
+}
+
+// A catalogue text as the controls would show it, written out as UTF-8.
+std::string AsShown(const char* text) {
+    return Utf8FromWide(WidenText(text));
+}
+
+} // namespace
+
+int RunPhonesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() > 2) {
+        err << "tonewick-cli phones: unexpected argument '" << args[2] << "'\n"
+            << "usage: tonewick-cli phones [VENDOR [MODEL]]\n";
+        return kExitUsage;
+    }
+    // On the heap: the records of the whole table are too big for a comfortable stack frame.
+    const auto catalogue = std::make_unique<PhoneCatalogue>();
+    if (args.empty()) {
+        catalogue->vendorCursor = 0;
+        while (const char* vendor = catalogue->NextVendor()) {
+            out << AsShown(vendor) << '\n';
+        }
+        return 0;
+    }
+
+    const std::string vendor = AsQuery(args[0]);
+    if (!catalogue->SelectVendor(vendor.c_str())) {
+        err << "tonewick-cli phones: no vendor '" << args[0]
+            << "' in the catalogue; 'tonewick-cli phones' lists them\n";
+        return kExitUnknown;
+    }
+    if (args.size() == 1) {
+        while (const char* model = catalogue->NextModel()) {
+            out << AsShown(model) << '\n';
+        }
+        return 0;
+    }
+
+    const std::string model = AsQuery(args[1]);
+    bool listed = false;
+    while (const char* each = catalogue->NextModel()) {
+        listed = listed || model == each;
+    }
+    if (!listed) {
+        err << "tonewick-cli phones: no model '" << args[1] << "' of " << args[0]
+            << " in the catalogue; 'tonewick-cli phones \"" << args[0] << "\"' lists them\n";
+        return kExitUnknown;
+    }
+    const char* separator = "";
+    for (const char* label : kFormatLabels) {
+        if (catalogue->SupportsFormat(vendor.c_str(), model.c_str(), label)) {
+            out << separator << label;
+            separator = " ";
+        }
+    }
+    out << '\n';
+    return 0;
+}
