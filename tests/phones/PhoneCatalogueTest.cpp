@@ -6,6 +6,7 @@
 
 #include "StoredTable.h"
 #include "phones/PhoneCatalogue.h"
+#include "phones/PhonePlatform.h"
 #include "phones/TextConversion.h"
 
 namespace {
@@ -104,6 +105,26 @@ TEST_F(BuiltInPhoneCatalogue, AModelUnderAnotherVendorDoesNotCount) {
     EXPECT_TRUE(catalogue->SupportsFormat("Any phone", "iPhone", "M4A"));
     EXPECT_FALSE(catalogue->SupportsFormat("Apple", "iPhone", "M4A")); // Apple's are numbered
     EXPECT_FALSE(catalogue->SupportsFormat("Nokia", "Galaxy S23", "MP3"));
+}
+
+TEST_F(BuiltInPhoneCatalogue, IPhonesAndAndroidPhonesAreKnownByTheirFormatsTheRestAreOlder) {
+    using enum PhonePlatform;
+    const struct {
+        const char* vendor;
+        const char* model;
+        PhonePlatform platform;
+    } cases[] = {
+        {"Samsung", "Galaxy S23", Android},
+        {"Any phone", "Android phone", Android},
+        {"Apple", "iPhone 13 mini", IPhone},
+        {"Any phone", "iPhone", IPhone},
+        {"Nokia", "7210", Older}, // two records, together the Android set
+        {"SonyEricsson", "K750i", Older},
+        {"Nokia", "Galaxy S23", Older},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PlatformOfPhone(*catalogue, c.vendor, c.model), c.platform) << c.model;
+    }
 }
 
 TEST(PhoneCatalogue, FormatTestIsAPlainSubstringSearch) {
