@@ -1,5 +1,4 @@
-// "tonewick-cli phones" over the built-in catalogue: steps 1 and 2 of the send panel, with a
-// phone of each platform, and the names it doesn't know.
+// "tonewick-cli phones": steps 1 and 2 of the send panel with a phone of each platform.
 #include "app/cli/PhonesCommand.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +9,7 @@ TEST(PhonesCommand, ListsVendorsModelsAndTheFormatsAModelEnables) {
     const struct {
         std::vector<std::string> args;
         int status;
-        std::string out; // how the output begins
-        std::string err; // how the message begins
+        std::string out, err; // how the output and the message begin
     } cases[] = {
         {{}, 0, "Any phone\nAlcatel\n", ""},
         {{"Any phone"}, 0, "Android phone\niPhone\n", ""},
