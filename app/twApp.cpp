@@ -5,6 +5,7 @@
 #include "platform/linux/PtyConsole.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
+#include "widgets/MessageDialog.h"
 
 #include <wx/filename.h>
 #include <wx/image.h>
@@ -54,8 +55,8 @@ bool twApp::StartUp(const ConsoleFactory& makeConsole) {
     if (!IsWorkingFolder(std::filesystem::current_path(error))) {
         const std::filesystem::path program(
             wxStandardPaths::Get().GetExecutablePath().ToStdString());
-        wxMessageBox(OutsideWorkingFolderMessage(ExpectedWorkingFolder(program)), "Tonewick",
-                     wxOK | wxICON_ERROR);
+        ShowMessage(nullptr, OutsideWorkingFolderMessage(ExpectedWorkingFolder(program)),
+                    "Tonewick", wxOK | wxICON_ERROR);
         return false;
     }
     std::unique_ptr<HiddenConsole> console = makeConsole();

@@ -34,10 +34,3 @@ const RingtoneFormat* FindFormatByName(const std::string& name) {
     }
     return nullptr;
 }
-
-const RingtoneFormat* FormatForPhone(const std::string& vendor, const std::string& label) {
-    if (vendor == appleVendor) {
-        return FindFormatByName("m4r");
-    }
-    return FindFormatByLabel(label);
-}

@@ -23,11 +23,9 @@ struct RingtoneFormat {
     int32_t maxSeconds;
 };
 
-// The vendor whose phones take only .m4r ringtones of at most 40 seconds, and no Bluetooth push.
+// The vendor of the iPhones, which take only .m4r ringtones of at most 40 seconds.
 inline constexpr const char* appleVendor = "Apple";
 
 // Null for a label or name that is no ringtone format.
 const RingtoneFormat* FindFormatByLabel(const std::string& label);
 const RingtoneFormat* FindFormatByName(const std::string& name);
-// The format a phone of this vendor gets when the user chose `label`: the .m4r for "Apple".
-const RingtoneFormat* FormatForPhone(const std::string& vendor, const std::string& label);

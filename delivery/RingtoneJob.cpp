@@ -1,6 +1,7 @@
 #include "delivery/RingtoneJob.h"
 
 #include "delivery/RingtoneName.h"
+#include "delivery/WavTitle.h"
 #include "import/ConverterArguments.h"
 #include "platform/Utf8Text.h"
 
@@ -33,8 +34,10 @@ std::wstring RingtoneJob::Arguments(const std::string& wavPath, const RingtoneFo
 
 bool RingtoneJob::Make(const EditedWave& wave, const RingtoneSound& sound,
                        const RingtoneFormat& format, const std::string& sourcePath,
-                       ProgressCallback callback, void* user) {
+                       ProgressCallback progress, void* progressUser) {
     error = DeliveryError::None;
+    callback = progress;
+    user = progressUser;
     if (folder.empty()) {
         std::string pattern = tempFolder + "/ringtone-XXXXXX";
         std::vector<char> name(pattern.begin(), pattern.end());
@@ -45,19 +48,32 @@ bool RingtoneJob::Make(const EditedWave& wave, const RingtoneSound& sound,
         }
         folder = name.data();
     }
-    const std::string title = RingtoneTitle(sourcePath);
-    fileName = title + format.extension;
+    const std::string stem = RingtoneStem(sourcePath, format.extension);
+    std::string title = ReadWavTitle(wave.MediaPath());
+    if (title.empty()) {
+        title = stem;
+    }
+    fileName = stem + format.extension;
     filePath = folder + "/" + fileName;
     const std::string wavPath = folder + "/rendered.wav";
     std::error_code ignored;
     std::filesystem::remove(filePath, ignored);
-    if (!RenderRingtone(wave, sound, format.maxSeconds, wavPath)) {
-        error = DeliveryError::RenderFailed;
+    const bool rendered =
+        RenderRingtone(wave, sound, format.maxSeconds, wavPath, [this](int32_t p) {
+            Report(p / 2);
+            return !(cancelRequested && cancelRequested());
+        });
+    if (!rendered) {
+        const bool stopped = cancelRequested && cancelRequested();
+        error = stopped ? DeliveryError::Cancelled : DeliveryError::RenderFailed;
         return false;
     }
-    const bool ran = runner.Run(Arguments(wavPath, format, title, filePath), callback, user);
+    runner.cancelRequested = cancelRequested;
+    const bool ran = runner.Run(Arguments(wavPath, format, title, filePath), ReportConverter, this);
     std::filesystem::remove(wavPath, ignored);
-    if (!ran) {
+    if (runner.cancelled) {
+        error = DeliveryError::Cancelled;
+    } else if (!ran) {
         error = DeliveryError::ConverterNotStarted;
     } else {
         std::error_code missing;
@@ -71,6 +87,17 @@ bool RingtoneJob::Make(const EditedWave& wave, const RingtoneSound& sound,
         return false;
     }
     return true;
+}
+
+void RingtoneJob::Report(int32_t value) {
+    if (callback != nullptr) {
+        callback(value, user);
+    }
+}
+
+void RingtoneJob::ReportConverter(int32_t value, void* job) {
+    // The converter's share is the second half; "busy, amount unknown" stays as it is.
+    static_cast<RingtoneJob*>(job)->Report(value < 0 ? value : 50 + value / 2);
 }
 
 std::string RingtoneJob::Explanation() const {

@@ -1,8 +1,11 @@
 // One ringtone made for delivery, from the editor's state to a file named as the phone should
 // see it: a private folder in temp/, the offline rendering into it, then the converter
 // (temp/ffmpeg, through the same ConverterRunner as the import, on the hidden console) making
-// the chosen format with the title tag. Whatever happens, everything the job wrote lives in its
-// folder and the folder goes when the job is destroyed; the working file is only read.
+// the chosen format with the title tag: the song's own title when the working file keeps one,
+// else the file's name without its extension. Both steps report progress (the rendering the
+// first half, the converter the second) and both stop when cancelRequested says so. Whatever
+// happens, everything the job wrote lives in its folder and the folder goes when the job is
+// destroyed; the working file is only read.
 //
 // Owned by the caller, one per press of the button (or per command); user-interface thread,
 // since the converter blocks it and reports through the callback.
@@ -15,6 +18,7 @@
 #include "import/ProgressCallback.h"
 #include "widgets/EditedWave.h"
 
+#include <functional>
 #include <string>
 
 class RingtoneJob {
@@ -22,6 +26,9 @@ public:
     // Where the job makes its folder, relative to the working directory.
     std::string tempFolder = "temp";
 
+    // Asked after every rendered second and at every poll of the converter; true stops the
+    // job, which then fails with Cancelled. May be empty.
+    std::function<bool()> cancelRequested;
     // The converter's run: its last lines tell what went wrong.
     ConverterRunner runner;
     DeliveryError error = DeliveryError::None;
@@ -36,8 +43,8 @@ public:
     RingtoneJob& operator=(const RingtoneJob&) = delete;
 
     // Renders the ringtone (at most the format's longest length) and converts it, named after
-    // sourcePath, behind the callback (the runner's rules: 0 to 99 per poll, then 100). False
-    // with `error` set, and nothing but the empty folder left, on failure.
+    // sourcePath (the imported source), behind the callback (0 to 99 as it goes, 100 at the
+    // end). False with `error` set, and nothing but the empty folder left, on failure.
     bool Make(const EditedWave& wave, const RingtoneSound& sound, const RingtoneFormat& format,
               const std::string& sourcePath, ProgressCallback callback, void* user);
 
@@ -47,4 +54,10 @@ public:
 
     // DescribeDeliveryError(error), then, when the converter printed anything, its last lines.
     std::string Explanation() const;
+
+private:
+    ProgressCallback callback = nullptr;
+    void* user = nullptr;
+    void Report(int32_t value);
+    static void ReportConverter(int32_t value, void* job);
 };

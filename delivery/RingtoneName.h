@@ -1,11 +1,17 @@
-// The name a ringtone file gets, on the phone and in the user's folder: the source's name, then
-// " ringtone" and the format's extension. Characters that phones' file systems refuse
-// (\ / : * ? " < > | and control characters) become "_"; the title tag carries the same name.
+// The name a ringtone file gets, on the phone and in the user's folder: the imported source's
+// name, then " ringtone" and the format's extension. Characters that phones' file systems
+// refuse (\ / : * ? " < > | and control characters) become "_", and a long name is shortened
+// at a whole UTF-8 character so that the file's name fits the 255 bytes file systems allow,
+// keeping the " ringtone" mark and the extension.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
-// sourcePath as UTF-8; only its last component counts, without its extension. The title is
-// the file name without the extension.
-std::string RingtoneTitle(const std::string& sourcePath);
+inline constexpr size_t maxFileNameBytes = 255;
+
+// sourcePath as UTF-8; only its last component counts, without its extension. extension comes
+// with its dot.
 std::string RingtoneFileName(const std::string& sourcePath, const std::string& extension);
+// The file name without its extension: the title tag of a source that has no title.
+std::string RingtoneStem(const std::string& sourcePath, const std::string& extension);

@@ -2,6 +2,7 @@
 
 #include "delivery/WavFileWriter.h"
 #include "platform/OfflineOutput.h"
+#include "widgets/WavHeader.h"
 
 #include <algorithm>
 #include <memory>
@@ -13,14 +14,44 @@ bool Plain(const RingtoneSound& sound) {
     return sound.volume >= 100 && !sound.echo && !sound.reverb && !sound.chorus;
 }
 
+bool Advance(const RenderProgress& going, int32_t done, int32_t seconds) {
+    return !going || going(static_cast<int32_t>(int64_t{done} * 100 / seconds));
+}
+
+// The wave's media and edits with the fade-out `shift` seconds earlier.
+void CopyWithFadeOutMoved(const EditedWave& from, int32_t shift, EditedWave& to) {
+    WavHeader header;
+    header.channels = from.channels;
+    header.sampleRate = from.sampleRate;
+    header.bitsPerSample = from.bitsPerSample;
+    header.byteRate = from.byteRate;
+    header.dataOffset = from.dataOffset;
+    header.dataSize = from.dataSize;
+    header.durationSeconds = from.durationSeconds;
+    to.SetMedia(header, from.MediaPath());
+    to.silenceStart = from.silenceStart.load();
+    to.silenceLength = from.silenceLength.load();
+    to.fadeInStart = from.fadeInStart.load();
+    to.fadeInLength = from.fadeInLength.load();
+    to.fadeOutStart = from.fadeOutStart - shift;
+    to.fadeOutLength = from.fadeOutLength.load();
+}
+
 } // namespace
 
 int32_t RingtoneSeconds(const RingtoneSound& sound) {
     return std::max(0, sound.cutEnd - sound.cutStart);
 }
 
-bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds,
-                    const std::string& path) {
+bool RenderRingtone(const EditedWave& whole, const RingtoneSound& sound, int32_t maxSeconds,
+                    const std::string& path, const RenderProgress& going) {
+    const int32_t shift = maxSeconds > 0 ? std::max(0, RingtoneSeconds(sound) - maxSeconds) : 0;
+    EditedWave shortened;
+    const bool moved = shift > 0 && whole.loaded;
+    if (moved) {
+        CopyWithFadeOutMoved(whole, shift, shortened);
+    }
+    const EditedWave& wave = moved ? shortened : whole;
     const int32_t byteRate = wave.byteRate;
     const int32_t channels = wave.channels;
     const int32_t sampleRate = wave.sampleRate;
@@ -66,7 +97,8 @@ bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t 
             return false;
         }
         if (!output) {
-            good = writer.Write(block.data(), static_cast<size_t>(byteRate));
+            good = writer.Write(block.data(), static_cast<size_t>(byteRate)) &&
+                   Advance(going, s + 1, seconds);
             continue;
         }
         converted.clear();
@@ -76,6 +108,7 @@ bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t 
             std::min<int64_t>(static_cast<int64_t>(converted.size() / 2), framesOut - written);
         good = good && writer.Write(converted.data(), static_cast<size_t>(take) * 4);
         written += take;
+        good = good && Advance(going, s + 1, seconds);
     }
     if (good && output && written < framesOut) {
         converted.clear();

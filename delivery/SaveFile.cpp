@@ -68,21 +68,26 @@ bool Copy(int in, int out) {
 
 } // namespace
 
-bool SaveFileAtomically(const std::string& from, const std::string& to) {
+bool SaveFileAtomically(const std::string& from, const std::string& to, int* systemError) {
+    int ignored = 0;
+    int& reason = systemError != nullptr ? *systemError : ignored;
+    reason = 0;
     const std::filesystem::path target(to);
     if (!target.has_filename()) {
+        reason = EISDIR;
         return false;
     }
     Descriptor in(open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.Get() < 0) {
+        reason = errno;
         return false;
     }
-    const std::string pattern =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const std::string pattern = (target.parent_path() / ".ringtone-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     Descriptor out(mkostemp(name.data(), O_CLOEXEC));
     if (out.Get() < 0) {
+        reason = errno;
         return false;
     }
     // As a newly created file would be: readable by all unless the user's mask says otherwise.
@@ -90,8 +95,17 @@ bool SaveFileAtomically(const std::string& from, const std::string& to) {
     umask(mask);
     bool good =
         fchmod(out.Get(), 0666 & ~mask) == 0 && Copy(in.Get(), out.Get()) && fsync(out.Get()) == 0;
-    good = out.Close() && good;
-    good = good && rename(name.data(), to.c_str()) == 0;
+    if (!good) {
+        reason = errno;
+    }
+    if (!out.Close() && good) {
+        reason = errno;
+        good = false;
+    }
+    if (good && rename(name.data(), to.c_str()) != 0) {
+        reason = errno;
+        good = false;
+    }
     if (!good) {
         unlink(name.data());
     }

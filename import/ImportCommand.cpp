@@ -3,50 +3,16 @@
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
 #include "import/ImportJob.h"
+#include "import/MainWindowKeepsClosing.h"
 #include "import/UpdateProgressDialog.h"
 #include "platform/Utf8Text.h"
+#include "widgets/MessageDialog.h"
 #include "widgets/twWaveGraph.h"
 
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 #include <wx/progdlg.h>
 
 #include <memory>
-#include <vector>
-
-namespace {
-
-// The progress dialog disables the main window, and GTK drops the close requests of a disabled
-// window. While the dialog is up, the main window stays enabled (so that closing it reaches
-// RequestClose) and its controls are disabled instead, which keeps every other command out.
-class MainWindowKeepsClosing {
-public:
-    MainWindowKeepsClosing(wxWindow* window, wxWindow* dialog) : mainWindow(window) {
-        if (mainWindow == nullptr) {
-            return;
-        }
-        for (wxWindow* child : mainWindow->GetChildren()) {
-            if (child != dialog && !child->IsTopLevel() && child->IsEnabled()) {
-                child->Disable();
-                disabled.push_back(child);
-            }
-        }
-        mainWindow->Enable();
-    }
-    ~MainWindowKeepsClosing() {
-        for (wxWindow* child : disabled) {
-            child->Enable();
-        }
-    }
-    MainWindowKeepsClosing(const MainWindowKeepsClosing&) = delete;
-    MainWindowKeepsClosing& operator=(const MainWindowKeepsClosing&) = delete;
-
-private:
-    wxWindow* mainWindow;
-    std::vector<wxWindow*> disabled;
-};
-
-} // namespace
 
 const wxString ImportCommand::confirmCaption = wxS("Warning!");
 const wxString ImportCommand::confirmText =
@@ -59,11 +25,10 @@ ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditC
     : mainWindow(window), audioEngine(engine), editor(panel),
       toggleSourcePreview(std::move(toggle)) {
     ask = [](const wxString& caption, const wxString& text) {
-        wxMessageDialog question(nullptr, text, caption, wxYES_NO | wxCANCEL);
-        return question.ShowModal();
+        return ShowMessage(nullptr, text, caption, wxYES_NO | wxCANCEL);
     };
     inform = [this](const wxString& caption, const wxString& text) {
-        wxMessageBox(text, caption, wxOK | wxICON_ERROR, mainWindow);
+        ShowMessage(mainWindow, text, caption, wxOK | wxICON_ERROR);
     };
 }
 

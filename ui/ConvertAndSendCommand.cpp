@@ -1,41 +1,35 @@
 #include "ui/ConvertAndSendCommand.h"
 
+#include "delivery/DeliveryMessages.h"
+#include "delivery/DeliveryPlan.h"
 #include "delivery/ObexPush.h"
-#include "delivery/RingtoneFormat.h"
 #include "delivery/RingtoneJob.h"
 #include "delivery/SaveFile.h"
+#include "delivery/UsbCopy.h"
 #include "editor/twMediaEditControl.h"
+#include "import/MainWindowKeepsClosing.h"
 #include "import/UpdateProgressDialog.h"
 #include "platform/Utf8Text.h"
+#include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
 #include <wx/checkbox.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 #include <wx/progdlg.h>
 #include <wx/stdpaths.h>
+#include <wx/stopwatch.h>
 #include <wx/utils.h>
 
 #include <algorithm>
-#include <memory>
 
-const wxString ConvertAndSendCommand::caption = wxS("Convert and Send");
-const wxString ConvertAndSendCommand::noMediaText = wxS("Import a media file first.");
-const wxString ConvertAndSendCommand::noPhoneText =
-    wxS("Choose your phone's vendor and model in step 1.");
-const wxString ConvertAndSendCommand::silentText =
-    wxS("The ringtone is silence from end to end. Move the silence marker back from the end of "
-        "the ringtone.");
-const wxString ConvertAndSendCommand::infraredText =
-    wxS("This system has no infrared support, so the ringtone can't be sent to the phone that "
-        "way.\n\nSave the ringtone file instead?");
-const wxString ConvertAndSendCommand::appleBluetoothText =
-    wxS("iPhones accept no ringtones sent over Bluetooth.\n\nSave the .m4r file instead? You "
-        "can then add it to the iPhone with the software you sync it with.");
+const wxString ConvertAndSendCommand::caption = wxString::FromUTF8(delivery_text::caption);
 
 namespace {
+
+// The dialogs handle their events (drawing, moving, Cancel) only inside Update.
+constexpr long updateMilliseconds = 40;
 
 wxString Wide(const std::string& utf8) {
     return wxString(WideFromUtf8(utf8));
@@ -45,16 +39,22 @@ std::string Utf8(const wxString& text) {
     return Utf8FromWide(text.ToStdWstring());
 }
 
+// Moves the dialog only when the value changes: the rendering reports every second it makes.
+void MoveDialog(int32_t value, void* dialog) {
+    if (value < 0 || value != static_cast<wxProgressDialog*>(dialog)->GetValue()) {
+        UpdateProgressDialog(value, dialog);
+    }
+}
+
 } // namespace
 
 ConvertAndSendCommand::ConvertAndSendCommand(wxWindow* window, twMediaEditControl* panel)
-    : mainWindow(window), editor(panel) {
+    : mainWindow(window), editor(panel), phones(CreateMountedPhones()) {
     ask = [this](const wxString& title, const wxString& text) {
-        wxMessageDialog question(mainWindow, text, title, wxYES_NO | wxICON_QUESTION);
-        return question.ShowModal();
+        return ShowMessage(mainWindow, text, title, wxYES_NO | wxICON_QUESTION);
     };
     inform = [this](const wxString& title, const wxString& text) {
-        wxMessageBox(text, title, wxOK | wxICON_INFORMATION, mainWindow);
+        ShowMessage(mainWindow, text, title, wxOK | wxICON_INFORMATION);
     };
     chooseFile = [this](const wxString& folder, const wxString& name, const wxString& wildcard) {
         wxFileDialog dialog(mainWindow, wxS("Save the ringtone"), folder, name, wildcard,
@@ -63,7 +63,11 @@ ConvertAndSendCommand::ConvertAndSendCommand(wxWindow* window, twMediaEditContro
     };
 }
 
-wxString ConvertAndSendCommand::DefaultFolder() {
+wxString ConvertAndSendCommand::DefaultFolder(MountedPhones& mounted) {
+    const std::string ringtones = PhoneRingtonesFolder(mounted);
+    if (!ringtones.empty()) {
+        return Wide(ringtones);
+    }
     const wxString music = wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Music);
     if (!music.empty() && wxFileName::DirExists(music) && music != wxGetHomeDir()) {
         return music;
@@ -71,20 +75,20 @@ wxString ConvertAndSendCommand::DefaultFolder() {
     return wxGetHomeDir();
 }
 
+bool ConvertAndSendCommand::RequestClose() {
+    if (!running) {
+        return false;
+    }
+    closeRequested = true;
+    return true;
+}
+
 ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selection) {
     outcome = Outcome::NothingDone;
     error = DeliveryError::None;
     savedPath.clear();
+    closeRequested = false;
     twWaveGraph* wave = editor->waveGraph;
-    if (!wave->loaded || !wxFileName::FileExists(Wide(wave->MediaPath()))) {
-        inform(caption, noMediaText);
-        return outcome;
-    }
-    const RingtoneFormat* format = FormatForPhone(Utf8(selection.vendor), Utf8(selection.format));
-    if (selection.vendor.empty() || selection.model.empty() || format == nullptr) {
-        inform(caption, noPhoneText);
-        return outcome;
-    }
     RingtoneSound sound;
     sound.cutStart = editor->cutRuler->startValue;
     sound.cutEnd = editor->cutRuler->endValue;
@@ -92,60 +96,77 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     sound.echo = editor->echoCheck->IsChecked();
     sound.reverb = editor->reverbCheck->IsChecked();
     sound.chorus = editor->chorusCheck->IsChecked();
-    const int32_t seconds = RingtoneSeconds(sound);
-    if (wave->silenceLength >= seconds) {
-        inform(caption, silentText);
+
+    DeliveryRequest request;
+    request.mediaLoaded = wave->loaded && wxFileName::FileExists(Wide(wave->MediaPath()));
+    request.vendor = Utf8(selection.vendor);
+    request.model = Utf8(selection.model);
+    request.offeredCodes = selection.offeredCodes;
+    request.formatLabel = Utf8(selection.format);
+    request.method = Utf8(selection.sendMethod);
+    request.deviceAddress = selection.deviceAddress;
+    request.seconds = RingtoneSeconds(sound);
+    request.silenceSeconds = wave->silenceLength;
+    const DeliveryPlan plan = PlanDelivery(request);
+    if (!plan.stop.empty()) {
+        inform(caption, Wide(plan.stop));
         return outcome;
     }
-    const bool iphone = selection.vendor == wxString(appleVendor);
-    if (format->maxSeconds > 0 && seconds > format->maxSeconds &&
-        ask(caption, wxString::Format(wxS("iPhones take ringtones as AAC in an .m4r file of at "
-                                          "most %d seconds, and this ringtone lasts %d "
-                                          "seconds.\n\nContinue with its first %d seconds?"),
-                                      format->maxSeconds, seconds, format->maxSeconds)) !=
-            wxID_YES) {
-        return outcome;
+    for (const std::string& question : plan.questions) {
+        if (ask(caption, Wide(question)) != wxID_YES) {
+            return outcome;
+        }
     }
-    // Where the file goes is settled before the wait for the converter.
-    // Neither an iPhone nor infrared can take the file, whatever the device list holds.
-    const bool bluetooth = selection.sendMethod == wxS("Bluetooth");
-    if ((bluetooth && iphone && ask(caption, appleBluetoothText) != wxID_YES) ||
-        (selection.sendMethod == wxS("Infrared") && ask(caption, infraredText) != wxID_YES)) {
-        return outcome;
-    }
-    const bool send = bluetooth && !iphone && !selection.deviceAddress.empty();
 
     RingtoneJob job;
     job.tempFolder = tempFolder;
-    bool made = false;
-    {
-        // No abort button: the converter can't be stopped halfway.
-        wxProgressDialog progress(
-            wxS("Convert"), wxS("Converting the ringtone. Please wait..."), 100, mainWindow,
-            wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_SMOOTH);
-        progress.Show();
-        made = job.Make(*wave, sound, *format, Utf8(selection.sourcePath), UpdateProgressDialog,
-                        &progress);
-    }
+    running = true;
+    const bool made = Make(job, sound, *plan.format, selection.sourcePath);
     if (!made) {
-        outcome = Outcome::Failed;
+        running = false;
         error = job.error;
+        if (error == DeliveryError::Cancelled) {
+            return outcome;
+        }
+        outcome = Outcome::Failed;
         inform(caption, Wide(job.Explanation()));
         return outcome;
     }
     const wxString fileName = Wide(job.fileName);
-    if (send && !Send(job.filePath, fileName, selection)) {
-        return outcome;
+    const bool saveInstead =
+        plan.route == DeliveryRoute::Push && Send(job.filePath, fileName, selection, plan.phone);
+    running = false;
+    if (plan.route == DeliveryRoute::Save || saveInstead) {
+        Save(job.filePath, fileName, plan.phone);
     }
-    Save(job.filePath, fileName, iphone);
     return outcome;
 }
 
+bool ConvertAndSendCommand::Make(RingtoneJob& job, const RingtoneSound& sound,
+                                 const RingtoneFormat& format, const wxString& sourcePath) {
+    const auto progress = std::make_unique<wxProgressDialog>(
+        wxS("Convert"), Wide(delivery_text::converting), 100, mainWindow,
+        wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_SMOOTH | wxPD_CAN_ABORT);
+    progress->Show();
+    const MainWindowKeepsClosing closing(mainWindow, progress.get());
+    wxStopWatch sinceUpdate;
+    job.cancelRequested = [&] {
+        if (sinceUpdate.Time() >= updateMilliseconds) {
+            progress->Update(progress->GetValue());
+            sinceUpdate.Start();
+        }
+        return progress->WasCancelled() || closeRequested;
+    };
+    return job.Make(*editor->waveGraph, sound, format, Utf8(sourcePath), MoveDialog,
+                    progress.get());
+}
+
 bool ConvertAndSendCommand::Send(const std::string& filePath, const wxString& fileName,
-                                 const Selection& selection) {
+                                 const Selection& selection, PhoneKind phone) {
     const std::string absolute = Utf8(wxFileName(Wide(filePath)).GetAbsolutePath());
     ObexPush push;
     push.Start(selection.deviceAddress, absolute);
+    bool cancelled = false;
     {
         const wxString device =
             selection.deviceName.empty() ? wxString(selection.deviceAddress) : selection.deviceName;
@@ -154,10 +175,11 @@ bool ConvertAndSendCommand::Send(const std::string& filePath, const wxString& fi
             wxS("Sending \"") + fileName + wxS("\" to ") + device +
                 wxS(".\nAccept the file on the phone."),
             100, mainWindow, wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME);
-        bool cancelled = false;
+        const MainWindowKeepsClosing closing(mainWindow, &dialog);
+        wxStopWatch sinceCancel;
         // The dialog's Update runs the toolkit's main loop, which carries the bus's replies and
-        // signals.
-        while (!push.Finished()) {
+        // signals. A cancel that obexd leaves unanswered ends the wait after the grace time.
+        while (!push.Finished() && !(cancelled && sinceCancel.Time() >= cancelGraceMilliseconds)) {
             const ObexPush::Progress& now = push.Current();
             const int percent =
                 now.size > 0
@@ -169,20 +191,19 @@ bool ConvertAndSendCommand::Send(const std::string& filePath, const wxString& fi
                                        static_cast<unsigned long long>(now.transferred),
                                        static_cast<unsigned long long>(now.size))
                     : wxString(wxS("Connecting to the phone..."));
-            if (!dialog.Update(percent, text) && !cancelled) {
+            if ((!dialog.Update(percent, text) || closeRequested) && !cancelled) {
                 cancelled = true;
                 push.Cancel();
+                sinceCancel.Start();
             }
             wxMilliSleep(20);
         }
     }
-    error = push.Current().error;
+    // Whatever obexd says after a cancel, the user has stopped the push: never "was sent".
+    error = cancelled ? DeliveryError::Cancelled : push.Current().error;
     if (error == DeliveryError::None) {
         outcome = Outcome::Sent;
-        inform(caption, wxS("\"") + fileName + wxS("\" was sent to the phone.\n\nOn the phone, ") +
-                            wxS("accept the file if it asks, open it from the received files "
-                                "and choose it as the ringtone (or pick it in the phone's sound "
-                                "settings)."));
+        inform(caption, Wide(delivery_text::SentText(Utf8(fileName), phone)));
         return false;
     }
     if (error == DeliveryError::Cancelled) {
@@ -190,33 +211,44 @@ bool ConvertAndSendCommand::Send(const std::string& filePath, const wxString& fi
         return false;
     }
     outcome = Outcome::Failed;
-    return ask(caption, Wide(DescribeDeliveryError(error)) +
-                            wxS("\n\nSave the ringtone file instead?")) == wxID_YES;
+    return ask(caption, Wide(DescribeDeliveryError(error)) + wxS("\n\n") +
+                            Wide(delivery_text::saveInstead)) == wxID_YES;
 }
 
 void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fileName,
-                                 bool iphone) {
+                                 PhoneKind phone) {
     wxString extension;
     wxFileName::SplitPath(fileName, nullptr, nullptr, &extension);
-    const wxString chosen =
-        chooseFile(DefaultFolder(), fileName,
-                   extension.Upper() + wxS(" files (*.") + extension + wxS(")|*.") + extension);
-    if (chosen.empty()) {
-        return;
-    }
-    if (!SaveFileAtomically(filePath, Utf8(chosen))) {
+    const wxString wildcard =
+        extension.Upper() + wxS(" files (*.") + extension + wxS(")|*.") + extension;
+    wxString folder = DefaultFolder(*phones);
+    for (;;) {
+        const wxString chosen = chooseFile(folder, fileName, wildcard);
+        if (chosen.empty()) {
+            return;
+        }
+        const std::string target = Utf8(chosen);
+        // A phone's MTP storage may refuse the rename that makes a save whole.
+        const bool onPhone = OnMountedPhone(*phones, target);
+        int reason = 0;
+        const bool saved = onPhone ? CopyWhole(*phones, filePath, target)
+                                   : SaveFileAtomically(filePath, target, &reason);
+        if (saved) {
+            outcome = Outcome::Saved;
+            error = DeliveryError::None;
+            savedPath = chosen;
+            const bool inRingtones =
+                onPhone && wxFileName(chosen).GetDirs().Last() == wxS("Ringtones");
+            inform(caption, Wide(delivery_text::SavedText(target, phone, inRingtones)));
+            return;
+        }
         outcome = Outcome::Failed;
         error = DeliveryError::SaveFailed;
-        inform(caption, Wide(DescribeDeliveryError(error)));
-        return;
+        // The file is still in the job's folder: another folder needs no second conversion.
+        if (ask(caption, Wide(delivery_text::SaveFailure(reason)) + wxS("\n\n") +
+                             Wide(delivery_text::otherFolder)) != wxID_YES) {
+            return;
+        }
+        folder = wxFileName(chosen).GetPath();
     }
-    outcome = Outcome::Saved;
-    error = DeliveryError::None;
-    savedPath = chosen;
-    inform(caption, wxS("The ringtone was saved as\n") + chosen + wxS("\n\n") +
-                        (iphone ? wxS("Add it to the iPhone with the software you sync it with; "
-                                      "it then appears under Settings, Sounds, Ringtone.")
-                                : wxS("Copy it onto the phone (by cable, memory card or "
-                                      "Bluetooth) and choose it as the ringtone in the phone's "
-                                      "sound settings.")));
 }

@@ -1,8 +1,10 @@
-// The "Convert and Send" button's work: checks that everything is chosen, makes the ringtone
-// file as the preview plays it (RingtoneJob) behind a progress dialog, then pushes it to the
-// selected Bluetooth phone behind a "Sending" dialog with Cancel, or saves it where the user
-// says. Every missing piece, refusal and failure is said in one plain message, and wherever
-// sending can't work (an iPhone, infrared, a failed push) saving is offered instead.
+// The "Convert and Send" button's work: follows the delivery plan (delivery/DeliveryPlan.h)
+// for what the window offers, asks its questions, makes the ringtone file as the preview plays
+// it (RingtoneJob) behind the "Convert" dialog, then pushes it to the selected Bluetooth phone
+// behind a "Sending" dialog or saves it where the user says, and ends by saying what to do on
+// the phone. Both dialogs have Cancel (Escape presses it), and they are redrawn and moved
+// while the work goes on. Every missing piece, refusal and failure is said in one plain
+// message, and wherever the file can't reach the phone but is made, saving is offered.
 //
 // Nothing is written outside temp/ (the job's own folder, removed when the command ends) and
 // the folder the user chose; the working file and the edits are only read.
@@ -13,12 +15,19 @@
 #pragma once
 
 #include "delivery/DeliveryError.h"
+#include "delivery/PhoneKind.h"
+#include "platform/MountedPhones.h"
 
 #include <wx/string.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
+class RingtoneJob;
+struct RingtoneFormat;
+struct RingtoneSound;
 class twMediaEditControl;
 class wxWindow;
 
@@ -26,9 +35,12 @@ class ConvertAndSendCommand {
 public:
     // What the window offers at the press: the selected texts (empty for no selection).
     struct Selection {
+        // The imported source the working file came from (its name names the ringtone).
         wxString sourcePath;
         wxString vendor;
         wxString model;
+        // The codes the catalogue lists for the model (DeliveryRequest::offeredCodes).
+        std::vector<std::string> offeredCodes;
         wxString format;
         wxString sendMethod;
         wxString deviceName;
@@ -47,11 +59,6 @@ public:
                                                 const wxString& wildcard)>;
 
     static const wxString caption;
-    static const wxString noMediaText;
-    static const wxString noPhoneText;
-    static const wxString silentText;
-    static const wxString infraredText;
-    static const wxString appleBluetoothText;
 
     ConvertAndSendCommand(wxWindow* mainWindow, twMediaEditControl* editor);
     ConvertAndSendCommand(const ConvertAndSendCommand&) = delete;
@@ -64,19 +71,36 @@ public:
     ChooseFileFn chooseFile;
     // Where the job makes its folder.
     std::string tempFolder = "temp";
+    // The phones the desktop has mounted: the save dialog starts in one's Ringtones folder.
+    std::unique_ptr<MountedPhones> phones;
+    // How long a cancelled push waits for obexd to answer before it is dropped.
+    int cancelGraceMilliseconds = 3000;
 
     // After Run: what happened, why it failed, and where the file was saved.
     Outcome outcome = Outcome::NothingDone;
     DeliveryError error = DeliveryError::None;
     wxString savedPath;
+    // Set by a RequestClose during the last Run: the work was cancelled without a message, and
+    // the caller is to close the main window now that Run has returned.
+    bool closeRequested = false;
 
     Outcome Run(const Selection& selection);
 
-    // The save dialog's first folder: the user's music folder when it exists, else home.
-    static wxString DefaultFolder();
+    // The main window was asked to close. While Run converts or sends, the work is cancelled
+    // at once and true is returned (the window must stay until Run returns); otherwise false.
+    bool RequestClose();
+
+    // The save dialog's first folder: a connected phone's Ringtones folder, else the user's
+    // music folder when it exists, else home.
+    static wxString DefaultFolder(MountedPhones& phones);
 
 private:
+    bool running = false;
+    // Makes the file behind the "Convert" dialog; false with the job's error on failure.
+    bool Make(RingtoneJob& job, const RingtoneSound& sound, const RingtoneFormat& format,
+              const wxString& sourcePath);
     // Pushes the file; true when it did not arrive and the user wants it saved instead.
-    bool Send(const std::string& filePath, const wxString& fileName, const Selection& selection);
-    void Save(const std::string& filePath, const wxString& fileName, bool iphone);
+    bool Send(const std::string& filePath, const wxString& fileName, const Selection& selection,
+              PhoneKind phone);
+    void Save(const std::string& filePath, const wxString& fileName, PhoneKind phone);
 };

@@ -4,6 +4,7 @@
 #include "delivery/BluetoothFinder.h"
 #include "delivery/DeviceAddressText.h"
 #include "delivery/InfraredFinder.h"
+#include "delivery/PhoneKind.h"
 #include "editor/twMediaEditControl.h"
 #include "import/ImportCommand.h"
 #include "phones/PhoneCatalogue.h"
@@ -21,6 +22,8 @@
 #include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
 #include <wx/radiobox.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -141,7 +144,10 @@ void twUserInterface::OnImportMedia(wxCommandEvent& event) {
         OnPlayMedia(none);
     });
     runningImport = &command;
-    command.Run(mediaFilePicker->GetPath());
+    const wxString source = mediaFilePicker->GetPath();
+    if (command.Run(source)) {
+        importedSource = source;
+    }
     runningImport = nullptr;
     event.Skip();
     if (command.closeRequested) {
@@ -150,9 +156,10 @@ void twUserInterface::OnImportMedia(wxCommandEvent& event) {
 }
 
 void twUserInterface::OnCloseWindow(wxCloseEvent& event) {
-    if (runningImport != nullptr && runningImport->RequestClose()) {
-        // The import's handler is still on the stack: the window may go only once it returns,
-        // and OnImportMedia closes it then (even a forced close is not passed on before).
+    if ((runningImport != nullptr && runningImport->RequestClose()) ||
+        (runningConvert != nullptr && runningConvert->RequestClose())) {
+        // The command's handler is still on the stack: the window may go only once it returns,
+        // and the handler closes it then (even a forced close is not passed on before).
         if (event.CanVeto()) {
             event.Veto();
         }
@@ -211,9 +218,22 @@ void twUserInterface::OnModelSelected(wxCommandEvent& event) {
 
 void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
     ConvertAndSendCommand::Selection selection;
-    selection.sourcePath = mediaFilePicker->GetPath();
+    selection.sourcePath = importedSource;
     selection.vendor = vendorChoice->GetStringSelection();
     selection.model = modelChoice->GetStringSelection();
+    const std::string vendor = ToCatalogueText(selection.vendor);
+    const std::string model = ToCatalogueText(selection.model);
+    for (unsigned int i = 0; i < formatRadioBox->GetCount(); ++i) {
+        selection.offeredCodes.push_back(ToCatalogueText(formatRadioBox->GetString(i)));
+    }
+    for (const char* code : phoneKindCodes) {
+        if (std::ranges::find(selection.offeredCodes, code) == selection.offeredCodes.end()) {
+            selection.offeredCodes.emplace_back(code);
+        }
+    }
+    std::erase_if(selection.offeredCodes, [&](const std::string& code) {
+        return !phoneCatalogue->SupportsFormat(vendor.c_str(), model.c_str(), code.c_str());
+    });
     const int format = formatRadioBox->GetSelection();
     if (format != wxNOT_FOUND && formatRadioBox->IsEnabled() &&
         formatRadioBox->IsItemEnabled(static_cast<unsigned>(format))) {
@@ -223,8 +243,13 @@ void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
     selection.deviceName = deviceChoice->GetStringSelection();
     selection.deviceAddress = SelectedDeviceAddress();
     ConvertAndSendCommand command(this, mediaEditControl);
+    runningConvert = &command;
     command.Run(selection);
+    runningConvert = nullptr;
     event.Skip();
+    if (command.closeRequested) {
+        Close(true);
+    }
 }
 
 std::string twUserInterface::SelectedDeviceAddress() const {

@@ -11,6 +11,7 @@
 
 class AudioEngine;
 class BluetoothFinder;
+class ConvertAndSendCommand;
 class InfraredFinder;
 class MainWindowInput;
 class ImportCommand;
@@ -51,7 +52,8 @@ public:
     void OnRefreshDevices(wxCommandEvent& event) override;
 
 private:
-    // A close request during an import cancels the import first; the window closes after it.
+    // A close request during an import, or during Convert and Send, cancels it first; the
+    // window closes after it.
     void OnCloseWindow(wxCloseEvent& event);
 
     // Made at the first press of the help button; shows the HTML help book.
@@ -60,4 +62,9 @@ private:
     std::unique_ptr<MainWindowInput> windowInput;
     // The import that OnImportMedia is running, null between imports.
     ImportCommand* runningImport = nullptr;
+    // The Convert and Send that OnConvertAndSend is running, null otherwise.
+    ConvertAndSendCommand* runningConvert = nullptr;
+    // The source the working file was last imported from: the ringtone is named after it,
+    // whatever the picker shows now.
+    wxString importedSource;
 };

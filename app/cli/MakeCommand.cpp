@@ -3,6 +3,8 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/ConsoleForThisRun.h"
 #include "app/cli/RingtoneEdit.h"
+#include "delivery/DeliveryMessages.h"
+#include "delivery/DeliveryPlan.h"
 #include "delivery/RingtoneFormat.h"
 #include "delivery/RingtoneJob.h"
 #include "delivery/SaveFile.h"
@@ -10,7 +12,6 @@
 #include "import/ImportJob.h"
 #include "platform/Utf8Text.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -115,10 +116,9 @@ int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return kExitFailed;
     }
     const int32_t seconds = RingtoneSeconds(r.sound);
-    if (r.format->maxSeconds > 0 && seconds > r.format->maxSeconds) {
-        out << "The ringtone lasts " << seconds << " seconds; an ." << r.format->name
-            << " holds at most " << r.format->maxSeconds << ", so it keeps the first "
-            << r.format->maxSeconds << ".\n";
+    const int32_t kept = KeptSeconds(*r.format, seconds);
+    if (kept < seconds) {
+        out << delivery_text::CutNote(*r.format, seconds) << "\n";
     }
     RingtoneJob job;
     const bool made = job.Make(bare.wave, r.sound, *r.format, r.source, PrintProgress, &out);
@@ -126,14 +126,12 @@ int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << kPrefix << job.Explanation() << "\n";
         return kExitFailed;
     }
-    if (!SaveFileAtomically(job.filePath, r.output)) {
-        err << kPrefix << r.output << ": " << DescribeDeliveryError(DeliveryError::SaveFailed)
-            << "\n";
+    int reason = 0;
+    if (!SaveFileAtomically(job.filePath, r.output, &reason)) {
+        err << kPrefix << r.output << ": " << delivery_text::SaveFailure(reason) << "\n";
         return kExitFailed;
     }
-    out << r.output << ": "
-        << std::min(seconds, r.format->maxSeconds > 0 ? r.format->maxSeconds : seconds)
-        << " seconds, " << r.format->label << "\n";
+    out << r.output << ": " << kept << " seconds, " << r.format->label << "\n";
     out.flush();
     return out ? 0 : kExitFailed;
 }

@@ -1,16 +1,23 @@
 #include "app/cli/SendCommand.h"
 
+#include "app/cli/UsbSendCommand.h"
+#include "delivery/DeliveryPlan.h"
 #include "delivery/ObexPush.h"
 
 #include <filesystem>
 
 namespace {
 
-constexpr const char* kUsage = "usage: tonewick-cli send FILE --to AA:BB:CC:DD:EE:FF\n";
+constexpr const char* kUsage =
+    "usage: tonewick-cli send FILE --to AA:BB:CC:DD:EE:FF\n       tonewick-cli send FILE --usb "
+    "[NAME]\n";
 
 } // namespace
 
 int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (IsUsbSend(args)) {
+        return RunUsbSend(args, out, err);
+    }
     std::string file;
     std::string address;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -36,6 +43,10 @@ int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const std::filesystem::path path = std::filesystem::absolute(file, error);
     if (error || !std::filesystem::is_regular_file(path, error)) {
         err << "tonewick-cli send: " << file << ": no such file\n";
+        return 1;
+    }
+    if (const std::string refusal = PushRefusal(file); !refusal.empty()) {
+        err << "tonewick-cli send: " << refusal << "\n";
         return 1;
     }
     ObexPush push;

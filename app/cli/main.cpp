@@ -31,7 +31,7 @@ const Subcommand subcommands[] = {
      "make SOURCE --cut START:END [--silence S] [--fade-in S] [--fade-out S] [--volume P] "
      "[--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
      RunMakeCommand},
-    {"send", "send FILE --to AA:BB:CC:DD:EE:FF", RunSendCommand},
+    {"send", "send FILE --to AA:BB:CC:DD:EE:FF | --usb [NAME]", RunSendCommand},
     {"devices", "devices --bluetooth [--seconds N] | --infrared", RunDevicesCommand},
     {"phones", "phones [VENDOR [MODEL]]", RunPhonesCommand},
 };

@@ -5,6 +5,7 @@
 
 #include "TempDir.h"
 #include "platform/fake/ScriptedConsole.h"
+#include "widgets/MessageDialog.h"
 
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
@@ -57,5 +58,5 @@ TEST(WorkingFolder, startingElsewhereSaysWhereToStartAndEndsWithoutAWindow) {
     EXPECT_FALSE(consoleMade);
     EXPECT_EQ(wxTopLevelWindows.GetCount(), windows);
     const std::filesystem::path program(wxStandardPaths::Get().GetExecutablePath().ToStdString());
-    EXPECT_EQ(shown.ToStdString(), OutsideWorkingFolderMessage(ExpectedWorkingFolder(program)));
+    EXPECT_EQ(shown, WrapMessage(OutsideWorkingFolderMessage(ExpectedWorkingFolder(program))));
 }

@@ -94,7 +94,7 @@ TEST_F(MakeCommandTest, RefusesMalformedCommandLinesAndImpossibleValues) {
         {{folder.File("none.mp3"), "--cut", "2:5", "--format", "mp3", "-o", out}, 1, "none.mp3: "},
         {{source, "--cut", "2:5", "--format", "mp3", "-o", folder.File("no/folder/x.mp3")},
          1,
-         "The ringtone could not be written to the chosen folder."},
+         "The ringtone could not be written to the chosen folder: the folder does not exist."},
     };
     for (const auto& c : cases) {
         const Outcome run = Make(c.args);

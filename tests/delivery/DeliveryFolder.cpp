@@ -4,7 +4,10 @@
 #include "platform/linux/PtyConsole.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <sys/wait.h>
 
 namespace twtest {
@@ -84,10 +87,36 @@ std::map<std::string, std::string> Probe(const std::string& path) {
     return values;
 }
 
+namespace {
+
+// Mono 16-bit samples at 8000 Hz.
+std::string Decoded(const std::string& path) {
+    return Output("ffmpeg -nostdin -v error -i " + Quoted(path) + " -f s16le -ac 1 -ar 8000 -");
+}
+
+int Peak(const std::string& pcm, size_t from) {
+    int peak = 0;
+    for (size_t at = from & ~size_t{1}; at + 1 < pcm.size(); at += 2) {
+        int16_t sample = 0;
+        std::memcpy(&sample, pcm.data() + at, 2);
+        peak = std::max(peak, std::abs(int{sample}));
+    }
+    return peak;
+}
+
+} // namespace
+
 double DecodedSeconds(const std::string& path) {
-    const std::string pcm =
-        Output("ffmpeg -nostdin -v error -i " + Quoted(path) + " -f s16le -ac 1 -ar 8000 -");
+    const std::string pcm = Decoded(path);
     return pcm.empty() ? -1.0 : static_cast<double>(pcm.size()) / 16000.0;
+}
+
+double LastSecondPeakShare(const std::string& path) {
+    const std::string pcm = Decoded(path);
+    const int whole = Peak(pcm, 0);
+    return pcm.size() < 16000 || whole == 0
+               ? -1.0
+               : static_cast<double>(Peak(pcm, pcm.size() - 16000)) / whole;
 }
 
 } // namespace twtest

@@ -33,5 +33,8 @@ private:
 std::map<std::string, std::string> Probe(const std::string& path);
 // Seconds of sound, decoded whole by ffmpeg (not the container's estimate); -1 on failure.
 double DecodedSeconds(const std::string& path);
+// The largest sample magnitude of the decoded sound's last second, as a share of the largest
+// over the whole file (0 to 1); -1 on failure.
+double LastSecondPeakShare(const std::string& path);
 
 } // namespace twtest

@@ -39,10 +39,18 @@ void Edit(BareEditor& bare, int32_t cutStart, int32_t cutEnd, int32_t silence = 
     bare.fadeOut.SetValues(cutEnd - fadeOut, bare.fadeOut.endValue);
 }
 
-TEST(RingtoneName, TakesTheSourcesNameAndReplacesWhatPhonesRefuse) {
+std::string Repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) {
+        all += text;
+    }
+    return all;
+}
+
+TEST(RingtoneName, TakesTheSourcesNameReplacesWhatPhonesRefuseAndFits255Bytes) {
     const struct {
-        const char* source;
-        const char* name;
+        std::string source;
+        std::string name;
     } cases[] = {
         {"/music/Morning Song.mp3", "Morning Song ringtone.mp3"},
         {"relative/live.at.home.m4a", "live.at.home ringtone.mp3"},
@@ -52,33 +60,13 @@ TEST(RingtoneName, TakesTheSourcesNameAndReplacesWhatPhonesRefuse) {
         {"/x/noextension", "noextension ringtone.mp3"},
         {"/x/.mp3", ".mp3 ringtone.mp3"},
         {"", "ringtone.mp3"},
+        // Cut to 255 bytes, keeping the mark, the extension and whole characters.
+        {Repeated("a", 300) + ".mp3", Repeated("a", 242) + " ringtone.mp3"},
+        {"/x/a" + Repeated("é", 150) + ".flac", "a" + Repeated("é", 120) + " ringtone.mp3"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RingtoneFileName(c.source, ".mp3"), c.name) << c.source;
     }
-    EXPECT_EQ(RingtoneTitle("/music/Morning Song.mp3"), "Morning Song ringtone");
-}
-
-TEST(RingtoneFormat, PhonesGetTheChosenFormatButIphonesAnM4rOfAtMost40Seconds) {
-    const struct {
-        const char* vendor;
-        const char* label;
-        const char* extension;
-        int32_t maxSeconds;
-    } cases[] = {
-        {"Nokia", "WAV", ".wav", 0},  {"Nokia", "MP3", ".mp3", 0}, {"Nokia", "AAC", ".aac", 0},
-        {"Nokia", "M4A", ".m4a", 0},  {"Nokia", "WMA", ".wma", 0}, {"Apple", "MP3", ".m4r", 40},
-        {"Apple", "WAV", ".m4r", 40}, {"apple", "MP3", ".mp3", 0},
-    };
-    for (const auto& c : cases) {
-        const RingtoneFormat* format = FormatForPhone(c.vendor, c.label);
-        ASSERT_NE(format, nullptr) << c.vendor << " " << c.label;
-        EXPECT_STREQ(format->extension, c.extension) << c.vendor << " " << c.label;
-        EXPECT_EQ(format->maxSeconds, c.maxSeconds) << c.vendor << " " << c.label;
-    }
-    EXPECT_EQ(FormatForPhone("Nokia", "AMR"), nullptr);
-    EXPECT_EQ(FindFormatByName("MP3"), nullptr);
-    EXPECT_STREQ(FindFormatByName("m4r")->label, "M4R");
 }
 
 class RingtoneJobTest : public ::testing::Test {
@@ -125,8 +113,8 @@ TEST_F(RingtoneJobTest, MakesEveryFormatWithItsContainerCodecLayoutLengthAndTitl
     EXPECT_TRUE(folder.TempLeftovers().empty());
 }
 
-TEST_F(RingtoneJobTest, CutsAnM4rAt40SecondsAndLeavesOtherFormatsWhole) {
-    Edit(bare, 2, 47);
+TEST_F(RingtoneJobTest, CutsAnM4rAt40SecondsWithItsFadeOutAndLeavesOtherFormatsWhole) {
+    Edit(bare, 2, 47, 0, 0, 3);
     const struct {
         const char* name;
         double seconds;
@@ -136,6 +124,30 @@ TEST_F(RingtoneJobTest, CutsAnM4rAt40SecondsAndLeavesOtherFormatsWhole) {
         ASSERT_TRUE(job.Make(bare.wave, RingtoneSound{2, 47}, *FindFormatByName(c.name), source,
                              nullptr, nullptr));
         EXPECT_NEAR(twtest::DecodedSeconds(job.filePath), c.seconds, 0.1) << c.name;
+        // The last of three fading seconds plays at a third of the level at most.
+        EXPECT_LT(twtest::LastSecondPeakShare(job.filePath), 0.4) << c.name;
+    }
+}
+
+TEST_F(RingtoneJobTest, TheTitleTagIsTheSongsOwnTitleElseTheFilesName) {
+    const std::string tagged = folder.File("Tagged.wav");
+    ASSERT_EQ(std::system(("ffmpeg -nostdin -v error -i " + source +
+                           " -metadata 'title=Ünï Song' -c copy " + tagged)
+                              .c_str()),
+              0);
+    const struct {
+        std::string path;
+        const char* title;
+    } cases[] = {{source, "Song ringtone"}, {tagged, "Ünï Song"}};
+    for (const auto& c : cases) {
+        BareEditor editor;
+        ASSERT_EQ(editor.Load(c.path), WavError::None);
+        Edit(editor, 2, 5);
+        RingtoneJob job;
+        ASSERT_TRUE(job.Make(editor.wave, RingtoneSound{2, 5}, *FindFormatByName("mp3"),
+                             "/music/Song.flac", nullptr, nullptr));
+        EXPECT_EQ(job.fileName, "Song ringtone.mp3");
+        EXPECT_EQ(twtest::Probe(job.filePath).at("title"), c.title);
     }
 }
 

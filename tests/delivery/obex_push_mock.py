@@ -8,6 +8,7 @@ Status and Transferred, then "complete" or "error" and InterfacesRemoved at once
 Parameters:
   outcome   "complete" (active, then complete), "quick" (queued straight to complete),
             "refuse" (the phone says no: error), "hold" (active until cancelled),
+            "deaf" (active, and a cancel is never answered),
             "unreachable" (CreateSession fails)
   received  a file to which each completed push appends "NAME SIZE DESTINATION\n"
 '''
@@ -96,6 +97,7 @@ def SendFile(self, filename):
         'quick': ['complete'],
         'refuse': ['error'],
         'hold': ['active'],
+        'deaf': ['active'],
     }[settings['outcome']]
 
     def tick():
@@ -127,5 +129,7 @@ def finish(path):
 
 
 def Cancel(self):
+    if settings['outcome'] == 'deaf':
+        return
     self.UpdateProperties(TRANSFER_IFACE, {'Status': dbus.String('error')})
     finish(self.path)

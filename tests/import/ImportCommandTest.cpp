@@ -12,6 +12,7 @@
 #include "editor/twMediaEditControl.h"
 #include "platform/fake/RecordingAudioOutput.h"
 #include "platform/linux/PtyConsole.h"
+#include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
@@ -267,7 +268,7 @@ TEST_F(ImportCommandTest, TheRealQuestionAndMessageAreMessageDialogs) {
         EXPECT_FALSE(real.Run("fifty.wav"));
         ASSERT_EQ(cancel.shown.size(), 1U);
         EXPECT_EQ(cancel.shown[0].caption, "Warning!");
-        EXPECT_EQ(cancel.shown[0].text, ImportCommand::confirmText);
+        EXPECT_EQ(cancel.shown[0].text, WrapMessage(ImportCommand::confirmText));
         EXPECT_EQ(cancel.styles[0] & (wxYES_NO | wxCANCEL), wxYES_NO | wxCANCEL);
     }
     WriteConverter("exit 1\n");

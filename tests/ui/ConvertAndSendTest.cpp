@@ -1,13 +1,19 @@
 // The "Convert and Send" button's work under Xvfb over the editor panel: every missing piece in
-// one plain message, the save path with a file already there, the iPhone and infrared
-// explanations, and pushes to a mock of obexd on a private session bus that complete or are
+// one plain message, the save path with a file already there or a folder that can't be
+// written, the iPhone and infrared explanations, Cancel and a closing window during the
+// conversion, and pushes to a mock of obexd on a private session bus that complete or are
 // refused. The dialogs are recorded instead of shown; the converter is Debian's ffmpeg.
 #include "DBusMock.h"
 #include "PanelFixture.h"
 
+#include "delivery/DeliveryMessages.h"
+#include "delivery/DeliveryMethod.h"
+#include "delivery/RingtoneFormat.h"
 #include "platform/HiddenConsole.h"
+#include "platform/fake/FakeMountedPhones.h"
 #include "platform/linux/PtyConsole.h"
 #include "ui/ConvertAndSendCommand.h"
+#include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 
 #include <wx/checkbox.h>
@@ -16,6 +22,7 @@
 #include <wx/stdpaths.h>
 #include <wx/timer.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,6 +32,40 @@ namespace fs = std::filesystem;
 namespace {
 
 using Command = ConvertAndSendCommand;
+
+wxString Text(const std::string& utf8) {
+    return wxString::FromUTF8(utf8);
+}
+
+// Hands the shown progress dialog titled `title` to `act` until it says it acted, from a timer
+// that fires while the command's own dialogs run their loops; stops when it goes.
+class DialogWatcher {
+public:
+    DialogWatcher(const wxString& title, std::function<bool(wxProgressDialog&)> act) {
+        timer.Bind(wxEVT_TIMER, [this, title, act](wxTimerEvent&) {
+            for (wxWindow* window : wxTopLevelWindows) {
+                auto* dialog = dynamic_cast<wxProgressDialog*>(window);
+                if (!acted && dialog != nullptr && dialog->IsShown() &&
+                    dialog->GetTitle() == title) {
+                    acted = act(*dialog);
+                }
+            }
+        });
+        timer.Start(20);
+    }
+    bool acted = false;
+
+private:
+    wxTimer timer;
+};
+
+bool PressCancel(wxProgressDialog& dialog) {
+    wxWindow* cancel = dialog.FindWindow(wxID_CANCEL);
+    wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+    click.SetEventObject(cancel);
+    cancel->GetEventHandler()->ProcessEvent(click);
+    return true;
+}
 
 std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -37,6 +78,7 @@ protected:
         SetProcessConsole(CreatePtyConsole());
         fs::create_directory(temp);
         command.tempFolder = temp;
+        command.phones = std::make_unique<FakeMountedPhones>();
         command.ask = [this](const wxString&, const wxString& text) {
             asked.push_back(text);
             return answer;
@@ -49,7 +91,9 @@ protected:
         selection.sourcePath = "/music/Song.mp3";
         selection.vendor = "Nokia";
         selection.model = "6230";
+        selection.offeredCodes = {"WAV", "MP3", "AAC", "M4A", "MIDI"};
         selection.format = "MP3";
+        start = selection;
     }
     ~ConvertAndSendTest() override { SetProcessConsole(nullptr); }
 
@@ -63,6 +107,7 @@ protected:
     const std::string temp = dir.File("temp");
     Command command{frame, panel};
     Command::Selection selection;
+    Command::Selection start;
     int answer = wxID_NO;
     wxString chosen;
     std::vector<wxString> asked;
@@ -77,16 +122,18 @@ TEST_F(ConvertAndSendTest, EachMissingPieceIsNamedAndNothingIsDone) {
         wxString message;
     };
     const Case cases[] = {
-        {"nothing imported", [] {}, Command::noMediaText},
-        {"no vendor", [this] { selection.vendor.clear(); }, Command::noPhoneText},
-        {"no model", [this] { selection.model.clear(); }, Command::noPhoneText},
-        {"no format", [this] { selection.format.clear(); }, Command::noPhoneText},
+        {"nothing imported", [] {}, Text(delivery_text::noMedia)},
+        {"no vendor", [this] { selection.vendor.clear(); }, Text(delivery_text::noPhone)},
+        {"no model", [this] { selection.model.clear(); }, Text(delivery_text::noPhone)},
+        {"no format", [this] { selection.format.clear(); }, Text(delivery_text::noFormat)},
+        {"a phone of no format", [this] { selection.offeredCodes = {"MIDI"}; },
+         Text(delivery_text::phoneTakesNoFormat)},
         {"silence to the cut end",
          [this] {
              panel->silenceRuler->SetValues(panel->cutRuler->endValue,
                                             panel->silenceRuler->endValue);
          },
-         Command::silentText},
+         Text(delivery_text::silent)},
     };
     bool imported = false;
     for (const Case& c : cases) {
@@ -100,7 +147,7 @@ TEST_F(ConvertAndSendTest, EachMissingPieceIsNamedAndNothingIsDone) {
         EXPECT_EQ(told[0], c.message) << c.what;
         EXPECT_TRUE(offered.empty()) << c.what;
         EXPECT_TRUE(TempIsEmpty()) << c.what;
-        selection = Command::Selection{"/music/Song.mp3", "Nokia", "6230", "MP3", "", "", ""};
+        selection = start;
         imported = true;
     }
 }
@@ -111,7 +158,7 @@ TEST_F(ConvertAndSendTest, SavesIntoTheChosenFileReplacingWhatWasThere) {
     std::ofstream(dir.File("old ringtone.mp3")) << "an older ringtone";
     EXPECT_EQ(command.Run(selection), Command::Outcome::Saved);
     ASSERT_EQ(offered.size(), 1u);
-    EXPECT_EQ(offered[0], Command::DefaultFolder() + "|Song ringtone.mp3");
+    EXPECT_EQ(offered[0], Command::DefaultFolder(*command.phones) + "|Song ringtone.mp3");
     const std::string saved = Contents(dir.File("old ringtone.mp3"));
     EXPECT_GT(saved.size(), 3000u);
     EXPECT_EQ(saved.substr(0, 3), "ID3");
@@ -125,11 +172,68 @@ TEST_F(ConvertAndSendTest, SavesIntoTheChosenFileReplacingWhatWasThere) {
     EXPECT_TRUE(TempIsEmpty());
 }
 
-TEST_F(ConvertAndSendTest, TheSaveDialogStartsInTheMusicFolderOrHome) {
-    const wxString folder = Command::DefaultFolder();
+TEST_F(ConvertAndSendTest, TheSaveDialogStartsInAPhonesRingtonesOrTheMusicFolderOrHome) {
+    FakeMountedPhones phones;
+    const wxString folder = Command::DefaultFolder(phones);
     EXPECT_TRUE(wxFileName::DirExists(folder));
     EXPECT_TRUE(folder == wxGetHomeDir() ||
                 folder == wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Music));
+    phones.phones.push_back({"Pixel_8", {"/gvfs/mtp:host=Pixel_8/Internal"}});
+    phones.folders.insert("/gvfs/mtp:host=Pixel_8/Internal/Ringtones");
+    EXPECT_EQ(Command::DefaultFolder(phones), "/gvfs/mtp:host=Pixel_8/Internal/Ringtones");
+}
+
+TEST_F(ConvertAndSendTest, ASaveThatFailsSaysWhyAndOffersAnotherFolderWithoutConverting) {
+    Ready(3);
+    const wxString missing = wxString::FromUTF8(dir.File("gone/Song ringtone.mp3"));
+    std::vector<wxString> choices{missing, wxString::FromUTF8(dir.File("Song ringtone.mp3"))};
+    command.chooseFile = [&](const wxString& folder, const wxString&, const wxString&) {
+        offered.push_back(folder);
+        // The job's folder still holds the file while the second folder is chosen.
+        EXPECT_FALSE(TempIsEmpty());
+        const wxString next = choices.front();
+        choices.erase(choices.begin());
+        return next;
+    };
+    answer = wxID_YES;
+    EXPECT_EQ(command.Run(selection), Command::Outcome::Saved);
+    EXPECT_EQ(asked, std::vector<wxString>{Text(delivery_text::SaveFailure(ENOENT)) +
+                                           "\n\nChoose another folder?"});
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_EQ(offered[1], wxString::FromUTF8(dir.File("gone")));
+    EXPECT_TRUE(fs::exists(dir.File("Song ringtone.mp3")));
+    EXPECT_TRUE(TempIsEmpty());
+}
+
+TEST_F(ConvertAndSendTest, CancelOrAClosingWindowStopsTheConversionWithoutAWord) {
+    const struct {
+        const char* what;
+        bool close;
+    } cases[] = {{"Cancel", false}, {"closing the window", true}};
+    for (const auto& c : cases) {
+        Ready(60);
+        panel->echoCheck->SetValue(true);
+        panel->reverbCheck->SetValue(true);
+        EXPECT_FALSE(command.RequestClose()) << c.what;
+        const DialogWatcher watcher("Convert", [&](wxProgressDialog& dialog) {
+            EXPECT_FALSE(dialog.GetMessage().Contains("can't be stopped"));
+            return c.close ? command.RequestClose() : PressCancel(dialog);
+        });
+        EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone) << c.what;
+        EXPECT_TRUE(watcher.acted) << c.what;
+        EXPECT_EQ(command.error, DeliveryError::Cancelled) << c.what;
+        EXPECT_EQ(command.closeRequested, c.close) << c.what;
+        EXPECT_TRUE(told.empty() && asked.empty() && offered.empty()) << c.what;
+        EXPECT_TRUE(TempIsEmpty()) << c.what;
+    }
+}
+
+TEST(MessageDialog, WrapsEveryLineAtASpaceOrInsideALongWord) {
+    const std::string word(100, 'x');
+    EXPECT_EQ(WrapMessage("short\n\nlines stay", 10), "short\n\nlines stay");
+    EXPECT_EQ(WrapMessage("one two three four", 10), "one two\nthree four");
+    EXPECT_EQ(WrapMessage("a " + word, 40),
+              "a\n" + word.substr(0, 40) + "\n" + word.substr(40, 40) + "\n" + word.substr(80));
 }
 
 TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
@@ -142,39 +246,33 @@ TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
         std::vector<wxString> questions;
         std::vector<wxString> offers;
     };
-    const wxString music = Command::DefaultFolder();
-    const wxString fortySeconds =
-        "iPhones take ringtones as AAC in an .m4r file of at most 40 seconds, and this ringtone "
-        "lasts 45 seconds.\n\nContinue with its first 40 seconds?";
+    const wxString music = Command::DefaultFolder(*command.phones);
+    const wxString fortySeconds = Text(delivery_text::CutQuestion(*FindFormatByName("m4r"), 45));
+    const wxString appleBluetooth = Text(delivery_text::iphoneNoBluetooth);
+    const wxString infrared = Text(FindDeliveryMethod("Infrared")->unavailableText);
     const Case cases[] = {
-        {"iPhone over Bluetooth, declined",
-         "Apple",
-         "Bluetooth",
-         5,
-         wxID_NO,
-         {Command::appleBluetoothText},
-         {}},
+        {"iPhone over Bluetooth, declined", "Apple", "Bluetooth", 5, wxID_NO, {appleBluetooth}, {}},
         {"iPhone over Bluetooth, saved",
          "Apple",
          "Bluetooth",
          5,
          wxID_YES,
-         {Command::appleBluetoothText},
+         {appleBluetooth},
          {music + "|Song ringtone.m4r"}},
-        {"infrared, declined", "Nokia", "Infrared", 5, wxID_NO, {Command::infraredText}, {}},
+        {"infrared, declined", "Nokia", "Infrared", 5, wxID_NO, {infrared}, {}},
         {"Bluetooth without a device",
          "Nokia",
          "Bluetooth",
          5,
-         wxID_NO,
-         {},
+         wxID_YES,
+         {Text(delivery_text::noDevice)},
          {music + "|Song ringtone.mp3"}},
         {"infrared, saved",
          "Nokia",
          "Infrared",
          5,
          wxID_YES,
-         {Command::infraredText},
+         {infrared},
          {music + "|Song ringtone.mp3"}},
         {"iPhone, too long, gone back", "Apple", "", 45, wxID_NO, {fortySeconds}, {}},
         {"iPhone, first 40 seconds",
@@ -188,6 +286,7 @@ TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
     for (const Case& c : cases) {
         Ready(c.seconds);
         selection.vendor = c.vendor;
+        selection.model = c.vendor == "Apple" ? "iPhone 12" : "6230";
         selection.sendMethod = c.method;
         const bool device = c.method != "Bluetooth" || c.vendor == "Apple";
         selection.deviceName = device ? "Phone" : "";
@@ -242,34 +341,21 @@ TEST_F(ConvertAndSendOverBluetoothTest, ARefusedPushSaysSoAndOffersToSave) {
     EXPECT_TRUE(TempIsEmpty());
 }
 
-TEST_F(ConvertAndSendOverBluetoothTest, CancelInTheSendingDialogStopsThePush) {
-    Start("hold");
-    // The Sending dialog runs its own loop inside Run: a timer presses its Cancel button once
-    // bytes have moved.
-    wxTimer presser;
-    bool pressed = false;
-    presser.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        for (wxWindow* window : wxTopLevelWindows) {
-            auto* dialog = dynamic_cast<wxProgressDialog*>(window);
-            wxWindow* cancel = dialog != nullptr ? dialog->FindWindow(wxID_CANCEL) : nullptr;
-            if (!pressed && cancel != nullptr && dialog->GetTitle() == "Sending" &&
-                dialog->GetMessage().Contains("bytes sent")) {
-                wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
-                click.SetEventObject(cancel);
-                cancel->GetEventHandler()->ProcessEvent(click);
-                pressed = true;
-            }
-        }
-    });
-    presser.Start(20);
-    EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone);
-    presser.Stop();
-    EXPECT_TRUE(pressed);
-    EXPECT_EQ(command.error, DeliveryError::Cancelled);
-    EXPECT_TRUE(asked.empty());
-    EXPECT_TRUE(offered.empty());
-    EXPECT_EQ(Contents(dir.File("received.txt")), "");
-    EXPECT_TRUE(TempIsEmpty());
+TEST_F(ConvertAndSendOverBluetoothTest, CancelInTheSendingDialogStopsThePushAnsweredOrNot) {
+    for (const char* outcome : {"hold", "deaf"}) {
+        Start(outcome);
+        command.cancelGraceMilliseconds = 300;
+        const DialogWatcher watcher("Sending", [](wxProgressDialog& dialog) {
+            return dialog.GetMessage().Contains("bytes sent") && PressCancel(dialog);
+        });
+        EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone) << outcome;
+        EXPECT_TRUE(watcher.acted) << outcome;
+        EXPECT_EQ(command.error, DeliveryError::Cancelled) << outcome;
+        EXPECT_TRUE(told.empty() && asked.empty() && offered.empty()) << outcome;
+        EXPECT_EQ(Contents(dir.File("received.txt")), "") << outcome;
+        EXPECT_TRUE(TempIsEmpty()) << outcome;
+        mock.Stop();
+    }
 }
 
 TEST_F(ConvertAndSendOverBluetoothTest, WithoutObexdTheMessageSaysSo) {

@@ -1,0 +1,54 @@
+// Every sentence that Convert and Send and the command-line tool's make and send say about
+// delivering a ringtone, in one place: what is missing, the questions before making the file,
+// why saving failed, and the last step on the phone by its kind. Sentences end with a full
+// stop or a question mark; a question that offers another way ends the text; paragraphs are
+// separated by one blank line. UTF-8; the window widens them as they are.
+#pragma once
+
+#include "delivery/PhoneKind.h"
+#include "delivery/RingtoneFormat.h"
+
+#include <cstdint>
+#include <string>
+
+namespace delivery_text {
+
+inline constexpr const char* caption = "Convert and Send";
+inline constexpr const char* noMedia = "Import a media file first.";
+inline constexpr const char* noPhone = "Choose your phone's vendor and model in step 1.";
+inline constexpr const char* noFormat = "Choose the ringtone's format in step 2.";
+inline constexpr const char* phoneTakesNoFormat =
+    "This phone takes none of the formats Tonewick makes (WAV, MP3, AAC, M4A, WMA).\n\nChoose "
+    "the vendor \"Any phone\" in step 1 and the model closest to your phone instead.";
+inline constexpr const char* silent =
+    "The ringtone is silence from end to end. Move the silence marker back from the end of the "
+    "ringtone.";
+inline constexpr const char* iphoneNoBluetooth =
+    "iPhones accept no ringtones sent over Bluetooth.\n\nSave the .m4r file instead? You can "
+    "then add it to the iPhone with the software you sync it with.";
+inline constexpr const char* noDevice =
+    "No phone is selected in step 3. Search for it there first (make it visible in its "
+    "Bluetooth settings), or save the ringtone file now.\n\nSave the ringtone file instead?";
+inline constexpr const char* pushM4r =
+    "An .m4r file is for iPhones, which take ringtones only through the software they sync "
+    "with.";
+inline constexpr const char* pushExtension =
+    "A phone judges a ringtone by its extension: name the file .wav, .mp3, .aac, .m4a or .wma.";
+inline constexpr const char* saveInstead = "Save the ringtone file instead?";
+inline constexpr const char* otherFolder = "Choose another folder?";
+inline constexpr const char* converting = "Converting the ringtone. Cancel stops it.";
+
+// The question before an .m4r is cut to the format's longest length.
+std::string CutQuestion(const RingtoneFormat& format, int32_t seconds);
+// The command-line tool's note that it keeps the first part.
+std::string CutNote(const RingtoneFormat& format, int32_t seconds);
+// "could not be written ...: no space left." for the system's error number.
+std::string SaveFailure(int systemError);
+// The short reason for a system error number: "no permission", "no space left", ...
+std::string SystemReason(int systemError);
+// After a completed push of fileName, and what to do on the phone.
+std::string SentText(const std::string& fileName, PhoneKind phone);
+// After saving to path; inRingtones when path lies in a phone's own Ringtones folder.
+std::string SavedText(const std::string& path, PhoneKind phone, bool inRingtones);
+
+} // namespace delivery_text

@@ -1,0 +1,90 @@
+#include "delivery/DeliveryPlan.h"
+
+#include "delivery/DeliveryMessages.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool Offers(const DeliveryRequest& request, const char* code) {
+    return std::find(request.offeredCodes.begin(), request.offeredCodes.end(), code) !=
+           request.offeredCodes.end();
+}
+
+bool OffersAFormat(const DeliveryRequest& request) {
+    for (const char* label : {"WAV", "MP3", "AAC", "M4A", "WMA"}) {
+        if (Offers(request, label)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int32_t KeptSeconds(const RingtoneFormat& format, int32_t seconds) {
+    return format.maxSeconds > 0 ? std::min(seconds, format.maxSeconds) : seconds;
+}
+
+DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
+    DeliveryPlan plan;
+    if (!request.mediaLoaded) {
+        plan.stop = delivery_text::noMedia;
+        return plan;
+    }
+    if (request.vendor.empty() || request.model.empty()) {
+        plan.stop = delivery_text::noPhone;
+        return plan;
+    }
+    plan.phone = ClassifyPhone(request.vendor, request.model, request.offeredCodes);
+    if (!OffersAFormat(request)) {
+        plan.stop = delivery_text::phoneTakesNoFormat;
+        return plan;
+    }
+    plan.format = plan.phone == PhoneKind::IPhone ? FindFormatByName("m4r")
+                                                  : FindFormatByLabel(request.formatLabel);
+    if (plan.format == nullptr) {
+        plan.stop = delivery_text::noFormat;
+        return plan;
+    }
+    if (request.silenceSeconds >= request.seconds) {
+        plan.stop = delivery_text::silent;
+        return plan;
+    }
+    plan.seconds = KeptSeconds(*plan.format, request.seconds);
+    if (plan.seconds < request.seconds) {
+        plan.questions.push_back(delivery_text::CutQuestion(*plan.format, request.seconds));
+    }
+    // Where the file goes is settled before the wait for the converter.
+    const DeliveryMethod* method = FindDeliveryMethod(request.method);
+    if (method == nullptr) {
+        return plan;
+    }
+    if (method->unavailableText != nullptr) {
+        plan.questions.push_back(method->unavailableText);
+    } else if (method->route == DeliveryRoute::Push && plan.phone == PhoneKind::IPhone) {
+        plan.questions.push_back(delivery_text::iphoneNoBluetooth);
+    } else if (method->route == DeliveryRoute::Push && request.deviceAddress.empty()) {
+        plan.questions.push_back(delivery_text::noDevice);
+    } else {
+        plan.route = method->route;
+    }
+    return plan;
+}
+
+std::string PushRefusal(const std::string& fileName) {
+    const size_t dot = fileName.find_last_of('.');
+    std::string extension = dot == std::string::npos ? "" : fileName.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".m4r") {
+        return delivery_text::pushM4r;
+    }
+    for (const char* name : {"wav", "mp3", "aac", "m4a", "wma"}) {
+        if (extension == FindFormatByName(name)->extension) {
+            return std::string();
+        }
+    }
+    return delivery_text::pushExtension;
+}

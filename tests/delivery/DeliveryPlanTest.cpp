@@ -1,0 +1,211 @@
+// What Convert and Send decides before anything is made, the files a phone is sent, saving's
+// reasons, and the copy onto a phone the desktop has mounted: all without a window, over the
+// fake mounted phones and a fake runtime folder.
+#include "TempDir.h"
+
+#include "delivery/DeliveryMessages.h"
+#include "delivery/DeliveryPlan.h"
+#include "delivery/SaveFile.h"
+#include "delivery/UsbCopy.h"
+#include "platform/fake/FakeMountedPhones.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Codes = std::vector<std::string>;
+const Codes android{"WAV", "MP3", "AAC", "M4A"};
+const Codes older{"WAV", "MP3", "AAC", "M4A", "MIDI", "AMR"};
+
+DeliveryRequest Ask(bool media, const char* vendor, const char* model, const Codes& codes,
+                    const char* format, const char* method = "", const char* device = "",
+                    int32_t seconds = 5, int32_t silence = 0) {
+    return {media, vendor, model, codes, format, method, device, seconds, silence};
+}
+
+TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
+    const std::string infrared = FindDeliveryMethod("Infrared")->unavailableText;
+    const RingtoneFormat& m4r = *FindFormatByName("m4r");
+    const struct {
+        const char* what;
+        DeliveryRequest request;
+        std::string stop;
+        PhoneKind phone = PhoneKind::Older;
+        const char* extension = "";
+        int32_t seconds = 0;
+        DeliveryRoute route = DeliveryRoute::Save;
+        std::vector<std::string> questions = {};
+    } cases[] = {
+        {"nothing imported", Ask(false, "Nokia", "6230", older, "MP3"), delivery_text::noMedia},
+        {"no model", Ask(true, "Nokia", "", older, "MP3"), delivery_text::noPhone},
+        {"a phone of no format", Ask(true, "Nokia", "3510i", {"MIDI"}, ""),
+         delivery_text::phoneTakesNoFormat},
+        {"no format", Ask(true, "Nokia", "6230", older, ""), delivery_text::noFormat},
+        {"all silence", Ask(true, "Nokia", "6230", older, "MP3", "", "", 5, 5),
+         delivery_text::silent},
+        {"older phone, no method",
+         Ask(true, "Nokia", "6230", older, "MP3"),
+         "",
+         PhoneKind::Older,
+         ".mp3",
+         5,
+         DeliveryRoute::Save,
+         {}},
+        {"Android over Bluetooth",
+         Ask(true, "Google", "Pixel 8", android, "M4A", "Bluetooth", "00:11:22:33:44:55", 50),
+         "",
+         PhoneKind::Android,
+         ".m4a",
+         50,
+         DeliveryRoute::Push,
+         {}},
+        {"Any phone, Android, no device",
+         Ask(true, "Any phone", "Android phone", android, "MP3", "Bluetooth"),
+         "",
+         PhoneKind::Android,
+         ".mp3",
+         5,
+         DeliveryRoute::Save,
+         {delivery_text::noDevice}},
+        {"infrared",
+         Ask(true, "Nokia", "6230", older, "WAV", "Infrared"),
+         "",
+         PhoneKind::Older,
+         ".wav",
+         5,
+         DeliveryRoute::Save,
+         {infrared}},
+        {"iPhone over Bluetooth",
+         Ask(true, "Apple", "iPhone 13 mini", {"M4A"}, "M4A", "Bluetooth", "00:11:22:33:44:55"),
+         "",
+         PhoneKind::IPhone,
+         ".m4r",
+         5,
+         DeliveryRoute::Save,
+         {delivery_text::iphoneNoBluetooth}},
+        {"Any phone, iPhone, too long",
+         Ask(true, "Any phone", "iPhone", {"M4A"}, "M4A", "", "", 45),
+         "",
+         PhoneKind::IPhone,
+         ".m4r",
+         40,
+         DeliveryRoute::Save,
+         {delivery_text::CutQuestion(m4r, 45)}},
+    };
+    for (const auto& c : cases) {
+        const DeliveryPlan plan = PlanDelivery(c.request);
+        EXPECT_EQ(plan.stop, c.stop) << c.what;
+        if (!c.stop.empty()) {
+            continue;
+        }
+        EXPECT_EQ(plan.phone, c.phone) << c.what;
+        ASSERT_NE(plan.format, nullptr) << c.what;
+        EXPECT_STREQ(plan.format->extension, c.extension) << c.what;
+        EXPECT_EQ(plan.seconds, c.seconds) << c.what;
+        EXPECT_EQ(plan.route, c.route) << c.what;
+        EXPECT_EQ(plan.questions, c.questions) << c.what;
+    }
+    EXPECT_EQ(PushRefusal("a.M4A"), "");
+    EXPECT_EQ(PushRefusal("a.m4r"), delivery_text::pushM4r);
+    EXPECT_EQ(PushRefusal("a.ogg"), delivery_text::pushExtension);
+}
+
+TEST(SaveFile, FailuresGiveTheSystemsReason) {
+    const struct {
+        int error;
+        const char* reason;
+    } reasons[] = {{EACCES, "no permission"},
+                   {EROFS, "the folder is read-only"},
+                   {ENOSPC, "no space left"},
+                   {ENOENT, "the folder does not exist"},
+                   {EIO, "input/output error"}};
+    for (const auto& r : reasons) {
+        EXPECT_EQ(delivery_text::SystemReason(r.error), r.reason);
+    }
+    twtest::TempDir dir;
+    std::ofstream(dir.File("from.mp3")) << "x";
+    int error = 0;
+    EXPECT_FALSE(SaveFileAtomically(dir.File("from.mp3"), dir.File("no/x.mp3"), &error));
+    EXPECT_EQ(delivery_text::SaveFailure(error),
+              "The ringtone could not be written to the chosen folder: the folder does not "
+              "exist.");
+    // A name of the full 255 bytes is saved: the hidden file beside it has a short name.
+    EXPECT_TRUE(SaveFileAtomically(dir.File("from.mp3"), dir.File(std::string(251, 'a') + ".mp3")));
+}
+
+class UsbCopyTest : public ::testing::Test {
+protected:
+    UsbCopyTest() { std::ofstream(file) << "ringtone bytes"; }
+    void Connect(const std::string& name) {
+        phones.phones.push_back({name, {"/gvfs/mtp:host=" + name + "/Internal"}});
+    }
+    twtest::TempDir dir;
+    const std::string file = dir.File("Song ringtone.mp3");
+    FakeMountedPhones phones;
+};
+
+TEST_F(UsbCopyTest, CopiesWholeIntoTheOnePhonesRingtonesOrSaysWhyNot) {
+    const std::string target = "/gvfs/mtp:host=Pixel_8/Internal/Ringtones/Song ringtone.mp3";
+    const struct {
+        const char* what;
+        std::vector<std::string> connected;
+        const char* name;
+        size_t breaksAfter;
+        UsbError error;
+        const char* message;
+    } cases[] = {
+        {"one phone", {"Pixel_8"}, "", 100, UsbError::None, ""},
+        {"none", {}, "", 100, UsbError::NoPhone, "no phone connected in file-transfer mode"},
+        {"several",
+         {"Pixel_8", "Galaxy_S23"},
+         "",
+         100,
+         UsbError::SeveralPhones,
+         "several phones are connected in file-transfer mode (Pixel_8, Galaxy_S23): name one "
+         "after --usb"},
+        {"named", {"Pixel_8", "Galaxy_S23"}, "Pixel", 100, UsbError::None, ""},
+        {"broken off",
+         {"Pixel_8"},
+         "",
+         5,
+         UsbError::CopyFailed,
+         "the file could not be copied whole onto the phone; nothing was left there"},
+    };
+    for (const auto& c : cases) {
+        phones = FakeMountedPhones();
+        phones.copyBreaksAfter = c.breaksAfter;
+        for (const std::string& name : c.connected) {
+            Connect(name);
+        }
+        const UsbCopy copy = CopyToPhone(phones, file, c.name);
+        EXPECT_EQ(copy.error, c.error) << c.what;
+        EXPECT_EQ(DescribeUsbCopy(copy), c.message) << c.what;
+        const bool copied = c.error == UsbError::None;
+        EXPECT_EQ(copy.path, copied || c.error == UsbError::CopyFailed ? target : "") << c.what;
+        EXPECT_EQ(phones.files.contains(target), copied) << c.what;
+    }
+}
+
+TEST_F(UsbCopyTest, FindsTheMountedPhonesInTheRuntimeFolder) {
+    const std::string storage =
+        dir.File("gvfs/mtp:host=Google_Pixel_8_1A2B/Internal shared storage");
+    fs::create_directories(storage);
+    fs::create_directories(dir.File("gvfs/smb-share:server=nas"));
+    const std::unique_ptr<MountedPhones> mounted = CreateMountedPhones(dir.Path());
+    EXPECT_EQ(PhoneRingtonesFolder(*mounted), "");
+    const UsbCopy copy = CopyToPhone(*mounted, file, "");
+    EXPECT_EQ(copy.error, UsbError::None);
+    EXPECT_EQ(copy.path, storage + "/Ringtones/Song ringtone.mp3");
+    EXPECT_EQ(fs::file_size(copy.path), fs::file_size(file));
+    EXPECT_EQ(PhoneRingtonesFolder(*mounted), storage + "/Ringtones");
+    EXPECT_TRUE(OnMountedPhone(*mounted, copy.path));
+    EXPECT_FALSE(OnMountedPhone(*mounted, file));
+}
+
+} // namespace
