@@ -12,13 +12,13 @@ namespace {
 
 constexpr const char* androidSettings = "Settings, Sound (and vibration), Phone ringtone";
 
-std::string LastStep(PhoneKind phone, bool pushed, bool inRingtones) {
+std::string LastStep(PhonePlatform phone, bool pushed, bool inRingtones) {
     switch (phone) {
-    case PhoneKind::IPhone:
+    case PhonePlatform::IPhone:
         return "An iPhone takes an .m4r ringtone of at most 40 seconds through the software it "
                "syncs with: add the file there and sync. It then appears under Settings, Sounds "
                "& Haptics, Ringtone.";
-    case PhoneKind::Android:
+    case PhonePlatform::Android:
         if (pushed) {
             return std::string("On the phone, accept the file if it asks. It lands among the "
                                "received files (in Download or a Bluetooth folder). To make it "
@@ -33,7 +33,7 @@ std::string LastStep(PhoneKind phone, bool pushed, bool inRingtones) {
         return std::string("Copy it into the phone's Ringtones folder (by cable, with the phone "
                            "in file-transfer mode) and it appears in the list under ") +
                androidSettings + ". A file put elsewhere is picked there with the add button.";
-    case PhoneKind::Older:
+    case PhonePlatform::Older:
         break;
     }
     return pushed ? "On the phone, accept the file if it asks, open it from the received files and "
@@ -93,11 +93,11 @@ std::string SaveFailure(int systemError) {
     return text;
 }
 
-std::string SentText(const std::string& fileName, PhoneKind phone) {
+std::string SentText(const std::string& fileName, PhonePlatform phone) {
     return "\"" + fileName + "\" was sent to the phone.\n\n" + LastStep(phone, true, false);
 }
 
-std::string SavedText(const std::string& path, PhoneKind phone, bool inRingtones) {
+std::string SavedText(const std::string& path, PhonePlatform phone, bool inRingtones) {
     return "The ringtone was saved as\n" + path + "\n\n" + LastStep(phone, false, inRingtones);
 }
 

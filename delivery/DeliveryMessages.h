@@ -5,7 +5,7 @@
 // separated by one blank line. UTF-8; the window widens them as they are.
 #pragma once
 
-#include "delivery/PhoneKind.h"
+#include "phones/PhonePlatform.h"
 #include "delivery/RingtoneFormat.h"
 
 #include <cstdint>
@@ -47,8 +47,8 @@ std::string SaveFailure(int systemError);
 // The short reason for a system error number: "no permission", "no space left", ...
 std::string SystemReason(int systemError);
 // After a completed push of fileName, and what to do on the phone.
-std::string SentText(const std::string& fileName, PhoneKind phone);
+std::string SentText(const std::string& fileName, PhonePlatform phone);
 // After saving to path; inRingtones when path lies in a phone's own Ringtones folder.
-std::string SavedText(const std::string& path, PhoneKind phone, bool inRingtones);
+std::string SavedText(const std::string& path, PhonePlatform phone, bool inRingtones);
 
 } // namespace delivery_text

@@ -37,13 +37,13 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
         plan.stop = delivery_text::noPhone;
         return plan;
     }
-    plan.phone = ClassifyPhone(request.vendor, request.model, request.offeredCodes);
+    plan.phone = request.phone;
     if (!OffersAFormat(request)) {
         plan.stop = delivery_text::phoneTakesNoFormat;
         return plan;
     }
-    plan.format = plan.phone == PhoneKind::IPhone ? FindFormatByName("m4r")
-                                                  : FindFormatByLabel(request.formatLabel);
+    plan.format = plan.phone == PhonePlatform::IPhone ? FindFormatByName("m4r")
+                                                      : FindFormatByLabel(request.formatLabel);
     if (plan.format == nullptr) {
         plan.stop = delivery_text::noFormat;
         return plan;
@@ -63,7 +63,7 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
     }
     if (method->unavailableText != nullptr) {
         plan.questions.push_back(method->unavailableText);
-    } else if (method->route == DeliveryRoute::Push && plan.phone == PhoneKind::IPhone) {
+    } else if (method->route == DeliveryRoute::Push && plan.phone == PhonePlatform::IPhone) {
         plan.questions.push_back(delivery_text::iphoneNoBluetooth);
     } else if (method->route == DeliveryRoute::Push && request.deviceAddress.empty()) {
         plan.questions.push_back(delivery_text::noDevice);

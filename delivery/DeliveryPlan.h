@@ -6,8 +6,8 @@
 #pragma once
 
 #include "delivery/DeliveryMethod.h"
-#include "delivery/PhoneKind.h"
 #include "delivery/RingtoneFormat.h"
+#include "phones/PhonePlatform.h"
 
 #include <cstdint>
 #include <string>
@@ -18,7 +18,9 @@ struct DeliveryRequest {
     // Step 1's texts (empty for no selection).
     std::string vendor;
     std::string model;
-    // What the catalogue lists for the model among the format box's labels and phoneKindCodes.
+    // The kind of phone the catalogue says the model is (PlatformOfPhone).
+    PhonePlatform phone = PhonePlatform::Older;
+    // What the catalogue lists for the model among the format box's labels.
     std::vector<std::string> offeredCodes;
     // Step 2's selected label; empty when none is selected or it is greyed.
     std::string formatLabel;
@@ -33,7 +35,7 @@ struct DeliveryRequest {
 struct DeliveryPlan {
     // Not empty: nothing can be made; say this and stop.
     std::string stop;
-    PhoneKind phone = PhoneKind::Older;
+    PhonePlatform phone = PhonePlatform::Older;
     const RingtoneFormat* format = nullptr;
     // The seconds that are made: the ringtone's, or the format's longest when that is shorter.
     int32_t seconds = 0;

@@ -101,6 +101,7 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     request.mediaLoaded = wave->loaded && wxFileName::FileExists(Wide(wave->MediaPath()));
     request.vendor = Utf8(selection.vendor);
     request.model = Utf8(selection.model);
+    request.phone = selection.phone;
     request.offeredCodes = selection.offeredCodes;
     request.formatLabel = Utf8(selection.format);
     request.method = Utf8(selection.sendMethod);
@@ -162,7 +163,7 @@ bool ConvertAndSendCommand::Make(RingtoneJob& job, const RingtoneSound& sound,
 }
 
 bool ConvertAndSendCommand::Send(const std::string& filePath, const wxString& fileName,
-                                 const Selection& selection, PhoneKind phone) {
+                                 const Selection& selection, PhonePlatform phone) {
     const std::string absolute = Utf8(wxFileName(Wide(filePath)).GetAbsolutePath());
     ObexPush push;
     push.Start(selection.deviceAddress, absolute);
@@ -216,7 +217,7 @@ bool ConvertAndSendCommand::Send(const std::string& filePath, const wxString& fi
 }
 
 void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fileName,
-                                 PhoneKind phone) {
+                                 PhonePlatform phone) {
     wxString extension;
     wxFileName::SplitPath(fileName, nullptr, nullptr, &extension);
     const wxString wildcard =

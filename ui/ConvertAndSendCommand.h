@@ -15,7 +15,7 @@
 #pragma once
 
 #include "delivery/DeliveryError.h"
-#include "delivery/PhoneKind.h"
+#include "phones/PhonePlatform.h"
 #include "platform/MountedPhones.h"
 
 #include <wx/string.h>
@@ -39,6 +39,7 @@ public:
         wxString sourcePath;
         wxString vendor;
         wxString model;
+        PhonePlatform phone = PhonePlatform::Older;
         // The codes the catalogue lists for the model (DeliveryRequest::offeredCodes).
         std::vector<std::string> offeredCodes;
         wxString format;
@@ -101,6 +102,6 @@ private:
               const wxString& sourcePath);
     // Pushes the file; true when it did not arrive and the user wants it saved instead.
     bool Send(const std::string& filePath, const wxString& fileName, const Selection& selection,
-              PhoneKind phone);
-    void Save(const std::string& filePath, const wxString& fileName, PhoneKind phone);
+              PhonePlatform phone);
+    void Save(const std::string& filePath, const wxString& fileName, PhonePlatform phone);
 };

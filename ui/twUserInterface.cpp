@@ -4,10 +4,10 @@
 #include "delivery/BluetoothFinder.h"
 #include "delivery/DeviceAddressText.h"
 #include "delivery/InfraredFinder.h"
-#include "delivery/PhoneKind.h"
 #include "editor/twMediaEditControl.h"
 #include "import/ImportCommand.h"
 #include "phones/PhoneCatalogue.h"
+#include "phones/PhonePlatform.h"
 #include "phones/TextConversion.h"
 #include "ui/ConvertAndSendCommand.h"
 #include "ui/MainWindowInput.h"
@@ -226,11 +226,7 @@ void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
     for (unsigned int i = 0; i < formatRadioBox->GetCount(); ++i) {
         selection.offeredCodes.push_back(ToCatalogueText(formatRadioBox->GetString(i)));
     }
-    for (const char* code : phoneKindCodes) {
-        if (std::ranges::find(selection.offeredCodes, code) == selection.offeredCodes.end()) {
-            selection.offeredCodes.emplace_back(code);
-        }
-    }
+    selection.phone = PlatformOfPhone(*phoneCatalogue, vendor.c_str(), model.c_str());
     std::erase_if(selection.offeredCodes, [&](const std::string& code) {
         return !phoneCatalogue->SupportsFormat(vendor.c_str(), model.c_str(), code.c_str());
     });

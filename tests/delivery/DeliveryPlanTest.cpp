@@ -19,14 +19,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Codes = std::vector<std::string>;
-const Codes android{"WAV", "MP3", "AAC", "M4A"};
-const Codes older{"WAV", "MP3", "AAC", "M4A", "MIDI", "AMR"};
+// A model as the window finds it in the catalogue: its kind and the codes it lists.
+struct Phone {
+    PhonePlatform kind;
+    std::vector<std::string> codes;
+};
+const Phone android{PhonePlatform::Android, {"WAV", "MP3", "AAC", "M4A"}};
+const Phone older{PhonePlatform::Older, {"WAV", "MP3", "AAC", "M4A", "MIDI", "AMR"}};
+const Phone iPhone{PhonePlatform::IPhone, {"M4A"}};
 
-DeliveryRequest Ask(bool media, const char* vendor, const char* model, const Codes& codes,
+DeliveryRequest Ask(bool media, const char* vendor, const char* model, const Phone& phone,
                     const char* format, const char* method = "", const char* device = "",
                     int32_t seconds = 5, int32_t silence = 0) {
-    return {media, vendor, model, codes, format, method, device, seconds, silence};
+    return {media,  vendor, model,  phone.kind, phone.codes,
+            format, method, device, seconds,    silence};
 }
 
 TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
@@ -36,7 +42,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
         const char* what;
         DeliveryRequest request;
         std::string stop;
-        PhoneKind phone = PhoneKind::Older;
+        PhonePlatform phone = PhonePlatform::Older;
         const char* extension = "";
         int32_t seconds = 0;
         DeliveryRoute route = DeliveryRoute::Save;
@@ -44,7 +50,8 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
     } cases[] = {
         {"nothing imported", Ask(false, "Nokia", "6230", older, "MP3"), delivery_text::noMedia},
         {"no model", Ask(true, "Nokia", "", older, "MP3"), delivery_text::noPhone},
-        {"a phone of no format", Ask(true, "Nokia", "3510i", {"MIDI"}, ""),
+        {"a phone of no format",
+         Ask(true, "Nokia", "3510i", Phone{PhonePlatform::Older, {"MIDI"}}, ""),
          delivery_text::phoneTakesNoFormat},
         {"no format", Ask(true, "Nokia", "6230", older, ""), delivery_text::noFormat},
         {"all silence", Ask(true, "Nokia", "6230", older, "MP3", "", "", 5, 5),
@@ -52,7 +59,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
         {"older phone, no method",
          Ask(true, "Nokia", "6230", older, "MP3"),
          "",
-         PhoneKind::Older,
+         PhonePlatform::Older,
          ".mp3",
          5,
          DeliveryRoute::Save,
@@ -60,7 +67,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
         {"Android over Bluetooth",
          Ask(true, "Google", "Pixel 8", android, "M4A", "Bluetooth", "00:11:22:33:44:55", 50),
          "",
-         PhoneKind::Android,
+         PhonePlatform::Android,
          ".m4a",
          50,
          DeliveryRoute::Push,
@@ -68,7 +75,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
         {"Any phone, Android, no device",
          Ask(true, "Any phone", "Android phone", android, "MP3", "Bluetooth"),
          "",
-         PhoneKind::Android,
+         PhonePlatform::Android,
          ".mp3",
          5,
          DeliveryRoute::Save,
@@ -76,23 +83,23 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
         {"infrared",
          Ask(true, "Nokia", "6230", older, "WAV", "Infrared"),
          "",
-         PhoneKind::Older,
+         PhonePlatform::Older,
          ".wav",
          5,
          DeliveryRoute::Save,
          {infrared}},
         {"iPhone over Bluetooth",
-         Ask(true, "Apple", "iPhone 13 mini", {"M4A"}, "M4A", "Bluetooth", "00:11:22:33:44:55"),
+         Ask(true, "Apple", "iPhone 13 mini", iPhone, "M4A", "Bluetooth", "00:11:22:33:44:55"),
          "",
-         PhoneKind::IPhone,
+         PhonePlatform::IPhone,
          ".m4r",
          5,
          DeliveryRoute::Save,
          {delivery_text::iphoneNoBluetooth}},
         {"Any phone, iPhone, too long",
-         Ask(true, "Any phone", "iPhone", {"M4A"}, "M4A", "", "", 45),
+         Ask(true, "Any phone", "iPhone", iPhone, "M4A", "", "", 45),
          "",
-         PhoneKind::IPhone,
+         PhonePlatform::IPhone,
          ".m4r",
          40,
          DeliveryRoute::Save,

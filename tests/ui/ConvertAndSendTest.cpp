@@ -287,6 +287,7 @@ TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
         Ready(c.seconds);
         selection.vendor = c.vendor;
         selection.model = c.vendor == "Apple" ? "iPhone 12" : "6230";
+        selection.phone = c.vendor == "Apple" ? PhonePlatform::IPhone : PhonePlatform::Older;
         selection.sendMethod = c.method;
         const bool device = c.method != "Bluetooth" || c.vendor == "Apple";
         selection.deviceName = device ? "Phone" : "";
