@@ -13,10 +13,10 @@ ObexProgress ScriptedObexClient::Current() {
         return progress;
     }
     ++played;
-    if (cancelled || played >= steps) {
+    if (played >= steps) {
         progress.stage = ObexStage::Finished;
-        progress.outcome = cancelled ? ObexOutcome::Cancelled : outcome;
-        progress.transferred = outcome == ObexOutcome::Sent && !cancelled ? size : 0;
+        progress.outcome = outcome;
+        progress.transferred = outcome == ObexOutcome::Sent ? size : 0;
     } else {
         progress.stage = ObexStage::Sending;
         progress.size = size;

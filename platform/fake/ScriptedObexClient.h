@@ -1,7 +1,7 @@
 // An OBEX client that plays a script instead of talking to a service, for the push logic's
 // tests: each read of Current() moves the push one step on, and after `steps` reads it ends
-// with `outcome` (Cancelled instead once Cancel was called). Owned by the push under test; the
-// test keeps a plain pointer to read what was asked.
+// with `outcome`, cancelled or not, as a service may answer a cancel with a failed transfer.
+// Owned by the push under test; the test keeps a plain pointer to read what was asked.
 #pragma once
 
 #include "platform/ObexClient.h"
@@ -19,14 +19,14 @@ public:
     std::string address;
     std::string path;
     int readinessChecks = 0;
+    int cancels = 0;
 
     bool Start(const std::string& toAddress, const std::string& filePath) override;
-    void Cancel() override { cancelled = true; }
+    void Cancel() override { ++cancels; }
     ObexProgress Current() override;
     BluetoothReadiness Readiness() override;
 
 private:
     ObexProgress progress;
     int played = 0;
-    bool cancelled = false;
 };

@@ -1,9 +1,11 @@
 // The OBEX push against a mock of obexd (a python3-dbusmock template of our own) on a private
-// session bus: a completed push, a refusal, a cancel, an unreachable phone, no obexd, no bus.
-#include "DBusMock.h"
+// session bus: a completed push, a refusal, a cancel, no obexd, no bus (an unreachable phone is
+// among the Bluetooth reasons); and the push's own rules over a scripted client.
+#include "BluetoothMockBuses.h"
 #include "TempDir.h"
 
 #include "delivery/ObexPush.h"
+#include "platform/fake/ScriptedObexClient.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,6 @@ namespace {
 
 using twtest::DBusMock;
 
-const std::string mockTemplate = TW_OBEX_MOCK_TEMPLATE;
 constexpr const char* phone = "00:11:22:33:44:55";
 
 // Runs the main context until the push has finished; false after a generous minute.
@@ -36,9 +37,7 @@ class ObexPushTest : public ::testing::Test {
 protected:
     void SetUp() override { std::ofstream(file) << std::string(1000, 'x'); }
     bool StartMock(const std::string& outcome) {
-        const bool started =
-            mock.Start(DBusMock::Bus::Session, mockTemplate, "org.bluez.obex",
-                       "{\"outcome\": \"" + outcome + "\", \"received\": \"" + received + "\"}");
+        const bool started = twtest::StartObex(mock, outcome, received);
         EXPECT_TRUE(started) << mock.Error();
         return started;
     }
@@ -64,22 +63,12 @@ TEST_F(ObexPushTest, CompletedPushesReachThePhoneUnderTheFilesName) {
                                       "Song ringtone.mp3 1000 " + phone + "\n");
 }
 
-TEST_F(ObexPushTest, FailuresEndWithTheirReason) {
-    const struct {
-        const char* outcome;
-        DeliveryError error;
-    } cases[] = {
-        {"refuse", DeliveryError::Refused},
-        {"unreachable", DeliveryError::Unreachable},
-    };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(StartMock(c.outcome));
-        ObexPush push;
-        ASSERT_TRUE(push.Start(phone, file));
-        ASSERT_TRUE(RunUntilFinished(push)) << c.outcome;
-        EXPECT_EQ(push.Current().error, c.error) << c.outcome;
-        mock.Stop();
-    }
+TEST_F(ObexPushTest, ARefusalEndsWithItsReasonAndSendsNothing) {
+    ASSERT_TRUE(StartMock("refuse"));
+    ObexPush push;
+    ASSERT_TRUE(push.Start(phone, file));
+    ASSERT_TRUE(RunUntilFinished(push));
+    EXPECT_EQ(push.Current().error, DeliveryError::Refused);
     EXPECT_EQ(Contents(received), "");
 }
 
@@ -129,6 +118,46 @@ TEST_F(ObexPushTest, NoObexdOrNoBusSaysTheServiceIsMissing) {
     EXPECT_FALSE(push.Start(phone, file));
     EXPECT_TRUE(push.Finished());
     EXPECT_EQ(push.Current().error, DeliveryError::NoObexService);
+}
+
+// The computer's side is asked only when obexd failed without the phone's word, and a cancel
+// outweighs the failure it caused.
+TEST(ObexPush, ReasonsFromTheClientsOutcome) {
+    const struct {
+        ObexOutcome outcome;
+        BluetoothReadiness readiness;
+        bool cancel;
+        DeliveryError error;
+        int checks;
+    } cases[] = {
+        {ObexOutcome::Sent, BluetoothReadiness::NoAdapter, false, DeliveryError::None, 0},
+        {ObexOutcome::Refused, BluetoothReadiness::AdapterOff, false, DeliveryError::Refused, 0},
+        {ObexOutcome::NoService, BluetoothReadiness::NoSystemBus, false,
+         DeliveryError::NoObexService, 0},
+        {ObexOutcome::ServiceFailed, BluetoothReadiness::Ready, false,
+         DeliveryError::ObexServiceFailed, 1},
+        {ObexOutcome::ServiceFailed, BluetoothReadiness::NoBluetoothService, false,
+         DeliveryError::NoBluetoothService, 1},
+        {ObexOutcome::Unreachable, BluetoothReadiness::Ready, false, DeliveryError::Unreachable,
+         1},
+        {ObexOutcome::Refused, BluetoothReadiness::Ready, true, DeliveryError::Cancelled, 0},
+    };
+    for (const auto& c : cases) {
+        auto scripted = std::make_unique<ScriptedObexClient>();
+        ScriptedObexClient& client = *scripted;
+        client.outcome = c.outcome;
+        client.readiness = c.readiness;
+        ObexPush push(std::move(scripted));
+        ASSERT_TRUE(push.Start(phone, "/tmp/a.mp3"));
+        if (c.cancel) {
+            push.Cancel();
+        }
+        while (!push.Finished()) {
+        }
+        EXPECT_EQ(push.Current().error, c.error) << static_cast<int>(c.outcome);
+        EXPECT_EQ(client.readinessChecks, c.checks) << static_cast<int>(c.outcome);
+        EXPECT_EQ(client.address, phone);
+    }
 }
 
 TEST(ObexPush, AcceptsOnlyBluetoothAddresses) {

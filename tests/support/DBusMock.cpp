@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -89,13 +90,30 @@ void DBusMock::Export(Bus bus, const std::string& value) {
     setenv(variable.c_str(), value.c_str(), 1);
 }
 
-bool DBusMock::StartBus(Bus bus) {
+std::string DBusMock::ServiceFolder() {
+    if (!folder) {
+        folder = std::make_unique<TempDir>();
+    }
+    return folder->Path().string();
+}
+
+bool DBusMock::StartBus(Bus bus, const std::string& serviceFolder) {
+    std::string config = TW_PRIVATE_BUS_CONFIG;
+    if (!serviceFolder.empty()) {
+        config = ServiceFolder() + "/bus.conf";
+        std::ofstream(config) << "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus "
+                                 "Configuration 1.0//EN\"\n \"http://www.freedesktop.org/"
+                                 "standards/dbus/1.0/busconfig.dtd\">\n<busconfig>\n<include>"
+                              << TW_PRIVATE_BUS_CONFIG << "</include>\n<servicedir>"
+                              << serviceFolder << "</servicedir>\n</busconfig>\n";
+    }
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) {
         error = "no pipe for dbus-daemon";
         return false;
     }
-    daemonPid = Spawn({"dbus-daemon", "--session", "--nofork", "--print-address=1"}, pipeFds[1]);
+    daemonPid = Spawn({"dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"},
+                      pipeFds[1]);
     close(pipeFds[1]);
     address = daemonPid > 0 ? ReadLine(pipeFds[0]) : "";
     close(pipeFds[0]);

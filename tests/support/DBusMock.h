@@ -1,5 +1,6 @@
-// A private D-Bus for one test: its own dbus-daemon, exported as the system or the session bus
-// of this process, and optionally a python3-dbusmock service on it (a built-in template such as
+// A private D-Bus for one test: its own dbus-daemon (configured by private-bus.conf beside this
+// file, which starts no service installed on the machine), exported as the system or the
+// session bus of this process, and optionally a python3-dbusmock service on it (a built-in template such as
 // "bluez5", or the path of a template file of our own). Code under test that connects to "the
 // system bus" or "the session bus" through GIO then reaches the mock and nothing else.
 //
@@ -8,6 +9,9 @@
 // test's own thread (code under test may run on another thread meanwhile).
 #pragma once
 
+#include "TempDir.h"
+
+#include <memory>
 #include <string>
 #include <sys/types.h>
 
@@ -25,8 +29,13 @@ public:
     DBusMock& operator=(const DBusMock&) = delete;
 
     // Starts a dbus-daemon and exports its address as DBUS_SYSTEM_BUS_ADDRESS or
-    // DBUS_SESSION_BUS_ADDRESS. False when it doesn't start (see Error()).
-    bool StartBus(Bus bus);
+    // DBUS_SESSION_BUS_ADDRESS. With `serviceFolder`, the services described there are
+    // started on demand. False when it doesn't start (see Error()).
+    bool StartBus(Bus bus, const std::string& serviceFolder = "");
+
+    // A folder of the mock's own for service files (and its bus configuration), kept until
+    // the mock is destroyed.
+    std::string ServiceFolder();
 
     // StartBus, then `/usr/bin/python3 -m dbusmock --system|--session --template NAME` (with
     // `-p PARAMETERS`, a JSON object, when given); waits until the mock owns `busName`.
@@ -59,6 +68,7 @@ public:
 private:
     void Export(Bus bus, const std::string& value);
 
+    std::unique_ptr<TempDir> folder;
     pid_t daemonPid = -1;
     pid_t mockPid = -1;
     std::string address;
