@@ -198,6 +198,8 @@ TEST_F(DeviceSearch, TheListExplainsASearchThatCouldNotRunOrFoundNothing) {
         {"adapter off, switched on", twtest::Adapter::Off, true, 1, DescribeEmptySearch(true)},
     };
     for (const auto& c : cases) {
+        // A finder keeps its connection to the bus it was made on.
+        ui->bluetoothFinder.reset();
         ASSERT_TRUE(StartBlueZ(c.adapter)) << mock.Error();
         int questions = 0;
         ui->confirm = [&](const wxString&) { return ++questions, c.answer; };
