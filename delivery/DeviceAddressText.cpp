@@ -28,7 +28,8 @@ std::vector<std::string> DeviceListLabels(const std::vector<FoundDevice>& device
             const std::string& address = device.address;
             labels.push_back(!shared ? device.name
                              : length < address.size()
-                                 ? device.name + " (\u2026" + address.substr(address.size() - length) + ")"
+                                 ? device.name + " (\u2026" +
+                                       address.substr(address.size() - length) + ")"
                                  : device.name + " (" + address + ")");
         }
         return labels;

@@ -33,7 +33,7 @@ void twUserInterface::OnRefreshDevices(wxCommandEvent&) {
     twLookupDialog dialog(this);
     dialog.Update(0, wxEmptyString, nullptr);
     const wxString method = sendMethodChoice->GetStringSelection();
-    DeviceFinder* finder = method == "Bluetooth"  ? static_cast<DeviceFinder*>(bluetoothFinder.get())
+    DeviceFinder* finder = method == "Bluetooth" ? static_cast<DeviceFinder*>(bluetoothFinder.get())
                            : method == "Infrared" ? infraredFinder.get()
                                                   : nullptr;
     if (finder != nullptr) {

@@ -35,8 +35,8 @@ BluetoothReadiness CheckBlueZ(GDBusConnection* connection, std::string& adapterP
     // activation's own timeout.
     GVariant* reply = g_dbus_connection_call_sync(
         connection, "org.bluez", "/", "org.freedesktop.DBus.ObjectManager", "GetManagedObjects",
-        nullptr, G_VARIANT_TYPE("(a{oa{sa{sv}}})"), G_DBUS_CALL_FLAGS_NO_AUTO_START,
-        callTimeoutMs, nullptr, nullptr);
+        nullptr, G_VARIANT_TYPE("(a{oa{sa{sv}}})"), G_DBUS_CALL_FLAGS_NO_AUTO_START, callTimeoutMs,
+        nullptr, nullptr);
     if (reply == nullptr) {
         return BluetoothReadiness::NoBluetoothService;
     }

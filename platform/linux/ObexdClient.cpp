@@ -244,11 +244,10 @@ struct ObexdClient::State {
         GVariantBuilder options;
         g_variant_builder_init(&options, G_VARIANT_TYPE("a{sv}"));
         g_variant_builder_add(&options, "{sv}", "Target", g_variant_new_string("opp"));
-        g_dbus_connection_call(state.connection, obexService, clientPath, clientInterface,
-                               "CreateSession",
-                               g_variant_new("(sa{sv})", state.address.c_str(), &options),
-                               G_VARIANT_TYPE("(o)"), G_DBUS_CALL_FLAGS_NONE, callTimeoutMs,
-                               state.cancellable, OnCreateSession, Hold(*held));
+        g_dbus_connection_call(
+            state.connection, obexService, clientPath, clientInterface, "CreateSession",
+            g_variant_new("(sa{sv})", state.address.c_str(), &options), G_VARIANT_TYPE("(o)"),
+            G_DBUS_CALL_FLAGS_NONE, callTimeoutMs, state.cancellable, OnCreateSession, Hold(*held));
     }
 };
 

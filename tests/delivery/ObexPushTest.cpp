@@ -138,8 +138,7 @@ TEST(ObexPush, ReasonsFromTheClientsOutcome) {
          DeliveryError::ObexServiceFailed, 1},
         {ObexOutcome::ServiceFailed, BluetoothReadiness::NoBluetoothService, false,
          DeliveryError::NoBluetoothService, 1},
-        {ObexOutcome::Unreachable, BluetoothReadiness::Ready, false, DeliveryError::Unreachable,
-         1},
+        {ObexOutcome::Unreachable, BluetoothReadiness::Ready, false, DeliveryError::Unreachable, 1},
         {ObexOutcome::Refused, BluetoothReadiness::Ready, true, DeliveryError::Cancelled, 0},
     };
     for (const auto& c : cases) {

@@ -1,8 +1,8 @@
 // A private D-Bus for one test: its own dbus-daemon (configured by private-bus.conf beside this
 // file, which starts no service installed on the machine), exported as the system or the
-// session bus of this process, and optionally a python3-dbusmock service on it (a built-in template such as
-// "bluez5", or the path of a template file of our own). Code under test that connects to "the
-// system bus" or "the session bus" through GIO then reaches the mock and nothing else.
+// session bus of this process, and optionally a python3-dbusmock service on it (a built-in template
+// such as "bluez5", or the path of a template file of our own). Code under test that connects to
+// "the system bus" or "the session bus" through GIO then reaches the mock and nothing else.
 //
 // Owned by the test (a member or a local); the destructor stops the mock and the daemon and
 // puts the bus address variable back as it was. Not thread-safe: start, call and stop from the

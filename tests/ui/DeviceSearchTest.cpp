@@ -166,8 +166,8 @@ TEST_F(DeviceSearch, SwitchingMethodsReplacesTheFinderAndTheList) {
     ChooseMethod("Infrared");
     EXPECT_EQ(ui->bluetoothFinder, nullptr);
     EXPECT_NE(ui->infraredFinder, nullptr);
-    EXPECT_EQ(Devices(), std::vector<std::string>{DescribeDeliveryError(
-                             DeliveryError::NoInfraredPort)});
+    EXPECT_EQ(Devices(),
+              std::vector<std::string>{DescribeDeliveryError(DeliveryError::NoInfraredPort)});
     EXPECT_EQ(watcher.seen, shownAndClosed);
 
     mock.Stop();
