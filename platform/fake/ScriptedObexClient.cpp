@@ -24,8 +24,3 @@ ObexProgress ScriptedObexClient::Current() {
     }
     return progress;
 }
-
-BluetoothReadiness ScriptedObexClient::Readiness() {
-    ++readinessChecks;
-    return readiness;
-}

@@ -18,13 +18,12 @@ public:
     // What was asked.
     std::string address;
     std::string path;
-    int readinessChecks = 0;
     int cancels = 0;
 
     bool Start(const std::string& toAddress, const std::string& filePath) override;
     void Cancel() override { ++cancels; }
     ObexProgress Current() override;
-    BluetoothReadiness Readiness() override;
+    BluetoothReadiness Readiness() override { return readiness; }
 
 private:
     ObexProgress progress;

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <vector>
 
 namespace {
 
