@@ -1,7 +1,6 @@
 #include "BluetoothMockBuses.h"
 
 #include <chrono>
-#include <fstream>
 #include <thread>
 
 namespace twtest {
@@ -23,10 +22,7 @@ bool StartObex(DBusMock& mock, const std::string& outcome, const std::string& re
 }
 
 bool StartDyingObex(DBusMock& mock) {
-    const std::string folder = mock.ServiceFolder();
-    std::ofstream(folder + "/org.bluez.obex.service")
-        << "[D-BUS Service]\nName=org.bluez.obex\nExec=/usr/bin/python3 " TW_OBEX_DYING_SCRIPT "\n";
-    return mock.StartBus(DBusMock::Bus::Session, folder);
+    return mock.StartBus(DBusMock::Bus::Session, TW_OBEX_DIES_CONFIG);
 }
 
 bool AdapterDiscovers(DBusMock& mock) {

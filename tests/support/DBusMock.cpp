@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -90,23 +89,8 @@ void DBusMock::Export(Bus bus, const std::string& value) {
     setenv(variable.c_str(), value.c_str(), 1);
 }
 
-std::string DBusMock::ServiceFolder() {
-    if (!folder) {
-        folder = std::make_unique<TempDir>();
-    }
-    return folder->Path().string();
-}
-
-bool DBusMock::StartBus(Bus bus, const std::string& serviceFolder) {
-    std::string config = TW_PRIVATE_BUS_CONFIG;
-    if (!serviceFolder.empty()) {
-        config = ServiceFolder() + "/bus.conf";
-        std::ofstream(config) << "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus "
-                                 "Configuration 1.0//EN\"\n \"http://www.freedesktop.org/"
-                                 "standards/dbus/1.0/busconfig.dtd\">\n<busconfig>\n<include>"
-                              << TW_PRIVATE_BUS_CONFIG << "</include>\n<servicedir>"
-                              << serviceFolder << "</servicedir>\n</busconfig>\n";
-    }
+bool DBusMock::StartBus(Bus bus, const std::string& configFile) {
+    const std::string config = configFile.empty() ? TW_PRIVATE_BUS_CONFIG : configFile;
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) {
         error = "no pipe for dbus-daemon";

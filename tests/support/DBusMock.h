@@ -9,9 +9,6 @@
 // test's own thread (code under test may run on another thread meanwhile).
 #pragma once
 
-#include "TempDir.h"
-
-#include <memory>
 #include <string>
 #include <sys/types.h>
 
@@ -29,13 +26,9 @@ public:
     DBusMock& operator=(const DBusMock&) = delete;
 
     // Starts a dbus-daemon and exports its address as DBUS_SYSTEM_BUS_ADDRESS or
-    // DBUS_SESSION_BUS_ADDRESS. With `serviceFolder`, the services described there are
-    // started on demand. False when it doesn't start (see Error()).
-    bool StartBus(Bus bus, const std::string& serviceFolder = "");
-
-    // A folder of the mock's own for service files (and its bus configuration), kept until
-    // the mock is destroyed.
-    std::string ServiceFolder();
+    // DBUS_SESSION_BUS_ADDRESS. `configFile` replaces private-bus.conf, e.g. with one that
+    // includes it and adds a service folder. False when it doesn't start (see Error()).
+    bool StartBus(Bus bus, const std::string& configFile = "");
 
     // StartBus, then `/usr/bin/python3 -m dbusmock --system|--session --template NAME` (with
     // `-p PARAMETERS`, a JSON object, when given); waits until the mock owns `busName`.
@@ -68,7 +61,6 @@ public:
 private:
     void Export(Bus bus, const std::string& value);
 
-    std::unique_ptr<TempDir> folder;
     pid_t daemonPid = -1;
     pid_t mockPid = -1;
     std::string address;
