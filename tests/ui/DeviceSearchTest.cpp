@@ -191,8 +191,6 @@ TEST_F(DeviceSearch, TheListExplainsASearchThatCouldNotRunOrFoundNothing) {
         int questions;
         std::string item;
     } cases[] = {
-        {"no adapter", twtest::Adapter::None, true, 0,
-         DescribeDeliveryError(DeliveryError::NoBluetoothAdapter)},
         {"adapter off, left off", twtest::Adapter::Off, false, 1,
          DescribeDeliveryError(DeliveryError::BluetoothOff)},
         {"adapter off, switched on", twtest::Adapter::Off, true, 1, DescribeEmptySearch(true)},
