@@ -9,7 +9,6 @@
 #include "ui/twLookupDialog.h"
 
 #include <wx/choice.h>
-#include <wx/msgdlg.h>
 
 void twUserInterface::OnSendMethodSelected(wxCommandEvent& event) {
     if (sendMethodChoice->GetStringSelection() == "Bluetooth") {
