@@ -1,5 +1,7 @@
 #include "delivery/BluetoothFinder.h"
 
+#include "delivery/DeviceAddressText.h"
+
 #include <chrono>
 #include <new>
 
@@ -34,7 +36,11 @@ BluetoothDeviceTable* BluetoothFinder::Lookup(ProgressCallback progress, void* u
                                               InquiryWaitCallback waiting) {
     deviceCount = 0;
     bool found = false;
-    if (devices && inquiry->Begin()) {
+    failure = devices ? BluetoothReadinessError(inquiry->Readiness()) : DeliveryError::NoSystemBus;
+    if (failure == DeliveryError::None && !inquiry->Begin()) {
+        failure = DeliveryError::SearchFailed;
+    }
+    if (failure == DeliveryError::None) {
         const uint32_t start = tickCount();
         size_t length = firstBufferLength;
         std::unique_ptr<uint8_t[]> buffer = ZeroedBuffer(length);
@@ -102,4 +108,20 @@ void BluetoothFinder::Store(const BluetoothInquiryResult& result, ProgressCallba
     entry.address = result.address;
     entry.name = result.name;
     ++deviceCount;
+}
+
+DeviceSearchResult BluetoothFinder::Search(ProgressCallback progress, void* user,
+                                           InquiryWaitCallback waiting) {
+    DeviceSearchResult result;
+    const BluetoothDeviceTable* table = Lookup(progress, user, waiting);
+    result.failure = failure;
+    for (int32_t i = 0; table != nullptr && i < table->count; ++i) {
+        const BluetoothDevice& device = table->entries[static_cast<size_t>(i)];
+        result.devices.push_back({device.name, FormatBluetoothAddress(device.address)});
+    }
+    return result;
+}
+
+bool BluetoothFinder::SwitchOn() {
+    return inquiry && inquiry->SwitchOn();
 }

@@ -5,19 +5,19 @@
 // A search lasts about ten seconds and blocks its caller: the progress callback gets the number
 // of devices found so far, and the wait callback is called at least every 100 ms meanwhile so
 // that a window can keep its dialog painted. For every named device the search writes a few
-// diagnostic lines (name, class of device) to `output`, standard output by default.
-// All calls from one thread.
+// diagnostic lines (name, class of device) to `output`, standard output by default. Before
+// searching it checks the computer's side (bus, BlueZ, adapter, switched on); a search that
+// cannot run writes nothing and leaves the reason in `failure`. All calls from one thread.
 #pragma once
 
 #include "delivery/BluetoothDeviceTable.h"
-#include "import/ProgressCallback.h"
-#include "platform/BluetoothInquiry.h"
+#include "delivery/DeviceFinder.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 
-class BluetoothFinder {
+class BluetoothFinder : public DeviceFinder {
 public:
     // Over the system's inquiry (BlueZ), connected now.
     BluetoothFinder();
@@ -29,6 +29,8 @@ public:
     // every search finds nothing.
     std::unique_ptr<BluetoothDeviceTable> devices;
     int32_t deviceCount = 0; // devices stored by the current or last search
+    // Why the last search could not run; None when it ran.
+    DeliveryError failure = DeliveryError::None;
 
     // How long a search goes on asking for more devices. Checked only between results: one
     // wait may end a little later.
@@ -41,6 +43,10 @@ public:
     // found, null otherwise. `progress` and `waiting` may be null.
     BluetoothDeviceTable* Lookup(ProgressCallback progress, void* user,
                                  InquiryWaitCallback waiting = nullptr);
+
+    DeviceSearchResult Search(ProgressCallback progress, void* user,
+                              InquiryWaitCallback waiting) override;
+    bool SwitchOn() override;
 
     static uint32_t SteadyTickCount();
 

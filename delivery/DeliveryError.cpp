@@ -14,8 +14,29 @@ const char* DescribeDeliveryError(DeliveryError error) {
         return "The converter could not make the ringtone file.";
     case DeliveryError::SaveFailed:
         return "The ringtone could not be written to the chosen folder.";
+    case DeliveryError::NoSystemBus:
+        return "Bluetooth can't be used: this computer's system message bus (D-Bus) is not "
+               "running. Start it, then start the Bluetooth service.";
+    case DeliveryError::NoBluetoothService:
+        return "Bluetooth can't be used: this computer's Bluetooth service (BlueZ) is not "
+               "running. Start the Bluetooth service (systemctl start bluetooth).";
+    case DeliveryError::NoBluetoothAdapter:
+        return "This computer has no Bluetooth adapter. Plug one in, or turn on the computer's "
+               "built-in Bluetooth.";
+    case DeliveryError::BluetoothOff:
+        return "This computer's Bluetooth adapter is switched off. Switch it on in the "
+               "Bluetooth settings.";
+    case DeliveryError::SearchFailed:
+        return "This computer's Bluetooth service did not start the search. Try again in a "
+               "moment.";
+    case DeliveryError::NoInfraredPort:
+        return "This computer has no infrared port it can use.";
     case DeliveryError::NoObexService:
-        return "Sending over Bluetooth needs BlueZ's OBEX service (obexd), which is not running.";
+        return "Sending over Bluetooth needs BlueZ's OBEX service (obexd), which is not "
+               "installed. Install it (the bluez-obexd package).";
+    case DeliveryError::ObexServiceFailed:
+        return "This computer's OBEX service (obexd) could not start, so nothing was sent. "
+               "Check that the Bluetooth service runs and the adapter is switched on.";
     case DeliveryError::Unreachable:
         return "The phone could not be reached. Check that it is switched on, near, and has "
                "Bluetooth on.";
@@ -25,4 +46,33 @@ const char* DescribeDeliveryError(DeliveryError error) {
         return "Sending was cancelled.";
     }
     return "Unknown error.";
+}
+
+DeliveryError BluetoothReadinessError(BluetoothReadiness readiness) {
+    switch (readiness) {
+    case BluetoothReadiness::Ready:
+        return DeliveryError::None;
+    case BluetoothReadiness::NoSystemBus:
+        return DeliveryError::NoSystemBus;
+    case BluetoothReadiness::NoBluetoothService:
+        return DeliveryError::NoBluetoothService;
+    case BluetoothReadiness::NoAdapter:
+        return DeliveryError::NoBluetoothAdapter;
+    case BluetoothReadiness::AdapterOff:
+        return DeliveryError::BluetoothOff;
+    }
+    return DeliveryError::NoBluetoothService;
+}
+
+bool IsPhoneFault(DeliveryError error) {
+    return error == DeliveryError::Unreachable || error == DeliveryError::Refused;
+}
+
+const char* DescribeEmptySearch(bool bluetooth) {
+    // A fresh inquiry finds only phones that answer it: a paired phone does so only while its
+    // Bluetooth settings screen is open.
+    return bluetooth ? "No devices found. Make the phone visible: open its Bluetooth settings "
+                       "screen and keep it open, then search again."
+                     : "No devices found. Put the phone's infrared port within a metre of the "
+                       "computer's, facing it, then search again.";
 }

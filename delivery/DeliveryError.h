@@ -1,6 +1,10 @@
-// Why making, saving or sending a ringtone failed. One code per reason and one function that
-// turns a code into the sentence a person reads, in the window and in the command-line tool.
+// Why finding a phone, or making, saving or sending a ringtone, failed. One code per reason and
+// one function that turns a code into the sentences a person reads, in the window and in the
+// command-line tool. The Bluetooth reasons name the computer's side and what to do about it;
+// only Unreachable and Refused are the phone's.
 #pragma once
+
+#include "platform/BluetoothReadiness.h"
 
 enum class DeliveryError {
     None,
@@ -9,12 +13,30 @@ enum class DeliveryError {
     ConverterNotStarted,
     ConversionFailed,
     SaveFailed,
+    // Bluetooth on this computer, checked in this order before a search and after a failed push.
+    NoSystemBus,
+    NoBluetoothService,
+    NoBluetoothAdapter,
+    BluetoothOff,
+    SearchFailed, // BlueZ refused to start the search
+    NoInfraredPort,
     // The push over Bluetooth.
-    NoObexService,
-    Unreachable,
+    NoObexService,     // obexd is not installed (or there is no session bus)
+    ObexServiceFailed, // obexd was started and died, or never answered
+    Unreachable,       // obexd tried the phone and could not connect
     Refused,
     Cancelled,
 };
 
-// A short English sentence with its full stop; never null.
+// English sentences, each with its full stop; never null.
 const char* DescribeDeliveryError(DeliveryError error);
+
+// The reason behind a Bluetooth side that is not ready; None for Ready.
+DeliveryError BluetoothReadinessError(BluetoothReadiness readiness);
+
+// True for the failures that lie with the phone (out of reach, or it said no); every other
+// failure is the computer's, and the file can still be saved.
+bool IsPhoneFault(DeliveryError error);
+
+// What to do after a search that ran and found nothing, for Bluetooth or for infrared.
+const char* DescribeEmptySearch(bool bluetooth);

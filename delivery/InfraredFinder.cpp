@@ -1,6 +1,7 @@
 #include "delivery/InfraredFinder.h"
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace {
@@ -56,4 +57,21 @@ const uint8_t* InfraredFinder::Lookup(ProgressCallback progress, void* user,
     stack->CloseSocket(irdaSocket);
     irdaSocket = InfraredStack::invalidSocket;
     return found ? deviceList : nullptr;
+}
+
+DeviceSearchResult InfraredFinder::Search(ProgressCallback progress, void* user,
+                                          InquiryWaitCallback waiting) {
+    DeviceSearchResult result;
+    // Still null after the lookup when no attempt could read a list: no socket, no port.
+    deviceList = nullptr;
+    const uint8_t* list = Lookup(progress, user, waiting);
+    if (deviceList == nullptr) {
+        result.failure = DeliveryError::NoInfraredPort;
+    }
+    for (uint32_t i = 0; list != nullptr && i < InfraredDeviceCount(list); ++i) {
+        char identifier[16];
+        std::snprintf(identifier, sizeof identifier, "0x%08X", InfraredDeviceIdentifier(list, i));
+        result.devices.push_back({InfraredDeviceName(list, i), identifier});
+    }
+    return result;
 }

@@ -4,19 +4,19 @@
 //
 // A lookup blocks its caller: the progress callback gets the attempt number (0 to 9), the wait
 // callback is called at least every 100 ms of the pauses between attempts. Each lookup opens
-// and closes its own socket. All calls from one thread.
+// and closes its own socket. A stack without sockets (no infrared port) is a search that could
+// not run. All calls from one thread.
 #pragma once
 
+#include "delivery/DeviceFinder.h"
 #include "delivery/InfraredDeviceList.h"
-#include "import/ProgressCallback.h"
-#include "platform/BluetoothInquiry.h"
 #include "platform/InfraredStack.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 
-class InfraredFinder {
+class InfraredFinder : public DeviceFinder {
 public:
     static constexpr int attempts = 10;
     static constexpr uint32_t pauseMilliseconds = 200;
@@ -38,6 +38,10 @@ public:
     // null.
     const uint8_t* Lookup(ProgressCallback progress, void* user,
                           InquiryWaitCallback waiting = nullptr);
+
+    DeviceSearchResult Search(ProgressCallback progress, void* user,
+                              InquiryWaitCallback waiting) override;
+    bool SwitchOn() override { return false; }
 
     static void SleepMilliseconds(uint32_t milliseconds);
 

@@ -1,20 +1,18 @@
-// Pushes one file to a phone over Bluetooth with OBEX Object Push, through BlueZ's obexd on the
-// session bus (org.bluez.obex): Client1.CreateSession with the phone's address and the target
-// "opp", ObjectPush1.SendFile with the file's absolute path, then the Transfer1 object followed
-// until it says "complete" or "error", and RemoveSession. obexd sends only the file's base name
-// and length, so the file must already carry the name the phone should see.
+// Pushes one file to a phone over Bluetooth with OBEX Object Push, through the platform's OBEX
+// client (obexd on the session bus; a scripted client in tests), and says why it failed in the
+// program's own terms. The file must already carry the name the phone should see.
 //
-// Everything is asynchronous on the default GLib main context, which wxGTK runs: the calls and
-// signals make progress while the window processes events (a progress dialog's Update does),
-// or while a caller without a window runs Iterate. The phone has a minute to accept, so the
-// calls wait long; the transfer's signals are subscribed to before SendFile, since a small file
-// can go from "queued" to "complete" with nothing between and its object vanishes at once.
+// The push is asynchronous: it makes progress while the window processes events (a progress
+// dialog's Update does) or while a caller without a window runs Iterate. When the OBEX service
+// could not start or the phone could not be reached, the computer's Bluetooth side is checked
+// (system bus, BlueZ, adapter, switched on) and a failing step there is the reason given:
+// "could not be reached" stays for a phone that obexd tried on a working adapter.
 //
-// Each push has its own connection to the bus; destroying the push cancels what is under way
-// and closes it, which also ends obexd's session. User-interface thread only.
+// Destroying the push cancels what is under way. User-interface thread only.
 #pragma once
 
 #include "delivery/DeliveryError.h"
+#include "platform/ObexClient.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,7 +20,7 @@
 
 class ObexPush {
 public:
-    enum class Stage { Idle, Connecting, Sending, Finished };
+    using Stage = ObexStage;
 
     // Where the push stands; `error` is None after a completed transfer.
     struct Progress {
@@ -33,31 +31,32 @@ public:
         uint64_t size = 0;
     };
 
+    // Over the system's OBEX client.
     ObexPush();
-    ~ObexPush();
-    ObexPush(const ObexPush&) = delete;
-    ObexPush& operator=(const ObexPush&) = delete;
+    // Over the given client (a fake in the tests).
+    explicit ObexPush(std::unique_ptr<ObexClient> client);
 
     // "AA:BB:CC:DD:EE:FF" (either case); false for anything else.
     static bool IsBluetoothAddress(const std::string& address);
 
     // Starts the push of an absolute path to address. False, with the progress Finished and its
-    // error set (NoObexService when there is no session bus), when it can't even begin.
+    // error set, when it can't even begin.
     bool Start(const std::string& address, const std::string& path);
-    // Asks obexd to stop: a transfer is cancelled, a connection attempt abandoned. The push
-    // then finishes with Cancelled, unless it completed first.
+    // Asks the service to stop: a transfer is cancelled, a connection attempt abandoned. The
+    // push then finishes with Cancelled, unless it completed first.
     void Cancel();
 
+    // Reads the client's state; a finished push keeps its answer.
     const Progress& Current() const;
     bool Finished() const { return Current().stage == Stage::Finished; }
 
-    // Runs the default main context once; with mayBlock, waits for something to happen.
+    // Runs the pending bus work once; with mayBlock, waits for something to happen.
     static void Iterate(bool mayBlock);
 
-    // How long the calls may take: CreateSession answers only once the phone is connected.
-    static constexpr int callTimeoutMs = 120000;
-
 private:
-    struct State;
-    std::shared_ptr<State> state;
+    DeliveryError Reason(ObexOutcome outcome) const;
+
+    std::unique_ptr<ObexClient> client;
+    bool cancelRequested = false;
+    mutable Progress progress;
 };

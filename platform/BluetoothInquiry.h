@@ -11,6 +11,8 @@
 // One inquiry object serves many searches (Begin ... End). All calls come from one thread.
 #pragma once
 
+#include "platform/BluetoothReadiness.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -44,6 +46,13 @@ public:
 
     // True when the service behind the inquiry could be reached when it was made (the bus).
     virtual bool Connected() const = 0;
+
+    // Checks now what would keep a search from running, in BluetoothReadiness's order.
+    virtual BluetoothReadiness Readiness() = 0;
+
+    // Switches an adapter that is off on (desktops let the session's user do it); true when
+    // the service took it.
+    virtual bool SwitchOn() = 0;
 
     // Starts a fresh search: only devices that report themselves during it are results, not
     // those the radio merely remembers. False when no search can run (no service, no radio,

@@ -21,6 +21,7 @@
 #include <wx/filesys.h>
 #include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
+#include <wx/msgdlg.h>
 #include <wx/radiobox.h>
 
 #include <algorithm>
@@ -79,6 +80,11 @@ twUserInterface::twUserInterface() : twMainFrame("Tonewick", wxSize(520, 580)) {
     }
     formatRadioBox->Disable();
     windowInput = std::make_unique<MainWindowInput>(*this);
+    deviceTip = deviceChoice->GetToolTipText();
+    confirm = [this](const wxString& question) {
+        wxMessageDialog dialog(this, question, wxS("Tonewick"), wxYES_NO | wxICON_QUESTION);
+        return dialog.ShowModal() == wxID_YES;
+    };
     Bind(wxEVT_CLOSE_WINDOW, &twUserInterface::OnCloseWindow, this);
 }
 
@@ -236,7 +242,7 @@ void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
         selection.format = formatRadioBox->GetString(static_cast<unsigned>(format));
     }
     selection.sendMethod = sendMethodChoice->GetStringSelection();
-    selection.deviceName = deviceChoice->GetStringSelection();
+    selection.deviceName = deviceListNote ? wxString() : deviceChoice->GetStringSelection();
     selection.deviceAddress = SelectedDeviceAddress();
     ConvertAndSendCommand command(this, mediaEditControl);
     runningConvert = &command;
@@ -252,7 +258,7 @@ std::string twUserInterface::SelectedDeviceAddress() const {
     // Item i of the list is entry i of the Bluetooth finder's table (the infrared finder's
     // devices have no Bluetooth address).
     const int selected = deviceChoice->GetSelection();
-    if (!bluetoothFinder || !bluetoothFinder->devices || selected < 0 ||
+    if (deviceListNote || !bluetoothFinder || !bluetoothFinder->devices || selected < 0 ||
         selected >= bluetoothFinder->devices->count) {
         return std::string();
     }

@@ -6,6 +6,7 @@
 
 #include "ui/twMainFrame.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@ class AudioEngine;
 class BluetoothFinder;
 class ConvertAndSendCommand;
 class InfraredFinder;
+struct DeviceSearchResult;
 class MainWindowInput;
 class ImportCommand;
 class PhoneCatalogue;
@@ -45,13 +47,22 @@ public:
 
     // Step 3: the finder of the chosen send method, never both (null before a method is
     // chosen). Choosing a method, or the refresh button, searches behind the "Lookup devices"
-    // dialog and lists the names found in deviceChoice, none selected.
+    // dialog and lists the names found in deviceChoice, none selected; devices of the same name
+    // show the end of their address. A search that could not run, or found nothing, leaves one
+    // selected item instead that says why or what to do (deviceListNote). An adapter that is
+    // off is offered to be switched on through `confirm`.
     std::unique_ptr<BluetoothFinder> bluetoothFinder;
     std::unique_ptr<InfraredFinder> infraredFinder;
+    bool deviceListNote = false;
+    wxString deviceTip; // the step's own tip, above the names found
+    // Asks a yes-or-no question; a message box unless a test put its own answer in.
+    std::function<bool(const wxString& question)> confirm;
     void OnSendMethodSelected(wxCommandEvent& event) override;
     void OnRefreshDevices(wxCommandEvent& event) override;
 
 private:
+    void ListDevices(DeviceSearchResult result, bool bluetooth);
+
     // A close request during an import, or during Convert and Send, cancels it first; the
     // window closes after it.
     void OnCloseWindow(wxCloseEvent& event);

@@ -3,6 +3,7 @@
 #include "ui/twUserInterface.h"
 
 #include "delivery/BluetoothFinder.h"
+#include "delivery/DeviceAddressText.h"
 #include "delivery/InfraredFinder.h"
 #include "phones/TextConversion.h"
 #include "ui/twLookupDialog.h"
@@ -30,31 +31,52 @@ void twUserInterface::OnRefreshDevices(wxCommandEvent&) {
     // Without a cancel button the dialog refuses Close, so hiding is how it closes.
     twLookupDialog dialog(this);
     dialog.Update(0, wxEmptyString, nullptr);
-    if (sendMethodChoice->GetStringSelection() == "Bluetooth") {
+    const wxString method = sendMethodChoice->GetStringSelection();
+    DeviceFinder* finder = method == "Bluetooth" ? static_cast<DeviceFinder*>(bluetoothFinder.get())
+                           : method == "Infrared" ? infraredFinder.get()
+                                                  : nullptr;
+    if (finder != nullptr) {
         dialog.Show();
-        const BluetoothDeviceTable* table =
-            bluetoothFinder ? bluetoothFinder->Lookup(twLookupDialog::Progress, &dialog,
-                                                      twLookupDialog::Waiting)
-                            : nullptr;
-        deviceChoice->Clear();
-        for (int32_t i = 0; table != nullptr && i < table->count; ++i) {
-            deviceChoice->Append(wxString::FromUTF8(table->entries[static_cast<size_t>(i)].name));
-        }
-        deviceChoice->SetSelection(wxNOT_FOUND);
+        DeviceSearchResult result =
+            finder->Search(twLookupDialog::Progress, &dialog, twLookupDialog::Waiting);
         dialog.Hide();
-    }
-    if (sendMethodChoice->GetStringSelection() == "Infrared") {
-        dialog.Show();
-        const uint8_t* list =
-            infraredFinder
-                ? infraredFinder->Lookup(twLookupDialog::Progress, &dialog, twLookupDialog::Waiting)
-                : nullptr;
-        deviceChoice->Clear();
-        for (uint32_t i = 0; list != nullptr && i < InfraredDeviceCount(list); ++i) {
-            deviceChoice->Append(wxString(WidenText(InfraredDeviceName(list, i))));
+        if (result.failure == DeliveryError::BluetoothOff &&
+            confirm(wxString(DescribeDeliveryError(result.failure)) +
+                    wxS("\n\nSwitch Bluetooth on and search again?")) &&
+            finder->SwitchOn()) {
+            dialog.Show();
+            result = finder->Search(twLookupDialog::Progress, &dialog, twLookupDialog::Waiting);
+            dialog.Hide();
         }
-        deviceChoice->SetSelection(wxNOT_FOUND);
-        dialog.Hide();
+        ListDevices(result, method == "Bluetooth");
     }
     dialog.Hide();
+}
+
+void twUserInterface::ListDevices(DeviceSearchResult result, bool bluetooth) {
+    deviceChoice->Clear();
+    // Infrared names are 8-bit text, a byte a character; Bluetooth names are UTF-8.
+    for (FoundDevice& device : result.devices) {
+        if (!bluetooth) {
+            device.name = wxString(WidenText(device.name)).utf8_string();
+        }
+    }
+    wxString tip = deviceTip;
+    for (const std::string& label : DeviceListLabels(result.devices)) {
+        const wxString text = wxString::FromUTF8(label);
+        deviceChoice->Append(text);
+        tip += wxS("\n") + text;
+    }
+    deviceChoice->SetSelection(wxNOT_FOUND);
+    // A list left empty would say "nothing is there" when the truth may be "Bluetooth can't
+    // run here": the one item says which, selected so that it shows, and names no device.
+    deviceListNote = result.devices.empty();
+    if (deviceListNote) {
+        tip = result.failure != DeliveryError::None ? DescribeDeliveryError(result.failure)
+                                                    : DescribeEmptySearch(bluetooth);
+        deviceChoice->Append(tip);
+        deviceChoice->SetSelection(0);
+    }
+    // The list is narrow: the tip carries the whole names and the whole reason.
+    deviceChoice->SetToolTip(tip);
 }

@@ -1,7 +1,6 @@
 #include "app/cli/DevicesCommand.h"
 
 #include "delivery/BluetoothFinder.h"
-#include "delivery/DeviceAddressText.h"
 #include "delivery/InfraredFinder.h"
 
 #include <charconv>
@@ -88,29 +87,22 @@ private:
     std::FILE* stream;
 };
 
-void ListBluetooth(const DevicesRequest& request, std::ostream& out) {
-    BluetoothFinder finder;
-    FinderLines lines;
-    finder.output = lines.Stream();
-    if (request.seconds) {
-        finder.searchMilliseconds = *request.seconds * 1000;
-    }
-    const BluetoothDeviceTable* table = finder.Lookup(nullptr, nullptr);
+// Exit 0 when the search ran, found or not; 1 with the reason when it could not run.
+int List(DeviceFinder& finder, bool bluetooth, const FinderLines& lines, std::ostream& out,
+         std::ostream& err) {
+    const DeviceSearchResult result = finder.Search(nullptr, nullptr, nullptr);
     lines.CopyTo(out);
-    for (int32_t i = 0; table != nullptr && i < table->count; ++i) {
-        const BluetoothDevice& device = table->entries[static_cast<size_t>(i)];
-        out << device.name << '\t' << FormatBluetoothAddress(device.address) << '\n';
+    if (result.failure != DeliveryError::None) {
+        err << "tonewick-cli devices: " << DescribeDeliveryError(result.failure) << '\n';
+        return 1;
     }
-}
-
-void ListInfrared(std::ostream& out) {
-    InfraredFinder finder;
-    const uint8_t* list = finder.Lookup(nullptr, nullptr);
-    for (uint32_t i = 0; list != nullptr && i < InfraredDeviceCount(list); ++i) {
-        char identifier[16];
-        std::snprintf(identifier, sizeof identifier, "0x%08X", InfraredDeviceIdentifier(list, i));
-        out << InfraredDeviceName(list, i) << '\t' << identifier << '\n';
+    for (const FoundDevice& device : result.devices) {
+        out << device.name << '\t' << device.address << '\n';
     }
+    if (result.devices.empty()) {
+        err << "tonewick-cli devices: " << DescribeEmptySearch(bluetooth) << '\n';
+    }
+    return 0;
 }
 
 } // namespace
@@ -120,10 +112,15 @@ int RunDevicesCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (!request) {
         return kExitUsage;
     }
+    FinderLines lines;
     if (request->bluetooth) {
-        ListBluetooth(*request, out);
-    } else {
-        ListInfrared(out);
+        BluetoothFinder finder;
+        finder.output = lines.Stream();
+        if (request->seconds) {
+            finder.searchMilliseconds = *request->seconds * 1000;
+        }
+        return List(finder, true, lines, out, err);
     }
-    return 0;
+    InfraredFinder finder;
+    return List(finder, false, lines, out, err);
 }

@@ -1,5 +1,14 @@
 #include "platform/fake/ScriptedInquiry.h"
 
+bool ScriptedInquiry::SwitchOn() {
+    ++switchOnCount;
+    if (switchOnWorks && readiness == BluetoothReadiness::AdapterOff) {
+        readiness = BluetoothReadiness::Ready;
+        return true;
+    }
+    return false;
+}
+
 bool ScriptedInquiry::Start() {
     ++beginCount;
     played = 0;

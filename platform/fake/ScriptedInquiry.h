@@ -19,17 +19,22 @@ public:
 
     // The script.
     bool connected = true;
+    BluetoothReadiness readiness = BluetoothReadiness::Ready;
+    bool switchOnWorks = true; // a switched-on adapter makes the inquiry Ready
     bool beginSucceeds = true;
     std::vector<Step> steps;
     uint32_t* clock = nullptr; // the test's tick count, when steps advance it
 
     // What was asked.
+    int switchOnCount = 0;
     int beginCount = 0;
     int endCount = 0;
     int receiveCount = 0;
     std::vector<int> timesLeft; // the time left of every Receive
 
     bool Connected() const override { return connected; }
+    BluetoothReadiness Readiness() override { return readiness; }
+    bool SwitchOn() override;
 
 protected:
     bool Start() override;

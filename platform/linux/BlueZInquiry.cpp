@@ -1,5 +1,7 @@
 #include "platform/linux/BlueZInquiry.h"
 
+#include "platform/linux/BlueZState.h"
+
 #include <gio/gio.h>
 
 #include <algorithm>
@@ -101,17 +103,7 @@ std::unique_ptr<BluetoothInquiry> CreateSystemBluetoothInquiry() {
     return std::make_unique<BlueZInquiry>();
 }
 
-BlueZInquiry::BlueZInquiry() {
-    gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SYSTEM, nullptr, nullptr);
-    if (address != nullptr) {
-        connection = g_dbus_connection_new_for_address_sync(
-            address,
-            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, nullptr);
-        g_free(address);
-    }
-}
+BlueZInquiry::BlueZInquiry() : connection(ConnectToBus(true)) {}
 
 BlueZInquiry::~BlueZInquiry() {
     if (context != nullptr) {
@@ -121,6 +113,15 @@ BlueZInquiry::~BlueZInquiry() {
         g_dbus_connection_close_sync(connection, nullptr, nullptr);
         g_object_unref(connection);
     }
+}
+
+BluetoothReadiness BlueZInquiry::Readiness() {
+    std::string adapter;
+    return CheckBlueZ(connection, adapter);
+}
+
+bool BlueZInquiry::SwitchOn() {
+    return SwitchOnBlueZ(connection);
 }
 
 bool BlueZInquiry::FindAdapter() {
@@ -214,10 +215,13 @@ bool BlueZInquiry::Start() {
         return false;
     }
     // Signals go to the context that is the thread's default when subscribing, so the
-    // subscriptions are made inside it, and before the discovery starts, to miss nothing.
+    // subscriptions are made inside it, and before the discovery starts, to miss nothing. It
+    // stops being the default at once: the wait callback runs the window's events, and the
+    // toolkit's asynchronous calls started there must land on the global context.
     context = g_main_context_new();
     g_main_context_push_thread_default(context);
     Subscribe();
+    g_main_context_pop_thread_default(context);
     GVariantBuilder filter;
     g_variant_builder_init(&filter, G_VARIANT_TYPE("a{sv}"));
     g_variant_builder_add(&filter, "{sv}", "Transport", g_variant_new_string("bredr"));
@@ -241,7 +245,6 @@ void BlueZInquiry::Stop() {
     Unsubscribe();
     while (g_main_context_iteration(context, FALSE)) {
     }
-    g_main_context_pop_thread_default(context);
     g_main_context_unref(context);
     context = nullptr;
 }

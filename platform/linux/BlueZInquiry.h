@@ -8,11 +8,13 @@
 // before its name is resolved is held back until the name arrives; those still nameless when
 // the search ends are handed out last, without a name.
 //
-// The bus signals are delivered on a main context of the inquiry's own, made the thread's
-// default for the search and iterated only inside Receive. So it works the same under a window
-// (whose toolkit runs the global default context) and in the command-line tool, which runs no
-// main loop at all, and it never runs the window's events itself: the caller's wait callback
-// does that. All calls must come from the thread that called Begin.
+// The bus signals are delivered on a main context of the inquiry's own, iterated only inside
+// Receive. So it works the same under a window (whose toolkit runs the global default context)
+// and in the command-line tool, which runs no main loop at all, and it never runs the window's
+// events itself: the caller's wait callback does that. The context is the thread's default only
+// while the subscriptions are made, never while the window runs its events, so the toolkit's
+// own asynchronous work stays on the global context. All calls must come from the thread that
+// called Begin.
 #pragma once
 
 #include "platform/BluetoothInquiry.h"
@@ -37,6 +39,8 @@ public:
     BlueZInquiry& operator=(const BlueZInquiry&) = delete;
 
     bool Connected() const override { return connection != nullptr; }
+    BluetoothReadiness Readiness() override;
+    bool SwitchOn() override;
 
     // Called from the bus signals; public only for the plain-function trampolines.
     void OnDeviceProperties(const std::string& path, GVariant* properties, bool added);

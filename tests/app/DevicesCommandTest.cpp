@@ -1,11 +1,14 @@
 // "tonewick-cli devices": its command line, and its output over BlueZ mocked on a private
 // system bus and over a kernel without infrared.
 #include "app/cli/DevicesCommand.h"
-#include "BlueZMockAdapter.h"
+#include "BluetoothMockBuses.h"
 
 #include <gtest/gtest.h>
 
+#include "delivery/DeliveryError.h"
+
 #include <chrono>
+#include <functional>
 #include <future>
 #include <sstream>
 
@@ -34,24 +37,44 @@ TEST(DevicesCommand, RefusesAMalformedCommandLine) {
     }
 }
 
-TEST(DevicesCommand, FindingNothingIsNoFailure) {
+// Finding nothing is no failure, but a search that could not run is; either way stderr says
+// what to do.
+TEST(DevicesCommand, ExitsOneOnlyWhenTheSearchCouldNotRun) {
     DBusMock noBus;
     noBus.ExportMissingBus(DBusMock::Bus::System);
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"--infrared"},
-                                                 {"--bluetooth"},
-                                                 {"--bluetooth", "--seconds", "1"}}) {
+    DBusMock adapterOnly;
+    const struct {
+        std::vector<std::string> args;
+        std::function<bool()> setUp;
+        int status;
+        const char* note;
+    } cases[] = {
+        {{"--infrared"},
+         [] { return true; },
+         1,
+         DescribeDeliveryError(DeliveryError::NoInfraredPort)},
+        {{"--bluetooth"},
+         [] { return true; },
+         1,
+         DescribeDeliveryError(DeliveryError::NoSystemBus)},
+        {{"--bluetooth", "--seconds", "1"},
+         [&] { return twtest::StartBlueZ(adapterOnly); },
+         0,
+         DescribeEmptySearch(true)},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(c.setUp()) << adapterOnly.Error();
         std::ostringstream out;
         std::ostringstream err;
-        EXPECT_EQ(RunDevicesCommand(args, out, err), 0) << args[0];
-        EXPECT_EQ(out.str(), "") << args[0];
-        EXPECT_EQ(err.str(), "") << args[0];
+        EXPECT_EQ(RunDevicesCommand(c.args, out, err), c.status) << c.args[0];
+        EXPECT_EQ(out.str(), "") << c.args[0];
+        EXPECT_EQ(err.str(), std::string("tonewick-cli devices: ") + c.note + "\n");
     }
 }
 
 TEST(DevicesCommand, PrintsTheFinderLinesThenOneLinePerDevice) {
     DBusMock mock;
-    ASSERT_TRUE(mock.Start(DBusMock::Bus::System, "bluez5", "org.bluez")) << mock.Error();
-    ASSERT_TRUE(mock.Call("/org/bluez", "org.bluez.Mock", "AddAdapter", "('hci0', 'Desk')"));
+    ASSERT_TRUE(twtest::StartBlueZ(mock)) << mock.Error();
     std::ostringstream out;
     std::ostringstream err;
     auto done = std::async(std::launch::async, [&] {

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "BlueZMockAdapter.h"
+#include "BluetoothMockBuses.h"
 #include "CapturedOutput.h"
 #include "delivery/BluetoothFinder.h"
 #include "platform/linux/BlueZInquiry.h"
@@ -38,8 +38,7 @@ void RecordProgress(int32_t value, void* search) {
 class BlueZSearch : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(mock.Start(DBusMock::Bus::System, "bluez5", "org.bluez")) << mock.Error();
-        ASSERT_TRUE(Mock("AddAdapter", "('hci0', 'Desk')"));
+        ASSERT_TRUE(twtest::StartBlueZ(mock)) << mock.Error();
         finder = std::make_unique<BluetoothFinder>();
         finder->output = output.Stream();
     }
@@ -208,44 +207,6 @@ TEST_F(BlueZSearch, BlueZLeavingDuringTheSearchIsReportedAndKeepsWhatWasFound) {
     EXPECT_EQ(text.substr(text.rfind("=CRITICAL=")),
               "=CRITICAL= | WSALookupServiceNext() failed with error code " +
                   std::to_string(BlueZInquiry::serviceGoneError) + "\n");
-}
-
-// Without a way to search, the search ends at once; the bound is far below the search time.
-TEST(BlueZSearchUnavailable, FindsNothingAtOnceWithoutBusBlueZOrPoweredAdapter) {
-    const struct {
-        const char* what;
-        std::function<bool(DBusMock&)> setUp;
-    } cases[] = {
-        {"no system bus",
-         [](DBusMock& mock) {
-             mock.ExportMissingBus(DBusMock::Bus::System);
-             return true;
-         }},
-        {"no BlueZ", [](DBusMock& mock) { return mock.StartBus(DBusMock::Bus::System); }},
-        {"no adapter",
-         [](DBusMock& mock) { return mock.Start(DBusMock::Bus::System, "bluez5", "org.bluez"); }},
-        {"adapter off",
-         [](DBusMock& mock) {
-             return mock.Start(DBusMock::Bus::System, "bluez5", "org.bluez") &&
-                    mock.Call("/org/bluez", "org.bluez.Mock", "AddAdapter", "('hci0', 'Desk')") &&
-                    mock.Call(adapter, "org.freedesktop.DBus.Mock", "UpdateProperties",
-                              "('org.bluez.Adapter1', {'Powered': <false>})");
-         }},
-    };
-    for (const auto& c : cases) {
-        DBusMock mock;
-        ASSERT_TRUE(c.setUp(mock)) << c.what << ": " << mock.Error();
-        twtest::CapturedOutput output;
-        BluetoothFinder finder;
-        finder.output = output.Stream();
-        Search search;
-        auto done = std::async(std::launch::async,
-                               [&] { search.table = finder.Lookup(RecordProgress, &search); });
-        ASSERT_EQ(done.wait_for(std::chrono::seconds(5)), std::future_status::ready) << c.what;
-        EXPECT_EQ(search.table, nullptr) << c.what;
-        EXPECT_TRUE(search.progress.empty()) << c.what;
-        EXPECT_EQ(output.Text(), "") << c.what;
-    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The make and send subcommands of the command-line tool: a source made into each kind of
 // ringtone file through Debian's ffmpeg, the iPhone's 40 seconds, refused command lines and
 // values, and pushes to a mock of obexd on a private session bus.
-#include "DBusMock.h"
+#include "BluetoothMockBuses.h"
 #include "DeliveryFolder.h"
 #include "TestWav.h"
 
@@ -122,10 +122,7 @@ TEST(SendCommand, SucceedsOnlyWhenTheTransferCompleted) {
     };
     for (const auto& c : cases) {
         twtest::DBusMock mock;
-        ASSERT_TRUE(mock.Start(twtest::DBusMock::Bus::Session, TW_OBEX_MOCK_TEMPLATE,
-                               "org.bluez.obex",
-                               std::string("{\"outcome\": \"") + c.outcome + "\"}"))
-            << mock.Error();
+        ASSERT_TRUE(twtest::StartObex(mock, c.outcome)) << mock.Error();
         const Outcome run = Send({file, "--to", "00:11:22:33:44:55"});
         EXPECT_EQ(run.status, c.status) << c.outcome;
         EXPECT_TRUE(run.out.ends_with(c.out)) << run.out;

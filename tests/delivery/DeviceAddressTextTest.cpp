@@ -19,4 +19,17 @@ TEST(DeviceAddressText, ShowsTheSixAddressBytesHighestFirst) {
     }
 }
 
+TEST(DeviceAddressText, NamesTwoDevicesShareAreToldApartByTheirAddresses) {
+    const std::vector<FoundDevice> devices = {{"Pixel 8", "AA:BB:CC:DD:71:13"},
+                                              {"Headset", "00:00:00:00:00:01"},
+                                              {"Pixel 8", "AA:BB:CC:DD:42:07"}};
+    EXPECT_EQ(
+        DeviceListLabels(devices),
+        (std::vector<std::string>{"Pixel 8 (\u202671:13)", "Headset", "Pixel 8 (\u202642:07)"}));
+    const std::vector<FoundDevice> alike = {{"Phone", "11:11:11:11:71:13"},
+                                            {"Phone", "22:22:22:22:71:13"}};
+    EXPECT_EQ(DeviceListLabels(alike),
+              (std::vector<std::string>{"Phone (11:11:11:11:71:13)", "Phone (22:22:22:22:71:13)"}));
+}
+
 } // namespace

@@ -1,9 +1,11 @@
 // The OBEX push against a mock of obexd (a python3-dbusmock template of our own) on a private
-// session bus: a completed push, a refusal, a cancel, an unreachable phone, no obexd, no bus.
-#include "DBusMock.h"
+// session bus: a completed push, a refusal, a cancel, no obexd, no bus (an unreachable phone is
+// among the Bluetooth reasons); and the push's own rules over a scripted client.
+#include "BluetoothMockBuses.h"
 #include "TempDir.h"
 
 #include "delivery/ObexPush.h"
+#include "platform/fake/ScriptedObexClient.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,6 @@ namespace {
 
 using twtest::DBusMock;
 
-const std::string mockTemplate = TW_OBEX_MOCK_TEMPLATE;
 constexpr const char* phone = "00:11:22:33:44:55";
 
 // Runs the main context until the push has finished; false after a generous minute.
@@ -36,9 +37,7 @@ class ObexPushTest : public ::testing::Test {
 protected:
     void SetUp() override { std::ofstream(file) << std::string(1000, 'x'); }
     bool StartMock(const std::string& outcome) {
-        const bool started =
-            mock.Start(DBusMock::Bus::Session, mockTemplate, "org.bluez.obex",
-                       "{\"outcome\": \"" + outcome + "\", \"received\": \"" + received + "\"}");
+        const bool started = twtest::StartObex(mock, outcome, received);
         EXPECT_TRUE(started) << mock.Error();
         return started;
     }
@@ -64,22 +63,12 @@ TEST_F(ObexPushTest, CompletedPushesReachThePhoneUnderTheFilesName) {
                                       "Song ringtone.mp3 1000 " + phone + "\n");
 }
 
-TEST_F(ObexPushTest, FailuresEndWithTheirReason) {
-    const struct {
-        const char* outcome;
-        DeliveryError error;
-    } cases[] = {
-        {"refuse", DeliveryError::Refused},
-        {"unreachable", DeliveryError::Unreachable},
-    };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(StartMock(c.outcome));
-        ObexPush push;
-        ASSERT_TRUE(push.Start(phone, file));
-        ASSERT_TRUE(RunUntilFinished(push)) << c.outcome;
-        EXPECT_EQ(push.Current().error, c.error) << c.outcome;
-        mock.Stop();
-    }
+TEST_F(ObexPushTest, ARefusalEndsWithItsReasonAndSendsNothing) {
+    ASSERT_TRUE(StartMock("refuse"));
+    ObexPush push;
+    ASSERT_TRUE(push.Start(phone, file));
+    ASSERT_TRUE(RunUntilFinished(push));
+    EXPECT_EQ(push.Current().error, DeliveryError::Refused);
     EXPECT_EQ(Contents(received), "");
 }
 
@@ -129,6 +118,38 @@ TEST_F(ObexPushTest, NoObexdOrNoBusSaysTheServiceIsMissing) {
     EXPECT_FALSE(push.Start(phone, file));
     EXPECT_TRUE(push.Finished());
     EXPECT_EQ(push.Current().error, DeliveryError::NoObexService);
+}
+
+// The computer's side is asked only when obexd failed without the phone's word, and a cancel
+// outweighs the failure it caused.
+TEST(ObexPush, ReasonsFromTheClientsOutcome) {
+    using R = BluetoothReadiness;
+    const struct {
+        ObexOutcome outcome;
+        R readiness;
+        bool cancel;
+        DeliveryError error;
+    } cases[] = {
+        {ObexOutcome::Sent, R::NoAdapter, false, DeliveryError::None},
+        {ObexOutcome::Refused, R::AdapterOff, false, DeliveryError::Refused},
+        {ObexOutcome::ServiceFailed, R::Ready, false, DeliveryError::ObexServiceFailed},
+        {ObexOutcome::ServiceFailed, R::NoBluetoothService, false,
+         DeliveryError::NoBluetoothService},
+        {ObexOutcome::Refused, R::Ready, true, DeliveryError::Cancelled},
+    };
+    for (const auto& c : cases) {
+        auto client = std::make_unique<ScriptedObexClient>();
+        client->outcome = c.outcome;
+        client->readiness = c.readiness;
+        ObexPush push(std::move(client));
+        ASSERT_TRUE(push.Start(phone, "/tmp/a.mp3"));
+        if (c.cancel) {
+            push.Cancel();
+        }
+        while (!push.Finished()) {
+        }
+        EXPECT_EQ(push.Current().error, c.error) << static_cast<int>(c.outcome);
+    }
 }
 
 TEST(ObexPush, AcceptsOnlyBluetoothAddresses) {

@@ -89,13 +89,15 @@ void DBusMock::Export(Bus bus, const std::string& value) {
     setenv(variable.c_str(), value.c_str(), 1);
 }
 
-bool DBusMock::StartBus(Bus bus) {
+bool DBusMock::StartBus(Bus bus, const std::string& configFile) {
+    const std::string config = configFile.empty() ? TW_PRIVATE_BUS_CONFIG : configFile;
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) {
         error = "no pipe for dbus-daemon";
         return false;
     }
-    daemonPid = Spawn({"dbus-daemon", "--session", "--nofork", "--print-address=1"}, pipeFds[1]);
+    daemonPid = Spawn({"dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"},
+                      pipeFds[1]);
     close(pipeFds[1]);
     address = daemonPid > 0 ? ReadLine(pipeFds[0]) : "";
     close(pipeFds[0]);

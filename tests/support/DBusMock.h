@@ -1,7 +1,8 @@
-// A private D-Bus for one test: its own dbus-daemon, exported as the system or the session bus
-// of this process, and optionally a python3-dbusmock service on it (a built-in template such as
-// "bluez5", or the path of a template file of our own). Code under test that connects to "the
-// system bus" or "the session bus" through GIO then reaches the mock and nothing else.
+// A private D-Bus for one test: its own dbus-daemon (configured by private-bus.conf beside this
+// file, which starts no service installed on the machine), exported as the system or the
+// session bus of this process, and optionally a python3-dbusmock service on it (a built-in template
+// such as "bluez5", or the path of a template file of our own). Code under test that connects to
+// "the system bus" or "the session bus" through GIO then reaches the mock and nothing else.
 //
 // Owned by the test (a member or a local); the destructor stops the mock and the daemon and
 // puts the bus address variable back as it was. Not thread-safe: start, call and stop from the
@@ -25,8 +26,9 @@ public:
     DBusMock& operator=(const DBusMock&) = delete;
 
     // Starts a dbus-daemon and exports its address as DBUS_SYSTEM_BUS_ADDRESS or
-    // DBUS_SESSION_BUS_ADDRESS. False when it doesn't start (see Error()).
-    bool StartBus(Bus bus);
+    // DBUS_SESSION_BUS_ADDRESS. `configFile` replaces private-bus.conf, e.g. with one that
+    // includes it and adds a service folder. False when it doesn't start (see Error()).
+    bool StartBus(Bus bus, const std::string& configFile = "");
 
     // StartBus, then `/usr/bin/python3 -m dbusmock --system|--session --template NAME` (with
     // `-p PARAMETERS`, a JSON object, when given); waits until the mock owns `busName`.

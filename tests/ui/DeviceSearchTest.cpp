@@ -3,9 +3,10 @@
 // system bus; infrared to the kernel, which has no IrDA sockets any more.
 #include "ui/twUserInterface.h"
 
-#include "BlueZMockAdapter.h"
+#include "BluetoothMockBuses.h"
 #include "EventPump.h"
 #include "delivery/BluetoothFinder.h"
+#include "delivery/DeliveryError.h"
 #include "delivery/InfraredFinder.h"
 #include "ui/twLookupDialog.h"
 
@@ -16,6 +17,7 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -80,9 +82,8 @@ protected:
         ui->Destroy();
         twtest::PumpEvents(20);
     }
-    bool StartBlueZ() {
-        return mock.Start(DBusMock::Bus::System, "bluez5", "org.bluez") &&
-               mock.Call("/org/bluez", "org.bluez.Mock", "AddAdapter", "('hci0', 'Desk')");
+    bool StartBlueZ(twtest::Adapter adapter = twtest::Adapter::On) {
+        return twtest::StartBlueZ(mock, adapter);
     }
     void ChooseMethod(const wxString& method) {
         ui->sendMethodChoice->SetStringSelection(method);
@@ -165,7 +166,8 @@ TEST_F(DeviceSearch, SwitchingMethodsReplacesTheFinderAndTheList) {
     ChooseMethod("Infrared");
     EXPECT_EQ(ui->bluetoothFinder, nullptr);
     EXPECT_NE(ui->infraredFinder, nullptr);
-    EXPECT_TRUE(Devices().empty());
+    EXPECT_EQ(Devices(),
+              std::vector<std::string>{DescribeDeliveryError(DeliveryError::NoInfraredPort)});
     EXPECT_EQ(watcher.seen, shownAndClosed);
 
     mock.Stop();
@@ -174,7 +176,46 @@ TEST_F(DeviceSearch, SwitchingMethodsReplacesTheFinderAndTheList) {
     ChooseMethod("Bluetooth");
     EXPECT_EQ(ui->infraredFinder, nullptr);
     EXPECT_NE(ui->bluetoothFinder, nullptr);
-    EXPECT_TRUE(Devices().empty());
+    EXPECT_EQ(Devices(),
+              std::vector<std::string>{DescribeDeliveryError(DeliveryError::NoSystemBus)});
+}
+
+// Instead of an empty list, one selected item says why the search could not run or what to do
+// after one that found nothing; it names no device. An adapter that is off is offered to be
+// switched on.
+TEST_F(DeviceSearch, TheListExplainsASearchThatCouldNotRunOrFoundNothing) {
+    const struct {
+        const char* what;
+        twtest::Adapter adapter;
+        bool answer;
+        int questions;
+        std::string item;
+    } cases[] = {
+        {"adapter off, left off", twtest::Adapter::Off, false, 1,
+         DescribeDeliveryError(DeliveryError::BluetoothOff)},
+        {"adapter off, switched on", twtest::Adapter::Off, true, 1, DescribeEmptySearch(true)},
+    };
+    for (const auto& c : cases) {
+        // A finder keeps its connection to the bus it was made on.
+        ui->bluetoothFinder.reset();
+        ASSERT_TRUE(StartBlueZ(c.adapter)) << mock.Error();
+        int questions = 0;
+        ui->confirm = [&](const wxString&) { return ++questions, c.answer; };
+        {
+            // Only a search that runs needs a radio to end it.
+            std::optional<Radio> radio;
+            if (c.item == DescribeEmptySearch(true)) {
+                radio.emplace(mock, std::vector<std::pair<std::string, std::string>>{});
+            }
+            ChooseMethod("Bluetooth");
+        }
+        EXPECT_EQ(questions, c.questions) << c.what;
+        EXPECT_EQ(Devices(), std::vector<std::string>{c.item}) << c.what;
+        EXPECT_EQ(ui->deviceChoice->GetSelection(), 0) << c.what;
+        EXPECT_EQ(ui->deviceChoice->GetToolTipText().utf8_string(), c.item) << c.what;
+        EXPECT_EQ(ui->SelectedDeviceAddress(), "") << c.what;
+        mock.Stop();
+    }
 }
 
 // Finds the label the toolkit shows the elapsed time in: the one after its caption.
