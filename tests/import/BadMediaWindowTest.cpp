@@ -4,11 +4,12 @@
 // editor, its edits and the working file are as they were.
 #include "../audio/AlsaFileSink.h"
 #include "BadMedia.h"
+#include "DialogAnswerer.h"
 #include "EventPump.h"
-#include "ImportFolder.h"
-#include "ImportWindow.h"
+#include "MainWindow.h"
 #include "TempDir.h"
 #include "TestWav.h"
+#include "WorkingFolder.h"
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
 #include "widgets/twRuler.h"
@@ -23,7 +24,6 @@
 namespace fs = std::filesystem;
 using twtest::BadMedia;
 using twtest::Contents;
-using twtest::TempFolder;
 
 namespace {
 
@@ -40,11 +40,10 @@ protected:
     }
     static void TearDownTestSuite() { work.reset(); }
 
-    BadMediaThroughTheWindow() { twtest::FreshTempWithDebiansConverter(); }
-
     // Made before the window's engine opens the device, gone after the window released it.
     twtest::AlsaFileSink sink{0};
-    twtest::ImportWindow window{work->Path()};
+    twtest::MainWindow window;
+    twtest::WorkingFolder folder;
 };
 
 TEST_P(BadMediaThroughTheWindow, PlaysOrDoesNothingThenImportsOrSaysWhyAndKeepsTheWork) {
@@ -94,7 +93,7 @@ TEST_P(BadMediaThroughTheWindow, PlaysOrDoesNothingThenImportsOrSaysWhyAndKeepsT
         EXPECT_EQ(window.EditorState(), before);
         EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
     }
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(folder.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, BadMediaThroughTheWindow,
