@@ -22,18 +22,19 @@ namespace {
 
 class BadMediaThroughTheCommandLine : public ::testing::TestWithParam<BadMedia> {
 protected:
-    static inline std::unique_ptr<twtest::WorkingFolder> work;
+    twtest::WorkingFolder work;
     std::string previousMedia;
     std::ostringstream out;
     std::ostringstream err;
 
-    static void SetUpTestSuite() {
-        work = std::make_unique<twtest::WorkingFolder>();
-        ASSERT_TRUE(twtest::MakeBadMedia(work->Path().string()));
-    }
-    static void TearDownTestSuite() { work.reset(); }
-
     void SetUp() override {
+        // Named as it stands, in the working folder: a leading dash must stay a file's name.
+        const fs::path made = fs::path(TW_BAD_MEDIA) / GetParam().file;
+        if (fs::is_directory(made)) {
+            fs::create_directory_symlink(made, GetParam().file);
+        } else {
+            fs::create_symlink(made, GetParam().file);
+        }
         const twtest::WavFormat mono{8000, 1, false};
         ASSERT_TRUE(twtest::WriteWav("temp/current.wav", mono, twtest::Sine(mono, 7, 200, 900)));
         previousMedia = Contents("temp/current.wav");
@@ -61,7 +62,7 @@ TEST_P(BadMediaThroughTheCommandLine, ImportsWithTheRightDurationOrFailsWithTheR
         EXPECT_EQ(err.str().find("configuration:"), std::string::npos) << err.str();
         EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
     }
-    EXPECT_EQ(work->TempLeftovers(), std::vector<std::string>{"current.wav"});
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, BadMediaThroughTheCommandLine,

@@ -7,7 +7,6 @@
 #include "DialogAnswerer.h"
 #include "EventPump.h"
 #include "MainWindow.h"
-#include "TempDir.h"
 #include "TestWav.h"
 #include "WorkingFolder.h"
 #include "audio/AudioEngine.h"
@@ -29,16 +28,11 @@ namespace {
 
 class BadMediaThroughTheWindow : public ::testing::TestWithParam<BadMedia> {
 protected:
-    static inline std::unique_ptr<twtest::TempDir> work;
-
-    static void SetUpTestSuite() {
-        work = std::make_unique<twtest::TempDir>();
-        ASSERT_TRUE(twtest::MakeBadMedia(work->Path().string()));
+    BadMediaThroughTheWindow() {
         const twtest::WavFormat mono{8000, 1, false};
-        ASSERT_TRUE(
-            twtest::WriteWav(work->File("fifty.wav"), mono, twtest::Sine(mono, 50, 300, 9000)));
+        EXPECT_TRUE(twtest::WriteWav("fifty.wav", mono, twtest::Sine(mono, 50, 300, 9000)));
     }
-    static void TearDownTestSuite() { work.reset(); }
+    static std::string Made(const std::string& name) { return TW_BAD_MEDIA "/" + name; }
 
     // Made before the window's engine opens the device, gone after the window released it.
     twtest::AlsaFileSink sink{0};
@@ -49,7 +43,7 @@ protected:
 TEST_P(BadMediaThroughTheWindow, PlaysOrDoesNothingThenImportsOrSaysWhyAndKeepsTheWork) {
     const BadMedia& media = GetParam();
     twtest::DialogAnswerer yes(wxID_YES);
-    window.Pick(work->File("fifty.wav"));
+    window.Pick(folder.File("fifty.wav"));
     window.Import();
     ASSERT_EQ(window.ui->mediaEditControl->waveGraph->durationSeconds, 50);
     window.ui->mediaEditControl->cutRuler->SetValues(5, 25);
@@ -59,8 +53,8 @@ TEST_P(BadMediaThroughTheWindow, PlaysOrDoesNothingThenImportsOrSaysWhyAndKeepsT
 
     AudioEngine* engine = window.ui->audioEngine;
     const bool sourceWasOpen = engine->streamOpen;
-    window.Pick(work->File(media.file));
-    if (fs::is_regular_file(work->File(media.file))) {
+    window.Pick(Made(media.file));
+    if (fs::is_regular_file(Made(media.file))) {
         // The layer either opened the file and plays it, or made no stream at all.
         EXPECT_EQ(engine->playing, engine->streamOpen);
     } else {
