@@ -1,23 +1,46 @@
-# Starts a private Xvfb and exports DISPLAY; stops it when the calling script exits.
-# Source this file, then call start_xvfb.
-start_xvfb() {
-    local n=90
-    while [[ -e /tmp/.X${n}-lock || -e /tmp/.X11-unix/X${n} ]]; do
-        n=$((n + 1))
-    done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-    export DISPLAY=":$n"
-    # Without a session bus GTK's accessibility bridge complains or starts helpers we don't want.
-    export NO_AT_BRIDGE=1
+# Private Xvfb displays, stopped when the calling script exits. Source this file, then call
+# start_xvfb (one display, exported as DISPLAY) or start_xvfb_pool (several, for ctest).
+
+xvfb_pids=()
+
+# launch_xvfb: starts an Xvfb on a free display and sets xvfb_display to its number. Xvfb
+# picks the number itself and writes it once it accepts connections.
+launch_xvfb() {
+    local out
+    out=$(mktemp)
+    Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$out" 2>/dev/null &
+    xvfb_pids+=("$!")
+    trap 'kill "${xvfb_pids[@]}" 2>/dev/null || true' EXIT
     local tries=0
-    until xdpyinfo >/dev/null 2>&1; do
+    until [[ -s "$out" ]]; do
         tries=$((tries + 1))
-        if ((tries > 100)); then
+        if ((tries > 200)); then
             echo "Xvfb did not start" >&2
+            rm -f "$out"
             return 1
         fi
         sleep 0.05
     done
+    xvfb_display=$(<"$out")
+    rm -f "$out"
+}
+
+start_xvfb() {
+    launch_xvfb || return 1
+    export DISPLAY=":$xvfb_display"
+    # Without a session bus GTK's accessibility bridge complains or starts helpers we don't want.
+    export NO_AT_BRIDGE=1
+}
+
+# start_xvfb_pool COUNT FILE: COUNT displays, written to FILE as ctest's resource spec file
+# (ctest --resource-spec-file FILE): each GUI test asks for one "display" and gets its number.
+start_xvfb_pool() {
+    local ids=() i
+    for ((i = 0; i < $1; i++)); do
+        launch_xvfb || return 1
+        ids+=("{\"id\": \"$xvfb_display\", \"slots\": 1}")
+    done
+    local IFS=,
+    printf '{"version": {"major": 1, "minor": 0}, "local": [{"display": [%s]}]}\n' "${ids[*]}" >"$2"
+    export NO_AT_BRIDGE=1
 }

@@ -1,11 +1,10 @@
 // The help book as the help viewer opens it: twk.htb in build/run, a ZIP archive holding the
 // project, its contents and index, every page they name, and every page's links and pictures.
+#include "FileContents.h"
 #include "ZipArchive.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -126,10 +125,7 @@ TEST_F(HelpBook, PicturesInTheBookAreTheProgramsOwn) {
         if (name.rfind("images/", 0) != 0) {
             continue;
         }
-        std::ifstream in(name, std::ios::binary);
-        const std::string laidOut((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-        EXPECT_EQ(Entry(name), laidOut) << name;
+        EXPECT_EQ(Entry(name), twtest::Contents(name)) << name;
         ++pictures;
     }
     EXPECT_GT(pictures, 0);

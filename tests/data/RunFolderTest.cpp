@@ -2,13 +2,12 @@
 // was drawn for, ruler markers that fit their hotspots, the window icon and the converter link.
 // Runs in build/run.
 #include "BmpImage.h"
+#include "FileContents.h"
 #include "LittleEndian.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
@@ -191,9 +190,7 @@ TEST(RunFolder, RulerStripsHaveNoTransparentWhite) {
 }
 
 TEST(RunFolder, WindowIconHoldsSixteenThirtyTwoAndFortyEightPixelImages) {
-    std::ifstream in("twk.ico", std::ios::binary);
-    ASSERT_TRUE(in);
-    const std::string d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string d = twtest::Contents("twk.ico");
     ASSERT_GE(d.size(), 6U);
     ASSERT_EQ(twtest::LeU16(d, 0), 0);
     ASSERT_EQ(twtest::LeU16(d, 2), 1); // an icon, not a cursor

@@ -3,6 +3,8 @@
 // play, pause and stop.
 #include "EventPump.h"
 #include "PanelFixture.h"
+#include "RulerMouse.h"
+#include "widgets/ButtonClick.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
@@ -29,12 +31,6 @@ protected:
         call << "CreateProcedureStream(" << rate << "," << channels << ",proc,"
              << static_cast<void*>(panel) << ")";
         return call.str();
-    }
-    void Mouse(twRuler* ruler, wxEventType type, int x) {
-        wxMouseEvent event(type);
-        event.SetPosition(wxPoint(x, 9));
-        event.SetEventObject(ruler);
-        ruler->ProcessWindowEvent(event);
     }
 };
 
@@ -72,9 +68,9 @@ TEST_F(Panel, startsEmptyAtZoomOneWithTheEngineRequested) {
 
 TEST_F(Panel, playBeforeAnyImportDoesNothing) {
     Since();
-    Click(panel->playButton);
-    Click(panel->pauseButton);
-    Click(panel->stopButton);
+    ClickButton(panel->playButton);
+    ClickButton(panel->pauseButton);
+    ClickButton(panel->stopButton);
     EXPECT_EQ(Since(), Calls{});
 }
 
@@ -122,10 +118,10 @@ TEST_F(Panel, scrollingShiftsTheSixTimeWidgetsButNotTheVolumeRuler) {
 TEST_F(Panel, draggingTheCutStartWithTheMouseCarriesTheEditsAndThePlayPosition) {
     Import(180);
     // Value 1 is drawn at window x 5; x 45 maps to trunc(180 x 42 / 720 + 1) = 11.
-    Mouse(panel->cutRuler, wxEVT_LEFT_DOWN, 6);
-    Mouse(panel->cutRuler, wxEVT_MOTION, 25);
-    Mouse(panel->cutRuler, wxEVT_MOTION, 45);
-    Mouse(panel->cutRuler, wxEVT_LEFT_UP, 45);
+    twtest::RulerMouse(panel->cutRuler, wxEVT_LEFT_DOWN, 6);
+    twtest::RulerMouse(panel->cutRuler, wxEVT_MOTION, 25);
+    twtest::RulerMouse(panel->cutRuler, wxEVT_MOTION, 45);
+    twtest::RulerMouse(panel->cutRuler, wxEVT_LEFT_UP, 45);
     EXPECT_EQ(panel->cutRuler->startValue, 11);
     EXPECT_EQ(panel->silenceRuler->startValue, 11);
     EXPECT_EQ(panel->fadeInRuler->startValue, 15);
@@ -156,35 +152,35 @@ TEST_F(Panel, theRealPointerDragsTheFadeInMarker) {
 TEST_F(Panel, playPausePlayResumesTheSameStreamWhereItPaused) {
     Import(60);
     Since();
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     EXPECT_EQ(Since(), (Calls{ProcedureStream(8000, 1), "SetVolume(1,1)", "Play(1,restart)"}));
     EXPECT_EQ(panel->streamPos, 16000);
     EXPECT_EQ(panel->waveGraph->playPosition, 1.0);
     panel->streamPos = 50000;
-    Click(panel->pauseButton);
-    Click(panel->pauseButton);
+    ClickButton(panel->pauseButton);
+    ClickButton(panel->pauseButton);
     EXPECT_EQ(Since(), Calls{"Pause(1)"}) << "a second pause doesn't resume";
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     EXPECT_EQ(Since(), Calls{"Play(1,resume)"});
     EXPECT_EQ(panel->streamPos, 50000);
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     EXPECT_EQ(Since(), Calls{}) << "play while playing does nothing";
 }
 
 TEST_F(Panel, playStopPlayRestartsTheSameStreamFromTheCutStart) {
     Import(60);
     panel->cutRuler->SetValues(5, panel->cutRuler->endValue);
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     Since();
     panel->streamPos = 200000;
     panel->waveGraph->playPosition = 12.5;
-    Click(panel->stopButton);
+    ClickButton(panel->stopButton);
     EXPECT_EQ(Since(), Calls{"Stop(1)"});
     EXPECT_EQ(panel->streamPos, 5 * 16000);
     EXPECT_EQ(panel->waveGraph->playPosition, 12.5) << "stop leaves the cursor";
-    Click(panel->stopButton);
+    ClickButton(panel->stopButton);
     EXPECT_EQ(Since(), Calls{});
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     EXPECT_EQ(Since(), (Calls{"SetVolume(1,1)", "Play(1,restart)"}));
 }
 
@@ -198,7 +194,7 @@ TEST_F(Panel, playWhileTheSourcePreviewsReplacesItWithTheRingtoneAndItsEffects) 
     engine->Play();
     Tick(panel->echoCheck, true);
     Since();
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     EXPECT_EQ(Since(), (Calls{"Stop(1)", "FreeStream(1)", ProcedureStream(8000, 1),
                               "AddEffect(3,3,0)", "SetVolume(3,1)", "Play(3,restart)"}));
     EXPECT_FALSE(engine->fromFile);
@@ -207,7 +203,7 @@ TEST_F(Panel, playWhileTheSourcePreviewsReplacesItWithTheRingtoneAndItsEffects) 
 TEST_F(Panel, pauseDoesNothingWithoutAStreamOrWhileTheSourcePlays) {
     Import(60);
     Since();
-    Click(panel->pauseButton);
+    ClickButton(panel->pauseButton);
     EXPECT_EQ(Since(), Calls{});
     const std::string source = Media(3, {44100, 2}, "source.wav");
     AudioEngine* engine = panel->audioEngine;
@@ -216,14 +212,14 @@ TEST_F(Panel, pauseDoesNothingWithoutAStreamOrWhileTheSourcePlays) {
     engine->OpenStream(true);
     engine->Play();
     Since();
-    Click(panel->pauseButton);
-    Click(panel->stopButton);
+    ClickButton(panel->pauseButton);
+    ClickButton(panel->stopButton);
     EXPECT_EQ(Since(), Calls{});
 }
 
 TEST_F(Panel, effectBoxesSwitchEffectsOnThePlayingStreamOnceEach) {
     Import(60);
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     Since();
     Tick(panel->echoCheck, true);
     EXPECT_EQ(Since(), Calls{"AddEffect(1,3,0)"});
@@ -240,7 +236,7 @@ TEST_F(Panel, boxesTickedBeforeTheFirstPlayAndTheVolumeRulerApplyWhenPlayStarts)
     panel->volumeRuler->SetValues(50, 200);
     // With no stream the calls go to handle 0, which a real layer refuses.
     EXPECT_EQ(Since(), (Calls{"AddEffect(0,0,0)", "SetVolume(0,0.5)"}));
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     EXPECT_EQ(Since(), (Calls{ProcedureStream(8000, 1), "AddEffect(2,0,0)", "SetVolume(2,0.5)",
                               "Play(2,restart)"}));
     panel->volumeRuler->SetValues(30, 200);
@@ -249,7 +245,7 @@ TEST_F(Panel, boxesTickedBeforeTheFirstPlayAndTheVolumeRulerApplyWhenPlayStarts)
 
 TEST_F(Panel, streamProcedureOnAnotherThreadMovesTheCursorAndLoops) {
     Import(20);
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     panel->cutRuler->SetValues(1, 3);
     std::thread feeder([this] {
         std::vector<uint8_t> block(8000);
@@ -266,7 +262,7 @@ TEST_F(Panel, streamProcedureOnAnotherThreadMovesTheCursorAndLoops) {
 
 TEST_F(Panel, cursorRepaintQueuedByTheFeederDiesWithThePanel) {
     Import(20);
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     std::thread feeder([this] {
         std::vector<uint8_t> block(8000);
         twMediaEditControl::RingtoneStreamProc(1, block.data(), 8000, panel);

@@ -8,9 +8,6 @@
 namespace twtest {
 
 PanelFixture::PanelFixture() {
-    auto layer = std::make_unique<RecordingAudioOutput>();
-    calls = layer->calls;
-    AudioEngine::UseOutput(std::move(layer));
     frame = new wxFrame(nullptr, wxID_ANY, "editor", wxPoint(0, 0), wxSize(520, 320));
     panel = new twMediaEditControl(frame, wxSize(500, 210));
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -50,24 +47,12 @@ void PanelFixture::Import(int seconds, const WavFormat& format) {
     panel->ResetZoom();
 }
 
-void PanelFixture::Click(wxWindow* button) {
-    wxCommandEvent event(wxEVT_COMMAND_BUTTON_CLICKED, button->GetId());
-    event.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(event);
-}
-
 void PanelFixture::Tick(wxCheckBox* box, bool ticked) {
     box->SetValue(ticked);
     wxCommandEvent event(wxEVT_COMMAND_CHECKBOX_CLICKED, box->GetId());
     event.SetEventObject(box);
     event.SetInt(ticked ? 1 : 0);
     box->GetEventHandler()->ProcessEvent(event);
-}
-
-Calls PanelFixture::Since() {
-    Calls recent(calls->begin() + static_cast<std::ptrdiff_t>(seen), calls->end());
-    seen = calls->size();
-    return recent;
 }
 
 } // namespace twtest

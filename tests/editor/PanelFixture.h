@@ -1,12 +1,12 @@
 // The editor panel in a frame of its own under Xvfb, over the recording audio layer, with the
-// working files a test writes. Clicks go through the controls' own event handlers.
+// working files a test writes.
 #pragma once
 
+#include "RecordingLayer.h"
 #include "TempDir.h"
 #include "TestWav.h"
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
-#include "platform/fake/RecordingAudioOutput.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -16,8 +16,6 @@
 #include <vector>
 
 namespace twtest {
-
-using Calls = std::vector<std::string>;
 
 class PanelFixture : public ::testing::Test {
 protected:
@@ -33,18 +31,14 @@ protected:
     // Frees the ringtone stream and destroys the frame with the panel, then lets the toolkit
     // run what is pending.
     void DestroyPanel();
-    void Click(wxWindow* button);
     void Tick(wxCheckBox* box, bool ticked);
-    // The calls the layer saw since the last Since().
-    Calls Since();
+    Calls Since() { return layer.Since(); }
 
     TempDir dir;
-    std::shared_ptr<RecordingAudioOutput::CallLog> calls;
+    RecordingLayer layer;
+    std::shared_ptr<RecordingAudioOutput::CallLog> calls = layer.calls;
     wxFrame* frame;
     twMediaEditControl* panel;
-
-private:
-    size_t seen = 0;
 };
 
 } // namespace twtest

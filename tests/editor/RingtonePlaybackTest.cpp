@@ -8,6 +8,7 @@
 #include "TestWav.h"
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
+#include "widgets/ButtonClick.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
@@ -16,16 +17,6 @@
 #include <wx/frame.h>
 
 #include <algorithm>
-
-namespace {
-
-void Click(wxWindow* button) {
-    wxCommandEvent event(wxEVT_COMMAND_BUTTON_CLICKED, button->GetId());
-    event.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(event);
-}
-
-} // namespace
 
 TEST(RingtonePlayback, playsLoopsPausesAndStopsWithTheCursorFollowing) {
     twtest::TempDir dir;
@@ -44,7 +35,7 @@ TEST(RingtonePlayback, playsLoopsPausesAndStopsWithTheCursorFollowing) {
     ASSERT_EQ(panel->cutRuler->startValue, 2);
     ASSERT_EQ(panel->cutRuler->endValue, 4);
 
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     AudioEngine* engine = panel->audioEngine;
     ASSERT_TRUE(engine->playing);
     // The cursor moves on and comes back to the cut start at least once.
@@ -61,12 +52,12 @@ TEST(RingtonePlayback, playsLoopsPausesAndStopsWithTheCursorFollowing) {
     EXPECT_TRUE(sink->WaitFor([](const auto& s) { return twtest::CountNonZeroFrames(s) > 44100; }));
     EXPECT_LE(twtest::PeakBetween(sink->Samples(), 0, sink->Frames()), 12000);
 
-    Click(panel->pauseButton);
+    ClickButton(panel->pauseButton);
     EXPECT_TRUE(engine->paused);
     twtest::PumpEvents(100);
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     EXPECT_FALSE(engine->paused);
-    Click(panel->stopButton);
+    ClickButton(panel->stopButton);
     EXPECT_FALSE(engine->playing);
     EXPECT_EQ(panel->streamPos, 2 * 176400);
 

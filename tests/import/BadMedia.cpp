@@ -1,5 +1,6 @@
 #include "BadMedia.h"
 
+#include "FileContents.h"
 #include "TestWav.h"
 
 #include <algorithm>
@@ -25,11 +26,6 @@ bool Ffmpeg(const std::string& arguments) {
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string RandomBytes(size_t count, unsigned seed) {
@@ -128,16 +124,16 @@ bool MakeBadMedia(const std::string& folder) {
     WriteBytes(at("random.mp3"), RandomBytes(64 * 1024, 1));
     WriteBytes(at("random.wav"), RandomBytes(64 * 1024, 2));
     WriteBytes(at("random.m4a"), RandomBytes(64 * 1024, 3));
-    const std::string mp3 = ReadBytes(at("ten.mp3"));
+    const std::string mp3 = Contents(at("ten.mp3"));
     WriteBytes(at("half.mp3"), mp3.substr(0, mp3.size() / 2));
-    const std::string m4a = ReadBytes(at("ten.m4a"));
+    const std::string m4a = Contents(at("ten.m4a"));
     WriteBytes(at("half.m4a"), m4a.substr(0, m4a.size() / 2));
     // The header of a ten-second file over three seconds of samples.
-    std::string lying = ReadBytes(at("three.wav"));
+    std::string lying = Contents(at("three.wav"));
     PutLittleEndian32(lying, 4, 36 + 10 * 176400);
     PutLittleEndian32(lying, 40, 10 * 176400);
     WriteBytes(at("lying.wav"), lying);
-    WriteBytes(at("hundred-bytes.wav"), ReadBytes(at("three.wav")).substr(0, 100));
+    WriteBytes(at("hundred-bytes.wav"), Contents(at("three.wav")).substr(0, 100));
     fs::create_directory(at("song.mp3"));
     for (const BadMedia& media : BadMediaCases()) {
         if (media.seconds == 3 && !fs::exists(at(media.file))) {

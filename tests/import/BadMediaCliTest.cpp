@@ -4,9 +4,8 @@
 #include "app/cli/ImportCliCommand.h"
 
 #include "BadMedia.h"
-#include "ImportFolder.h"
-#include "TempDir.h"
 #include "TestWav.h"
+#include "WorkingFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,33 +17,28 @@
 namespace fs = std::filesystem;
 using twtest::BadMedia;
 using twtest::Contents;
-using twtest::TempFolder;
 
 namespace {
 
 class BadMediaThroughTheCommandLine : public ::testing::TestWithParam<BadMedia> {
 protected:
-    static inline std::unique_ptr<twtest::TempDir> work;
-    fs::path previousDirectory;
+    twtest::WorkingFolder work;
     std::string previousMedia;
     std::ostringstream out;
     std::ostringstream err;
 
-    static void SetUpTestSuite() {
-        work = std::make_unique<twtest::TempDir>();
-        ASSERT_TRUE(twtest::MakeBadMedia(work->Path().string()));
-    }
-    static void TearDownTestSuite() { work.reset(); }
-
     void SetUp() override {
-        previousDirectory = fs::current_path();
-        fs::current_path(work->Path());
-        twtest::FreshTempWithDebiansConverter();
+        // Named as it stands, in the working folder: a leading dash must stay a file's name.
+        const fs::path made = fs::path(TW_BAD_MEDIA) / GetParam().file;
+        if (fs::is_directory(made)) {
+            fs::create_directory_symlink(made, GetParam().file);
+        } else {
+            fs::create_symlink(made, GetParam().file);
+        }
         const twtest::WavFormat mono{8000, 1, false};
         ASSERT_TRUE(twtest::WriteWav("temp/current.wav", mono, twtest::Sine(mono, 7, 200, 900)));
         previousMedia = Contents("temp/current.wav");
     }
-    void TearDown() override { fs::current_path(previousDirectory); }
 };
 
 TEST_P(BadMediaThroughTheCommandLine, ImportsWithTheRightDurationOrFailsWithTheReason) {
@@ -68,7 +62,7 @@ TEST_P(BadMediaThroughTheCommandLine, ImportsWithTheRightDurationOrFailsWithTheR
         EXPECT_EQ(err.str().find("configuration:"), std::string::npos) << err.str();
         EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
     }
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, BadMediaThroughTheCommandLine,

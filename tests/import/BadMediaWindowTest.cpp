@@ -4,11 +4,11 @@
 // editor, its edits and the working file are as they were.
 #include "../audio/AlsaFileSink.h"
 #include "BadMedia.h"
+#include "DialogAnswerer.h"
 #include "EventPump.h"
-#include "ImportFolder.h"
-#include "ImportWindow.h"
-#include "TempDir.h"
+#include "MainWindow.h"
 #include "TestWav.h"
+#include "WorkingFolder.h"
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
 #include "widgets/twRuler.h"
@@ -23,34 +23,27 @@
 namespace fs = std::filesystem;
 using twtest::BadMedia;
 using twtest::Contents;
-using twtest::TempFolder;
 
 namespace {
 
 class BadMediaThroughTheWindow : public ::testing::TestWithParam<BadMedia> {
 protected:
-    static inline std::unique_ptr<twtest::TempDir> work;
-
-    static void SetUpTestSuite() {
-        work = std::make_unique<twtest::TempDir>();
-        ASSERT_TRUE(twtest::MakeBadMedia(work->Path().string()));
+    BadMediaThroughTheWindow() {
         const twtest::WavFormat mono{8000, 1, false};
-        ASSERT_TRUE(
-            twtest::WriteWav(work->File("fifty.wav"), mono, twtest::Sine(mono, 50, 300, 9000)));
+        EXPECT_TRUE(twtest::WriteWav("fifty.wav", mono, twtest::Sine(mono, 50, 300, 9000)));
     }
-    static void TearDownTestSuite() { work.reset(); }
-
-    BadMediaThroughTheWindow() { twtest::FreshTempWithDebiansConverter(); }
+    static std::string Made(const std::string& name) { return TW_BAD_MEDIA "/" + name; }
 
     // Made before the window's engine opens the device, gone after the window released it.
     twtest::AlsaFileSink sink{0};
-    twtest::ImportWindow window{work->Path()};
+    twtest::MainWindow window;
+    twtest::WorkingFolder folder;
 };
 
 TEST_P(BadMediaThroughTheWindow, PlaysOrDoesNothingThenImportsOrSaysWhyAndKeepsTheWork) {
     const BadMedia& media = GetParam();
     twtest::DialogAnswerer yes(wxID_YES);
-    window.Pick(work->File("fifty.wav"));
+    window.Pick(folder.File("fifty.wav"));
     window.Import();
     ASSERT_EQ(window.ui->mediaEditControl->waveGraph->durationSeconds, 50);
     window.ui->mediaEditControl->cutRuler->SetValues(5, 25);
@@ -60,8 +53,8 @@ TEST_P(BadMediaThroughTheWindow, PlaysOrDoesNothingThenImportsOrSaysWhyAndKeepsT
 
     AudioEngine* engine = window.ui->audioEngine;
     const bool sourceWasOpen = engine->streamOpen;
-    window.Pick(work->File(media.file));
-    if (fs::is_regular_file(work->File(media.file))) {
+    window.Pick(Made(media.file));
+    if (fs::is_regular_file(Made(media.file))) {
         // The layer either opened the file and plays it, or made no stream at all.
         EXPECT_EQ(engine->playing, engine->streamOpen);
     } else {
@@ -94,7 +87,7 @@ TEST_P(BadMediaThroughTheWindow, PlaysOrDoesNothingThenImportsOrSaysWhyAndKeepsT
         EXPECT_EQ(window.EditorState(), before);
         EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
     }
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(folder.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, BadMediaThroughTheWindow,

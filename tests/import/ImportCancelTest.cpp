@@ -1,14 +1,13 @@
 // A converter that hangs, in the main window under Xvfb: Escape in the progress dialog presses
 // its Cancel and the import ends with "cancelled"; a close request to the main window cancels
 // the import and then closes the window. Either way the converter is gone and nothing changed.
+#include "DialogAnswerer.h"
 #include "EventPump.h"
-#include "ImportFolder.h"
-#include "ImportWindow.h"
-#include "TempDir.h"
+#include "MainWindow.h"
+#include "RecordingLayer.h"
 #include "TestWav.h"
-#include "audio/AudioEngine.h"
+#include "WorkingFolder.h"
 #include "editor/twMediaEditControl.h"
-#include "platform/fake/RecordingAudioOutput.h"
 #include "widgets/twWaveGraph.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +27,6 @@
 
 namespace fs = std::filesystem;
 using twtest::Contents;
-using twtest::TempFolder;
 using twtest::WriteConverter;
 
 namespace {
@@ -47,16 +45,13 @@ wxProgressDialog* ImportDialog() {
 class ImportCancelTest : public ::testing::Test {
 protected:
     ImportCancelTest() {
-        AudioEngine::UseOutput(std::make_unique<RecordingAudioOutput>());
-        window = std::make_unique<twtest::ImportWindow>(work.Path());
-        fs::create_directory("temp");
         const twtest::WavFormat mono{8000, 1, false};
         EXPECT_TRUE(twtest::WriteWav("song.wav", mono, twtest::Sine(mono, 20, 300, 9000)));
         EXPECT_TRUE(twtest::WriteWav("temp/current.wav", mono, twtest::Sine(mono, 5, 200, 900)));
         previousMedia = Contents("temp/current.wav");
         // Starts writing, says where it runs, then hangs without a word of progress.
         WriteConverter("head -c 20000 song.wav > \"$out\"\necho $$ > pid\nsleep 60\n");
-        window->Pick(work.File("song.wav"));
+        window.Pick(work.File("song.wav"));
     }
 
     // Once the converter runs and the dialog is up, does `act` once, from a timer: the import
@@ -74,7 +69,7 @@ protected:
     // Presses Import and returns when it has ended; by then the converter must be gone.
     void ImportUntilCancelled() {
         const auto started = std::chrono::steady_clock::now();
-        window->Import();
+        window.Import();
         timer.Stop();
         EXPECT_LT(std::chrono::steady_clock::now() - started, noHang);
         EXPECT_TRUE(acted);
@@ -86,8 +81,9 @@ protected:
         return !pid.empty() && kill(std::stoi(pid), 0) != 0;
     }
 
-    twtest::TempDir work;
-    std::unique_ptr<twtest::ImportWindow> window;
+    twtest::RecordingLayer layer;
+    twtest::MainWindow window;
+    twtest::WorkingFolder work{twtest::WorkingFolder::Converter::None};
     std::string previousMedia;
     wxTimer timer;
     bool acted = false;
@@ -106,23 +102,23 @@ TEST_F(ImportCancelTest, EscapeInTheProgressDialogCancelsAndSaysSo) {
     EXPECT_EQ(ok.shown[0].title, "Import failed");
     EXPECT_EQ(ok.shown[0].message, "The media could not be imported; nothing has changed.\n\n"
                                    "The import was cancelled.");
-    EXPECT_FALSE(window->ui->mediaEditControl->waveGraph->loaded);
+    EXPECT_FALSE(window.ui->mediaEditControl->waveGraph->loaded);
     EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
-    EXPECT_TRUE(window->ui->importMediaButton->IsEnabled()) << "the window works on";
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
+    EXPECT_TRUE(window.ui->importMediaButton->IsEnabled()) << "the window works on";
 }
 
 TEST_F(ImportCancelTest, ClosingTheMainWindowCancelsTheImportThenCloses) {
     twtest::DialogAnswerer ok(wxID_OK);
-    twUserInterface* ui = window->ui;
+    twUserInterface* ui = window.ui;
     // As the window manager asks: GTK's delete event on the main window.
     WhileConverting([ui] { gtk_window_close(GTK_WINDOW(ui->GetHandle())); });
     ImportUntilCancelled();
-    EXPECT_TRUE(twtest::PumpUntil([this] { return !window->ui; }))
+    EXPECT_TRUE(twtest::PumpUntil([this] { return !window.ui; }))
         << "closed without a second request";
     EXPECT_TRUE(ok.shown.empty()) << "no message for a window that is closing";
     EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 } // namespace

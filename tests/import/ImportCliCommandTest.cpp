@@ -1,10 +1,11 @@
 // "tonewick-cli import" with Debian's ffmpeg linked at temp/ffmpeg, on media of the five kinds
-// that the tests make with it, and with failing converters.
+// that the tests make with it (each becomes a 16-bit PCM WAV of the source's format and
+// length), and with failing converters.
 #include "app/cli/ImportCliCommand.h"
+#include "widgets/WavHeader.h"
 
-#include "ImportFolder.h"
-#include "TempDir.h"
 #include "TestWav.h"
+#include "WorkingFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,6 @@
 
 namespace fs = std::filesystem;
 using twtest::Contents;
-using twtest::TempFolder;
-using twtest::WriteConverter;
 
 namespace {
 
@@ -41,13 +40,12 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class ImportCliCommandTest : public ::testing::TestWithParam<std::string> {
 protected:
-    static inline std::unique_ptr<twtest::TempDir> work;
-    fs::path previousDirectory;
+    static inline std::unique_ptr<twtest::WorkingFolder> work;
     std::ostringstream out;
     std::ostringstream err;
 
     static void SetUpTestSuite() {
-        work = std::make_unique<twtest::TempDir>();
+        work = std::make_unique<twtest::WorkingFolder>();
         const std::string media = work->File("media");
         fs::create_directory(media);
         const twtest::WavFormat format;
@@ -65,12 +63,7 @@ protected:
     }
     static void TearDownTestSuite() { work.reset(); }
 
-    void SetUp() override {
-        previousDirectory = fs::current_path();
-        fs::current_path(work->Path());
-        twtest::FreshTempWithDebiansConverter();
-    }
-    void TearDown() override { fs::current_path(previousDirectory); }
+    void SetUp() override { fs::remove("temp/current.wav"); }
 };
 
 TEST_P(ImportCliCommandTest, ImportsAndEndsWithTheWorkingFilesDuration) {
@@ -84,7 +77,17 @@ TEST_P(ImportCliCommandTest, ImportsAndEndsWithTheWorkingFilesDuration) {
                    [](const std::string& line) { return std::stoi(line); });
     EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
     EXPECT_EQ(err.str(), "");
-    EXPECT_TRUE(fs::exists("temp/current.wav"));
+
+    const std::string wav = Contents("temp/current.wav");
+    WavHeader header;
+    ASSERT_EQ(header.Parse(reinterpret_cast<const uint8_t*>(wav.data()), wav.size(),
+                           static_cast<int64_t>(wav.size())),
+              WavError::None);
+    EXPECT_EQ(header.bitsPerSample, 16);
+    EXPECT_EQ(header.channels, 2);
+    EXPECT_EQ(header.sampleRate, 44100);
+    // Encoders pad by a frame or two; ADTS streams carry no trimming information.
+    EXPECT_NEAR(static_cast<double>(header.dataSize) / header.byteRate, toneSeconds, 0.1);
 }
 
 INSTANTIATE_TEST_SUITE_P(FiveKindsOfMedia, ImportCliCommandTest,
@@ -106,12 +109,13 @@ TEST_F(ImportCliCommandTest, FailedImportKeepsTheWorkingFileAndPrintsTheConverte
     EXPECT_NE(err.str().find("media/broken.mp3: "), err.str().rfind("media/broken.mp3: "))
         << "the converter's own complaint is among the lines";
     EXPECT_EQ(Contents("temp/current.wav"), imported);
-    EXPECT_EQ(std::distance(fs::directory_iterator("temp"), fs::directory_iterator{}), 2);
+    EXPECT_EQ(work->TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 TEST_F(ImportCliCommandTest, SaysSoWhenThereIsNoConverter) {
-    fs::remove("temp/ffmpeg");
+    fs::rename("temp/ffmpeg", "temp/gone");
     EXPECT_EQ(RunImportCommand({"media/tone.wav"}, out, err), 1);
+    fs::rename("temp/gone", "temp/ffmpeg");
     EXPECT_EQ(err.str(),
               "tonewick-cli import: media/tone.wav: There is no converter at temp/ffmpeg.\n");
     EXPECT_EQ(out.str(), "");

@@ -4,36 +4,28 @@
 #include "import/ImportCommand.h"
 
 #include "../editor/PanelFixture.h"
-#include "EventPump.h"
-#include "ImportFolder.h"
-#include "TempDir.h"
+#include "DialogAnswerer.h"
 #include "TestWav.h"
+#include "WorkingFolder.h"
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
-#include "platform/fake/RecordingAudioOutput.h"
-#include "platform/linux/PtyConsole.h"
+#include "widgets/ButtonClick.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
 #include <gtest/gtest.h>
 #include <wx/bmpbuttn.h>
-#include <wx/frame.h>
-#include <wx/modalhook.h>
 #include <wx/msgdlg.h>
-#include <wx/sizer.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using twtest::Contents;
-using twtest::TempFolder;
 using twtest::WriteConverter;
 
 namespace {
@@ -55,10 +47,6 @@ protected:
         command.audioEngine = engine;
         command.editor = panel;
 
-        SetProcessConsole(CreatePtyConsole());
-        runFolder = fs::current_path();
-        fs::current_path(work.Path());
-        fs::create_directory("temp");
         const twtest::WavFormat mono{8000, 1, false};
         EXPECT_TRUE(twtest::WriteWav("three.wav", mono, twtest::Sine(mono, 3, 440, 9000)));
         EXPECT_TRUE(twtest::WriteWav("fifty.wav", mono, twtest::Sine(mono, 50, 220, 9000)));
@@ -73,15 +61,10 @@ protected:
             informed.push_back({caption, text});
         };
         command.toggleSourcePreview = [this] {
-            toggledBeforeConverting = !fs::exists("runs") && TempFolder().size() == 1;
+            toggledBeforeConverting = !fs::exists("runs") && work.TempLeftovers().empty();
             engine->Stop();
         };
     }
-    ~ImportCommandTest() override {
-        fs::current_path(runFolder);
-        SetProcessConsole(nullptr);
-    }
-
     static int ConverterRuns() {
         const std::string runs = Contents("runs");
         return static_cast<int>(std::count(runs.begin(), runs.end(), '\n'));
@@ -93,10 +76,7 @@ protected:
         engine->OpenStream(true);
         engine->Play();
     }
-    void PlayRingtone() {
-        wxCommandEvent event(wxEVT_COMMAND_BUTTON_CLICKED, panel->playButton->GetId());
-        panel->playButton->GetEventHandler()->ProcessEvent(event);
-    }
+    void PlayRingtone() { ClickButton(panel->playButton); }
     // The editor's state that an import must either replace entirely or leave alone.
     std::vector<int32_t> EditorState() const {
         return {panel->waveGraph->durationSeconds, panel->cutRuler->startValue,
@@ -105,8 +85,7 @@ protected:
                 panel->timeRuler->startValue,      panel->zoom};
     }
 
-    twtest::TempDir work;
-    fs::path runFolder;
+    twtest::WorkingFolder work{twtest::WorkingFolder::Converter::None};
     AudioEngine* engine;
     ImportCommand command{nullptr, nullptr, nullptr, nullptr};
     std::vector<Shown> asked;
@@ -125,7 +104,7 @@ TEST_F(ImportCommandTest, FirstImportAsksNothingAndLoadsTheNewMedia) {
     EXPECT_EQ(panel->cutRuler->endValue, 45);
     EXPECT_EQ(panel->zoom, 4);
     EXPECT_EQ(Contents("temp/current.wav"), Contents("fifty.wav"));
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 TEST_F(ImportCommandTest, SecondImportAnsweredNoOrCancelChangesNothing) {
@@ -204,7 +183,7 @@ TEST_F(ImportCommandTest, FailedConversionKeepsThePreviousMediaAndExplainsWhy) {
     EXPECT_EQ(EditorState(), before);
     EXPECT_TRUE(panel->waveGraph->loaded);
     EXPECT_EQ(Contents("temp/current.wav"), Contents("fifty.wav"));
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 
     // Still fully usable: the ringtone plays from the kept working file.
     PlayRingtone();
@@ -237,46 +216,26 @@ TEST_F(ImportCommandTest, DebiansConverterImportsAnMp3WhoseNameHasBlanksQuotesAn
         << (informed.empty() ? wxString() : informed[0].text);
     EXPECT_EQ(panel->waveGraph->durationSeconds, 3);
     EXPECT_EQ(panel->waveGraph->sampleRate, 8000);
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
-
-// Answers every modal dialog without showing it, noting what it would have shown.
-class DialogAnswerer : public wxModalDialogHook {
-public:
-    explicit DialogAnswerer(int answer) : reply(answer) { Register(); }
-    std::vector<Shown> shown;
-    std::vector<long> styles;
-
-protected:
-    int Enter(wxDialog* dialog) override {
-        auto* message = dynamic_cast<wxMessageDialog*>(dialog);
-        shown.push_back({dialog->GetTitle(), message != nullptr ? message->GetMessage() : ""});
-        styles.push_back(message != nullptr ? message->GetMessageDialogStyle() : 0);
-        return reply;
-    }
-    void Exit(wxDialog*) override {}
-
-private:
-    int reply;
-};
 
 TEST_F(ImportCommandTest, TheRealQuestionAndMessageAreMessageDialogs) {
     ImportCommand real(frame, engine, panel, nullptr);
     ASSERT_TRUE(real.Run("three.wav"));
     {
-        DialogAnswerer cancel(wxID_CANCEL);
+        twtest::DialogAnswerer cancel(wxID_CANCEL);
         EXPECT_FALSE(real.Run("fifty.wav"));
         ASSERT_EQ(cancel.shown.size(), 1U);
-        EXPECT_EQ(cancel.shown[0].caption, "Warning!");
-        EXPECT_EQ(cancel.shown[0].text, WrapMessage(ImportCommand::confirmText));
-        EXPECT_EQ(cancel.styles[0] & (wxYES_NO | wxCANCEL), wxYES_NO | wxCANCEL);
+        EXPECT_EQ(cancel.shown[0].title, "Warning!");
+        EXPECT_EQ(cancel.shown[0].message, WrapMessage(ImportCommand::confirmText));
+        EXPECT_EQ(cancel.shown[0].style & (wxYES_NO | wxCANCEL), wxYES_NO | wxCANCEL);
     }
     WriteConverter("exit 1\n");
-    DialogAnswerer yes(wxID_YES);
+    twtest::DialogAnswerer yes(wxID_YES);
     EXPECT_FALSE(real.Run("fifty.wav"));
     ASSERT_EQ(yes.shown.size(), 2U);
-    EXPECT_EQ(yes.shown[1].caption, "Import failed");
-    EXPECT_EQ(yes.styles[1] & wxICON_ERROR, wxICON_ERROR);
+    EXPECT_EQ(yes.shown[1].title, "Import failed");
+    EXPECT_EQ(yes.shown[1].style & wxICON_ERROR, wxICON_ERROR);
     EXPECT_EQ(panel->waveGraph->durationSeconds, 3);
 }
 

@@ -1,25 +1,20 @@
 // The import job's staging and failure rules, with stand-in converters on the real console in
 // a working folder of the test's own.
 #include "import/ImportJob.h"
-#include "platform/Utf8Text.h"
-#include "platform/linux/PtyConsole.h"
+#include "platform/HiddenConsole.h"
 
-#include "ImportFolder.h"
-#include "TempDir.h"
 #include "TestWav.h"
+#include "WorkingFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using twtest::Contents;
-using twtest::TempFolder;
 using twtest::WriteConverter;
 
 namespace {
@@ -32,27 +27,18 @@ void Record(int32_t value, void* user) {
 
 class ImportJobTest : public ::testing::Test {
 protected:
-    twtest::TempDir work;
-    fs::path previousDirectory;
+    twtest::WorkingFolder work{twtest::WorkingFolder::Converter::None};
     ImportJob job;
     Values values;
     std::string previousMedia;
 
     void SetUp() override {
-        SetProcessConsole(CreatePtyConsole());
         ASSERT_NE(ProcessConsole(), nullptr);
-        previousDirectory = fs::current_path();
-        fs::current_path(work.Path());
-        fs::create_directory("temp");
         const twtest::WavFormat mono{8000, 1, false};
         ASSERT_TRUE(twtest::WriteWav("good.wav", mono, twtest::Sine(mono, 3.5, 440, 9000)));
         ASSERT_TRUE(twtest::WriteWav("temp/current.wav", mono, twtest::Sine(mono, 2, 220, 500)));
         previousMedia = Contents("temp/current.wav");
         std::ofstream("source.mp3") << "pretend media";
-    }
-    void TearDown() override {
-        fs::current_path(previousDirectory);
-        SetProcessConsole(nullptr);
     }
 
     bool WorkingFileUnchanged() const { return Contents("temp/current.wav") == previousMedia; }
@@ -70,7 +56,7 @@ TEST_F(ImportJobTest, GoodResultReplacesTheWorkingFileAndLeavesNothingElseBehind
         EXPECT_EQ(Contents("temp/current.wav"), Contents("good.wav"));
         EXPECT_EQ(values.back(), 100);
     }
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 TEST_F(ImportJobTest, FailingConverterLeavesTheWorkingFileAndExplainsWithItsLastLines) {
@@ -81,7 +67,8 @@ TEST_F(ImportJobTest, FailingConverterLeavesTheWorkingFileAndExplainsWithItsLast
     EXPECT_EQ(job.error, ImportError::ConverterFailed);
     EXPECT_EQ(values, Values{100});
     EXPECT_TRUE(WorkingFileUnchanged());
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_TRUE(job.stagingPath.empty());
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
     EXPECT_EQ(job.Explanation(), "The converter could not convert the chosen file.\n\n"
                                  "The converter's last lines:\n"
                                  "source.mp3: Invalid data found when processing input");
@@ -100,7 +87,7 @@ TEST_F(ImportJobTest, SuccessWithoutAUsableWavIsStillAFailure) {
     EXPECT_EQ(job.error, ImportError::UnusableResult);
     EXPECT_EQ(job.wavError, WavError::NoDataChunk);
     EXPECT_TRUE(WorkingFileUnchanged());
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 TEST_F(ImportJobTest, MissingConverterSourceOrConsoleIsSaidAndNothingRuns) {
@@ -125,7 +112,7 @@ TEST_F(ImportJobTest, MissingConverterSourceOrConsoleIsSaidAndNothingRuns) {
 
     EXPECT_TRUE(values.empty());
     EXPECT_TRUE(WorkingFileUnchanged());
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 }
 
 TEST_F(ImportJobTest, UndoPutsThePreviousWorkingFileBack) {
@@ -135,14 +122,14 @@ TEST_F(ImportJobTest, UndoPutsThePreviousWorkingFileBack) {
     ASSERT_TRUE(job.Undo());
     EXPECT_EQ(job.error, ImportError::NotLoaded);
     EXPECT_TRUE(WorkingFileUnchanged());
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"current.wav", "ffmpeg"}));
+    EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
 
     // With no working file before, there is none after.
     fs::remove("temp/current.wav");
     ASSERT_TRUE(job.Convert(L"source.mp3", nullptr, nullptr));
     ASSERT_TRUE(job.Replace());
     ASSERT_TRUE(job.Undo());
-    EXPECT_EQ(TempFolder(), (std::vector<std::string>{"ffmpeg"}));
+    EXPECT_TRUE(work.TempLeftovers().empty());
 }
 
 TEST_F(ImportJobTest, StagingNeverCollidesWithTheSourceOrALeftover) {

@@ -2,13 +2,15 @@
 // cut short or replaced while the ringtone preview plays; no sound device at all; the device
 // going away during the preview. The program keeps working and the next import loads.
 #include "../audio/AlsaFileSink.h"
+#include "DialogAnswerer.h"
 #include "EventPump.h"
-#include "ImportFolder.h"
-#include "ImportWindow.h"
+#include "MainWindow.h"
 #include "TempDir.h"
 #include "TestWav.h"
+#include "WorkingFolder.h"
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
+#include "widgets/ButtonClick.h"
 #include "widgets/twWaveGraph.h"
 
 #include <gtest/gtest.h>
@@ -24,12 +26,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Click(wxWindow* button) {
-    wxCommandEvent event(wxEVT_COMMAND_BUTTON_CLICKED, button->GetId());
-    event.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(event);
-}
-
 // The sink's newest tenth of a second holds only zeros.
 bool SilentLately(const twtest::AlsaFileSink& sink) {
     const size_t frames = sink.Frames();
@@ -39,8 +35,8 @@ bool SilentLately(const twtest::AlsaFileSink& sink) {
 class PreviewFaultsTest : public ::testing::Test {
 protected:
     void Build() {
-        window = std::make_unique<twtest::ImportWindow>(work.Path());
-        fs::create_directory("temp");
+        window = std::make_unique<twtest::MainWindow>();
+        work = std::make_unique<twtest::WorkingFolder>(twtest::WorkingFolder::Converter::None);
         const twtest::WavFormat stereo;
         ASSERT_TRUE(twtest::WriteWav("song.wav", stereo, twtest::Sine(stereo, 12, 440, 9000)));
         const twtest::WavFormat mono{8000, 1, false};
@@ -50,30 +46,31 @@ protected:
     }
     ~PreviewFaultsTest() override {
         window.reset();
+        work.reset();
         AudioEngine::Release();
     }
 
     // Imports the file and starts the ringtone preview on it.
     void ImportAndPlay(const std::string& file, int seconds) {
-        window->Pick(work.File(file));
+        window->Pick(work->File(file));
         window->Import();
         ASSERT_EQ(window->ui->mediaEditControl->waveGraph->durationSeconds, seconds);
-        Click(window->ui->mediaEditControl->playButton);
+        ClickButton(window->ui->mediaEditControl->playButton);
     }
 
     // Whatever happened, the program still imports and shows the next file.
     void ExpectTheNextImportWorks() {
         twtest::DialogAnswerer yes(wxID_YES);
-        Click(window->ui->mediaEditControl->stopButton);
-        window->Pick(work.File("next.wav"));
+        ClickButton(window->ui->mediaEditControl->stopButton);
+        window->Pick(work->File("next.wav"));
         window->Import();
         ASSERT_TRUE(window->ui);
         EXPECT_EQ(window->ui->mediaEditControl->waveGraph->durationSeconds, 7);
         ASSERT_EQ(yes.shown.size(), 1U) << "only the question, no failure";
     }
 
-    twtest::TempDir work;
-    std::unique_ptr<twtest::ImportWindow> window;
+    std::unique_ptr<twtest::MainWindow> window;
+    std::unique_ptr<twtest::WorkingFolder> work;
 };
 
 struct WorkingFileFault {
@@ -125,16 +122,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST_F(PreviewFaultsTest, WithoutASoundDeviceTheProgramStartsAndPlayDoesNothing) {
-    twtest::AlsaFileSink::RouteToNoDevice(work);
+    const twtest::TempDir config;
+    twtest::AlsaFileSink::RouteToNoDevice(config);
     Build();
     AudioEngine* engine = window->ui->audioEngine;
     ASSERT_NE(engine, nullptr);
     EXPECT_FALSE(engine->initialised);
-    window->Pick(work.File("song.wav"));
+    window->Pick(work->File("song.wav"));
     EXPECT_FALSE(engine->playing);
     ImportAndPlay("song.wav", 12);
     EXPECT_FALSE(engine->playing);
-    Click(window->ui->playMediaButton);
+    ClickButton(window->ui->playMediaButton);
     EXPECT_FALSE(engine->playing);
     ExpectTheNextImportWorks();
 }
@@ -147,10 +145,10 @@ TEST_F(PreviewFaultsTest, ADeviceThatGoesAwayDuringThePreviewHarmsNothing) {
     sink.Unplug();
     // The layer keeps writing into nothing for a while.
     twtest::PumpEvents(500);
-    Click(window->ui->mediaEditControl->stopButton);
-    Click(window->ui->mediaEditControl->playButton);
+    ClickButton(window->ui->mediaEditControl->stopButton);
+    ClickButton(window->ui->mediaEditControl->playButton);
     twtest::PumpEvents(200);
-    Click(window->ui->playMediaButton);
+    ClickButton(window->ui->playMediaButton);
     twtest::PumpEvents(200);
     ExpectTheNextImportWorks();
 }

@@ -1,5 +1,7 @@
 // GoogleTest entry point for tests that need real windows: starts the toolkit on the display
-// that scripts/test provides, runs the tests, then shuts the toolkit down.
+// that ctest assigned (or $DISPLAY), runs the tests, then shuts the toolkit down.
+#include "AssignedDisplay.h"
+
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/image.h>
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
     if (::testing::GTEST_FLAG(list_tests)) {
         return RUN_ALL_TESTS();
     }
+    twtest::UseAssignedDisplay();
     if (!wxEntryStart(argc, argv)) {
         std::fprintf(stderr, "GUI tests need a display (scripts/test starts Xvfb)\n");
         return 1;

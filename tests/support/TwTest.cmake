@@ -1,7 +1,9 @@
 # tw_add_test(NAME SOURCES ... LIBS ... [GUI] [LABELS ...])
 # Tests labelled "tsan" run the audio thread and are also run in the ThreadSanitizer build.
 # A GUI test binary gets a main that starts the toolkit and runs in build/run, where the
-# pictures and the help book are laid out; it needs the display that scripts/test provides.
+# pictures and the help book are laid out. It needs a display: under scripts/test, ctest hands
+# each GUI test one of a pool of Xvfb displays (the resource "display"), so GUI tests run in
+# parallel; without a resource spec file they use $DISPLAY, one at a time unless ctest -j.
 file(MAKE_DIRECTORY ${TW_RUN_DIR})
 
 function(tw_add_test name)
@@ -10,13 +12,14 @@ function(tw_add_test name)
   if(T_GUI)
     target_link_libraries(${name} PRIVATE ${T_LIBS} tw_gui_test_main)
     add_dependencies(${name} tw_runtime)
+    tw_use_wx_pch(${name})
     set(kind gui)
-    # GUI tests share one display and one pointer: clicks of two tests must not interleave.
-    set(lock RESOURCE_LOCK display)
+    # A display of its own: clicks of two tests must not interleave.
+    set(display RESOURCE_GROUPS display:1)
   else()
     target_link_libraries(${name} PRIVATE ${T_LIBS} tw_test_support GTest::gtest_main)
     set(kind unit)
-    set(lock)
+    set(display)
   endif()
   set_property(GLOBAL APPEND PROPERTY TW_TEST_TARGETS ${name})
   if("tsan" IN_LIST T_LABELS)
@@ -32,5 +35,5 @@ function(tw_add_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${TW_RUN_DIR}
-    PROPERTIES LABELS ${label} TIMEOUT 300 ${lock})
+    PROPERTIES LABELS ${label} TIMEOUT 300 ${display})
 endfunction()

@@ -4,6 +4,8 @@
 // Usage: tw_window_probe TITLE PROGRAM [ARGS...]
 // Prints "<milliseconds> <kilobytes> <exit status>"; exits 0 when the program mapped its window
 // and ended by itself with status 0.
+#include "AssignedDisplay.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -74,6 +76,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s TITLE PROGRAM [ARGS...]\n", argv[0]);
         return 2;
     }
+    // The program started below inherits it.
+    twtest::UseAssignedDisplay();
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         std::fprintf(stderr, "no display\n");

@@ -4,6 +4,7 @@
 #include "ui/twUserInterface.h"
 
 #include "EventPump.h"
+#include "MainWindow.h"
 #include "phones/PhoneCatalogue.h"
 
 #include <gtest/gtest.h>
@@ -71,9 +72,8 @@ void Choose(wxChoice* choice, const wxString& text) {
 } // namespace
 
 TEST(FormatItemsLook, unsupportedFormatsAreGreyedAndSupportedOnesStayBlack) {
-    auto* ui = new twUserInterface;
-    ui->Show();
-    twtest::PumpEvents(100);
+    const twtest::MainWindow window;
+    twUserInterface* ui = window.ui;
     Choose(ui->vendorChoice, "Google");
     Choose(ui->modelChoice, "Pixel 7a");
     twtest::PumpEvents(200);
@@ -92,6 +92,4 @@ TEST(FormatItemsLook, unsupportedFormatsAreGreyedAndSupportedOnesStayBlack) {
             EXPECT_GT(look.greyFill, 20) << box->GetString(i) << " should have a grey circle";
         }
     }
-    ui->Destroy();
-    twtest::PumpEvents(20);
 }

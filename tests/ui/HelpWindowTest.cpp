@@ -4,6 +4,8 @@
 #include "ui/twUserInterface.h"
 
 #include "EventPump.h"
+#include "FileContents.h"
+#include "MainWindow.h"
 #include "TempDir.h"
 #include "ui/twHelpController.h"
 
@@ -11,9 +13,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -31,16 +31,14 @@ std::string StandardErrorOf(const std::filesystem::path& file,
     std::fflush(stderr);
     dup2(saved, STDERR_FILENO);
     close(saved);
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return twtest::Contents(file);
 }
 
 } // namespace
 
 TEST(HelpWindow, opensWithoutGtkComplaintsAtItsOwnSize) {
-    auto* ui = new twUserInterface;
-    ui->Show();
-    twtest::PumpEvents(100);
+    const twtest::MainWindow window;
+    twUserInterface* ui = window.ui;
     const size_t before = wxTopLevelWindows.GetCount();
     twtest::TempDir dir;
     const std::string complaints = StandardErrorOf(dir.Path() / "stderr.txt", [&] {
@@ -52,6 +50,4 @@ TEST(HelpWindow, opensWithoutGtkComplaintsAtItsOwnSize) {
     EXPECT_EQ(complaints.find("CRITICAL"), std::string::npos) << complaints;
     ASSERT_GT(wxTopLevelWindows.GetCount(), before);
     EXPECT_EQ(wxTopLevelWindows.back()->GetSize(), twHelpController::frameSize);
-    ui->Destroy();
-    twtest::PumpEvents(50);
 }

@@ -2,7 +2,7 @@
 // selected in the device list, as its address.
 #include "ui/twUserInterface.h"
 
-#include "EventPump.h"
+#include "MainWindow.h"
 #include "delivery/BluetoothFinder.h"
 #include "platform/fake/ScriptedInquiry.h"
 
@@ -12,9 +12,8 @@
 namespace {
 
 TEST(SelectedDevice, IsTheAddressOfTheFindersEntryBehindTheSelectedItem) {
-    auto* ui = new twUserInterface;
-    ui->Show();
-    twtest::PumpEvents(50);
+    const twtest::MainWindow window;
+    twUserInterface* ui = window.ui;
     EXPECT_EQ(ui->SelectedDeviceAddress(), "");
 
     ui->bluetoothFinder = std::make_unique<BluetoothFinder>(std::make_unique<ScriptedInquiry>());
@@ -38,8 +37,6 @@ TEST(SelectedDevice, IsTheAddressOfTheFindersEntryBehindTheSelectedItem) {
     EXPECT_EQ(ui->SelectedDeviceAddress(), "");
     ui->bluetoothFinder.reset();
     EXPECT_EQ(ui->SelectedDeviceAddress(), "");
-    ui->Destroy();
-    twtest::PumpEvents(10);
 }
 
 } // namespace

@@ -2,11 +2,11 @@
 // plays it with the opener its extension selects, the play button stops and restarts it and
 // shows what the next press does, and it takes the engine from the ringtone preview.
 #include "EventPump.h"
+#include "MainWindow.h"
+#include "RecordingLayer.h"
 #include "TempDir.h"
 #include "TestWav.h"
 #include "audio/AudioEngine.h"
-#include "platform/fake/RecordingAudioOutput.h"
-#include "ui/twUserInterface.h"
 #include "widgets/ButtonPicture.h"
 
 #include <gtest/gtest.h>
@@ -19,46 +19,19 @@
 
 namespace {
 
-using Calls = std::vector<std::string>;
+using twtest::Calls;
 
 class SourcePreview : public ::testing::Test {
 protected:
-    SourcePreview() {
-        auto layer = std::make_unique<RecordingAudioOutput>();
-        calls = layer->calls;
-        AudioEngine::UseOutput(std::move(layer));
-        ui = new twUserInterface();
-        ui->Show();
-        twtest::PumpEvents(50);
-    }
-    // The controller stops and frees the stream and releases the engine.
-    ~SourcePreview() override {
-        if (ui != nullptr) {
-            ui->Destroy();
-            twtest::PumpEvents(10);
-        }
-    }
-
     // A file the layer is asked to open; the recording layer never reads it.
     std::string File(const std::string& name) {
         const std::string path = dir.File(name);
         std::ofstream(path) << "sound";
         return path;
     }
-    void Pick(const std::string& path) {
-        ui->mediaFilePicker->SetPath(path);
-        wxFileDirPickerEvent event;
-        ui->OnMediaFileChanged(event);
-    }
-    void Press() {
-        wxCommandEvent event;
-        ui->OnPlayMedia(event);
-    }
-    Calls Since() {
-        Calls recent(calls->begin() + static_cast<std::ptrdiff_t>(seen), calls->end());
-        seen = calls->size();
-        return recent;
-    }
+    void Pick(const std::string& path) { window.Pick(path); }
+    void Press() { window.PlayMedia(); }
+    Calls Since() { return layer.Since(); }
     bool Shows(const char* picture) const {
         const wxImage shown = ui->playMediaButton->GetBitmapLabel().ConvertToImage();
         const wxImage wanted = ButtonPicture(picture).ConvertToImage();
@@ -69,9 +42,9 @@ protected:
     }
 
     twtest::TempDir dir;
-    std::shared_ptr<RecordingAudioOutput::CallLog> calls;
-    twUserInterface* ui;
-    size_t seen = 0;
+    twtest::RecordingLayer layer;
+    twtest::MainWindow window;
+    twUserInterface* ui = window.ui;
 };
 
 } // namespace
@@ -150,8 +123,8 @@ TEST_F(SourcePreview, buttonWithAnEmptyPickerDoesNothing) {
 TEST_F(SourcePreview, closingTheWindowWhileTheSourcePlaysStopsItBeforeTheLibraryIsReleased) {
     Pick(File("song.wav"));
     Since();
+    const size_t before = layer.calls->size();
     ui->Close(true);
-    ASSERT_TRUE(twtest::PumpUntil([&] { return calls->size() >= seen + 3; }));
+    ASSERT_TRUE(twtest::PumpUntil([&] { return layer.calls->size() >= before + 3; }));
     EXPECT_EQ(Since(), (Calls{"Stop(1)", "FreeStream(1)", "Free()"}));
-    ui = nullptr;
 }

@@ -4,6 +4,7 @@
 
 #include "../phones/StoredTable.h"
 #include "EventPump.h"
+#include "MainWindow.h"
 #include "TempDir.h"
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
@@ -20,16 +21,7 @@
 
 namespace {
 
-struct Window {
-    twUserInterface* ui = new twUserInterface;
-    Window() {
-        ui->Show();
-        twtest::PumpEvents(100);
-    }
-    ~Window() {
-        ui->Destroy();
-        twtest::PumpEvents(20);
-    }
+struct Window : twtest::MainWindow {
     void Choose(wxChoice* choice, const wxString& text) {
         choice->SetStringSelection(text);
         wxCommandEvent event(wxEVT_CHOICE, choice->GetId());

@@ -2,11 +2,12 @@
 // keys sent as real key presses through the display, files dropped on the frame as the
 // toolkit's drop event, the browse dialog, the file named at start, and the tooltips.
 #include "EventPump.h"
+#include "RecordingLayer.h"
+#include "RulerMouse.h"
 #include "TempDir.h"
 #include "TestWav.h"
 #include "app/twApp.h"
 #include "audio/AudioEngine.h"
-#include "platform/fake/RecordingAudioOutput.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
 #include "widgets/twRuler.h"
@@ -27,12 +28,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Calls = std::vector<std::string>;
+using twtest::Calls;
 using Command = MainWindowInput::Command;
 
 // The controller with the import and help commands counted instead of run: their own tests
@@ -89,10 +91,7 @@ protected:
 
     // A fresh window over a fresh recording layer (the controller releases the engine).
     void Open() {
-        auto layer = std::make_unique<RecordingAudioOutput>();
-        calls = layer->calls;
-        seen = 0;
-        AudioEngine::UseOutput(std::move(layer));
+        layer.emplace();
         ui = new CountingWindow();
         ui->Show();
         // Without a window manager this is what gives the frame the keyboard.
@@ -137,11 +136,7 @@ protected:
         ASSERT_TRUE(panel->CalculateMediaData(work, ui));
         panel->ResetZoom();
     }
-    Calls Since() {
-        Calls recent(calls->begin() + static_cast<std::ptrdiff_t>(seen), calls->end());
-        seen = calls->size();
-        return recent;
-    }
+    Calls Since() { return layer->Since(); }
     Markers Read() const {
         return {panel->cutRuler->startValue,
                 panel->cutRuler->endValue,
@@ -152,10 +147,7 @@ protected:
                 panel->streamPos};
     }
     static void Mouse(twRuler* ruler, wxEventType type, int x) {
-        wxMouseEvent event(type);
-        event.SetPosition(wxPoint(x, 9));
-        event.SetEventObject(ruler);
-        ruler->ProcessWindowEvent(event);
+        twtest::RulerMouse(ruler, type, x);
     }
     // Presses a marker with the pointer and lets go without moving it.
     static void Pick(twRuler* ruler, int marker) {
@@ -190,11 +182,10 @@ protected:
     }
 
     twtest::TempDir dir;
-    std::shared_ptr<RecordingAudioOutput::CallLog> calls;
+    std::optional<twtest::RecordingLayer> layer;
     CountingWindow* ui;
     twMediaEditControl* panel;
     int keysSeen = 0;
-    size_t seen = 0;
 };
 
 void Count(wxWindow* button, int& count) {

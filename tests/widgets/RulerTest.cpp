@@ -1,4 +1,5 @@
 #include "EventPump.h"
+#include "RulerMouse.h"
 #include "WidgetPictures.h"
 #include "widgets/twRuler.h"
 
@@ -65,13 +66,7 @@ protected:
     }
 
     // Sends a mouse event through the ruler's event table.
-    void Mouse(wxEventType type, int x) {
-        wxMouseEvent event(type);
-        event.SetPosition(wxPoint(x, 9));
-        event.SetEventObject(ruler);
-        event.SetId(ruler->GetId());
-        ruler->ProcessWindowEvent(event);
-    }
+    void Mouse(wxEventType type, int x) { twtest::RulerMouse(ruler, type, x); }
     void Drag(int from, std::initializer_list<int> through) {
         Mouse(wxEVT_LEFT_DOWN, from);
         for (int x : through) {
