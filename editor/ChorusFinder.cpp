@@ -169,18 +169,10 @@ std::vector<RulerRange> ChorusFinder::Suggest(const ChromaCells& cells, int32_t 
                      [](const Candidate& a, const Candidate& b) { return a.score > b.score; });
 
     std::vector<RulerRange> ranges;
-    std::vector<int32_t> taken;
     for (const Candidate& c : candidates) {
         if (ranges.size() == kRanges) {
             break;
         }
-        const bool overlaps = std::any_of(taken.begin(), taken.end(), [&](int32_t start) {
-            return 2 * (length - std::abs(start - c.second)) > length;
-        });
-        if (overlaps) {
-            continue;
-        }
-        taken.push_back(c.second);
         // Snap onto the strongest onset among the neighbours that score nearly as well.
         int32_t start = c.second;
         const size_t at = static_cast<size_t>(
@@ -196,7 +188,12 @@ std::vector<RulerRange> ChorusFinder::Suggest(const ChromaCells& cells, int32_t 
                 start = n.second;
             }
         }
-        ranges.push_back({start + 1, start + 1 + length});
+        const bool overlaps = std::any_of(ranges.begin(), ranges.end(), [&](RulerRange r) {
+            return 2 * (length - std::abs(r.start - 1 - start)) > length;
+        });
+        if (!overlaps) {
+            ranges.push_back({start + 1, start + 1 + length});
+        }
     }
     return ranges;
 }

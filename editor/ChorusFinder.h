@@ -25,7 +25,7 @@ struct ChorusFinder {
     // The best range and up to four alternatives.
     static constexpr size_t kRanges = 5;
 
-    // Ranges of `seconds` seconds, best first, overlapping each other by less than half;
+    // Ranges of `seconds` seconds, best first, overlapping each other by half at most;
     // shorter when the file is (at most 1 to `cells.seconds`); empty for a file shorter than
     // two seconds or seconds < 1.
     static std::vector<RulerRange> Suggest(const ChromaCells& cells, int32_t seconds);
