@@ -4,9 +4,11 @@
 #include "widgets/WaveFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <numeric>
 
 namespace {
 
@@ -82,12 +84,15 @@ private:
 
     void Process() {
         const int64_t first = Centre(frame) - static_cast<int64_t>(half) - bufferStart;
+        const float* x = &buffer[static_cast<size_t>(first)];
         float* in = fft.Input();
-        double energy = 0;
-        for (size_t i = 0; i < fft.Size(); ++i) {
-            const float x = buffer[static_cast<size_t>(first) + i];
-            energy += static_cast<double>(x) * x;
-            in[i] = x * window[i];
+        // Eight running sums keep the loop free of one long chain of additions.
+        std::array<float, 8> energy{};
+        for (size_t i = 0; i < fft.Size(); i += energy.size()) {
+            for (size_t j = 0; j < energy.size(); ++j) {
+                energy[j] += x[i + j] * x[i + j];
+                in[i + j] = x[i + j] * window[i + j];
+            }
         }
         fft.Power(power.data());
         const auto cell = static_cast<size_t>(frame / out.cellFrames);
@@ -100,7 +105,8 @@ private:
             magnitude[k] = m;
             chroma[pitchClass[k]] += m;
         }
-        out.level[cell] += static_cast<float>(energy / static_cast<double>(fft.Size()));
+        out.level[cell] +=
+            std::accumulate(energy.begin(), energy.end(), 0.0F) / static_cast<float>(fft.Size());
         const int64_t second = (frame + 1) / ChromaCells::kFramesPerSecond;
         if (std::abs(frame - second * ChromaCells::kFramesPerSecond) <= 1 &&
             second < static_cast<int64_t>(out.onset.size())) {
@@ -124,6 +130,22 @@ private:
     int64_t bufferStart = 0;
     int64_t frame = 0;
 };
+
+// Each group of `size` consecutive samples summed and scaled into one output sample.
+void SumGroups(const int16_t* samples, size_t groups, size_t size, float scale, float* out) {
+    for (size_t g = 0; g < groups; ++g) {
+        int32_t sum = 0;
+        for (size_t j = 0; j < size; ++j) {
+            sum += samples[g * size + j];
+        }
+        out[g] = static_cast<float>(sum) * scale;
+    }
+}
+
+template <size_t Size>
+void SumGroups(const int16_t* samples, size_t groups, float scale, float* out) {
+    SumGroups(samples, groups, Size, scale, out);
+}
 
 void FinishCells(ChromaCells& cells) {
     for (int32_t c = 0; c < cells.Cells(); ++c) {
@@ -191,13 +213,25 @@ WavError ChromaCells::Analyse(const std::string& path) {
                 carried = 0;
             }
         }
-        for (; i + group <= count; i += group) {
-            int32_t sum = 0;
-            for (size_t j = 0; j < group; ++j) {
-                sum += samples[i + j];
-            }
-            mono.push_back(static_cast<float>(sum) * scale);
+        const size_t groups = (count - i) / group;
+        mono.resize(mono.size() + groups);
+        float* to = mono.data() + mono.size() - groups;
+        // The usual groups (mono or stereo, 1 to 4 frames) get loops of a fixed length.
+        switch (group) {
+        case 2:
+            SumGroups<2>(samples + i, groups, scale, to);
+            break;
+        case 4:
+            SumGroups<4>(samples + i, groups, scale, to);
+            break;
+        case 8:
+            SumGroups<8>(samples + i, groups, scale, to);
+            break;
+        default:
+            SumGroups(samples + i, groups, group, scale, to);
+            break;
         }
+        i += groups * group;
         for (; i < count; ++i, ++carried) {
             carry += samples[i];
         }
