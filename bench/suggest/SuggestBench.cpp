@@ -6,8 +6,27 @@
 #include "editor/ChorusFinder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <string>
+
+namespace {
+
+// Plans of a varied set: tempos, keys, forms, loud bridges and key changes taken in turn.
+twtest::SongPlan VariedPlan(int index) {
+    static const std::array<const char*, 5> forms = {"IVCVCBCCO", "IVVCVCBCO", "VCVCBCCO",
+                                                     "IVCVCCBCCO", "ICVCVCBCO"};
+    twtest::SongPlan plan;
+    plan.seed = static_cast<uint32_t>(1000 + 7919 * index);
+    plan.form = forms[static_cast<size_t>(index) % forms.size()];
+    plan.bpm = 100 + (index * 13) % 45;
+    plan.key = (index * 5) % 12;
+    plan.loudBridge = index % 2 == 1;
+    plan.lastChorusUp = index % 3 == 2;
+    return plan;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -19,7 +38,7 @@ int main(int argc, char** argv) {
     const int seconds = argc > 3 ? std::stoi(argv[3]) : 30;
     int right = 0;
     for (int i = 0; i < songs; ++i) {
-        const twtest::SongPlan plan = twtest::VariedPlan(i);
+        const twtest::SongPlan plan = VariedPlan(i);
         const twtest::SyntheticSong song = twtest::MakeSong(plan);
         const std::string path = folder + "/song" + std::to_string(i) + ".wav";
         ChromaCells cells;

@@ -162,17 +162,4 @@ SyntheticSong MakeSong(const SongPlan& plan) {
     return song;
 }
 
-SongPlan VariedPlan(int index) {
-    static const std::array<const char*, 5> forms = {"IVCVCBCCO", "IVVCVCBCO", "VCVCBCCO",
-                                                     "IVCVCCBCCO", "ICVCVCBCO"};
-    SongPlan plan;
-    plan.seed = static_cast<uint32_t>(1000 + 7919 * index);
-    plan.form = forms[static_cast<size_t>(index) % forms.size()];
-    plan.bpm = 100 + (index * 13) % 45;
-    plan.key = (index * 5) % 12;
-    plan.loudBridge = index % 2 == 1;
-    plan.lastChorusUp = index % 3 == 2;
-    return plan;
-}
-
 } // namespace twtest

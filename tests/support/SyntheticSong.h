@@ -36,7 +36,4 @@ struct SyntheticSong {
 
 SyntheticSong MakeSong(const SongPlan& plan);
 
-// Plans of a varied set: tempos, keys, forms, loud bridges and key changes taken in turn.
-SongPlan VariedPlan(int index);
-
 } // namespace twtest
