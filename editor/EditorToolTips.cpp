@@ -21,7 +21,8 @@ EditorToolTips EditorToolTips::For(const RingtoneEditor& editor) {
     EditorToolTips tips;
     tips.cut = "Drag the flags to choose where the ringtone starts and ends";
     tips.time = "Drag the marker to choose where the preview plays from";
-    tips.waveform = "The sound, one column per second, with the ringtone and its fades";
+    tips.waveform = "The sound, one column per second, with the ringtone and its fades. "
+                    "Right-click or press S to suggest the catchiest part";
     tips.fadeIn = "Drag the marker to where the fade-in ends";
     tips.fadeOut = "Drag the marker to where the fade-out begins";
     tips.silence = "Drag the marker to put silence before the ringtone";

@@ -222,3 +222,16 @@ uint32_t RingtoneEditor::RenderNextBlock(void* buffer, uint32_t length) {
     media->playPosition.store(static_cast<double>(pos) / rate, kRelaxed);
     return static_cast<uint32_t>(result);
 }
+
+bool RingtoneEditor::MoveCut(int32_t start, int32_t end) {
+    RulerValues& cut = *cutMarkers;
+    if (start > cut.startValue) {
+        cut.DragTo(2, end);
+        cut.DragTo(1, start);
+    } else {
+        cut.DragTo(1, start);
+        cut.DragTo(2, end);
+    }
+    OnCutReleased(1, cut.startValue, this);
+    return cut.startValue == start && cut.endValue == end;
+}

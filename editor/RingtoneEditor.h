@@ -61,6 +61,10 @@ public:
     // Release handlers of the cut ruler and the time ruler: they move the play position.
     static void OnCutReleased(int32_t marker, int32_t v, void* editor);
     static void OnTimeReleased(int32_t marker, int32_t v, void* editor);
+    // Moves the cut to start..end as a user would: drags the marker on the side it moves
+    // towards first, then the other, then lets go of the start marker, so every rule of a drag
+    // holds (silence and fades travel along). False when a marker did not land where asked.
+    bool MoveCut(int32_t start, int32_t end);
 
     // The ringtone stream procedure's work without the repaint: renders the block at streamPos
     // and advances streamPos, back to the cut start once the cut end has been passed, and moves

@@ -1,6 +1,8 @@
 #include "editor/twMediaEditControl.h"
 
 #include "audio/AudioEngine.h"
+#include "editor/CatchiestPart.h"
+#include "editor/EditorMenu.h"
 #include "editor/EditorToolTips.h"
 #include "widgets/ButtonClick.h"
 #include "widgets/ButtonPicture.h"
@@ -10,6 +12,7 @@
 
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
+#include <wx/menu.h>
 #include <wx/progdlg.h>
 #include <wx/scrolbar.h>
 #include <wx/sizer.h>
@@ -103,9 +106,17 @@ twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
     audioEngine = AudioEngine::Get();
     defaultLength = 45;
     UpdateToolTips();
+
+    catchiestPart = std::make_unique<CatchiestPart>(*this);
+    // Right clicks on the rulers and the graph come up to the panel as context-menu events.
+    Bind(wxEVT_CONTEXT_MENU, &twMediaEditControl::OnContextMenu, this);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { SuggestCatchiestPart(); }, EditorMenu::kSuggest);
 }
 
 twMediaEditControl::~twMediaEditControl() {
+    // Waits for a running analysis while the panel can still take its queued result.
+    catchiestPart.reset();
     for (const wxEventType type : kScrollEvents) {
         scrollBar->Disconnect(wxID_ANY, wxID_ANY, type,
                               wxScrollEventHandler(twMediaEditControl::OnScroll), nullptr, this);
@@ -230,6 +241,7 @@ bool twMediaEditControl::CalculateMediaData(const wxString& path, wxWindow* pare
     if (!loadedNow) {
         return false;
     }
+    catchiestPart->Forget();
     PlaceRulers();
     return true;
 }
@@ -406,6 +418,21 @@ void twMediaEditControl::StopRingtone() {
 
 bool twMediaEditControl::NudgeMarker(int32_t seconds) {
     return nudgeRuler != nullptr && nudgeRuler->Nudge(nudgeMarker, seconds);
+}
+
+bool twMediaEditControl::SuggestCatchiestPart() {
+    return catchiestPart->Next();
+}
+
+void twMediaEditControl::ShowEditorMenu(const wxPoint& at) {
+    const std::unique_ptr<wxMenu> menu = EditorMenu::Build();
+    const wxRect graph = waveGraph->GetRect();
+    PopupMenu(menu.get(), at == wxDefaultPosition ? graph.GetPosition() + graph.GetSize() / 2 : at);
+}
+
+void twMediaEditControl::OnContextMenu(wxContextMenuEvent& event) {
+    const wxPoint at = event.GetPosition();
+    ShowEditorMenu(at == wxDefaultPosition ? at : ScreenToClient(at));
 }
 
 void twMediaEditControl::WatchDrags() {

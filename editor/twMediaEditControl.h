@@ -20,8 +20,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 class AudioEngine;
+class CatchiestPart;
 class twRuler;
 class twWaveGraph;
 class wxBitmapButton;
@@ -88,6 +90,12 @@ public:
     // Moves the marker the user last dragged on a time ruler by the given seconds, through the
     // rules of a drag (Nudge). False, and nothing moves, before any drag or when refused.
     bool NudgeMarker(int32_t seconds);
+    // "Suggest the catchiest part": the cut moves onto the best range of its length, the next
+    // alternative on each further call (S, the editor's menu). False when there is nothing to
+    // do (see CatchiestPart::Next).
+    bool SuggestCatchiestPart();
+    // The editor's popup menu at a point of the panel (wxDefaultPosition: over the waveform).
+    void ShowEditorMenu(const wxPoint& at);
     // Tooltips of the time rulers and the graph with their current values; run with every
     // refresh after a change of values, so they never lag behind the markers.
     void UpdateToolTips();
@@ -113,6 +121,9 @@ private:
     // Asks the user-interface thread to repaint the play cursor; at most one request waits.
     void RequestCursorRepaint();
 
+    void OnContextMenu(wxContextMenuEvent& event);
+
+    std::unique_ptr<CatchiestPart> catchiestPart;
     // Set by the feeder thread when it queues a repaint, cleared when the repaint runs.
     std::atomic<bool> cursorRepaintQueued{false};
 };

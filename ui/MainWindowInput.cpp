@@ -21,7 +21,7 @@ struct Shortcut {
     Command command;
 };
 
-const std::array<Shortcut, 7> kShortcuts = {{
+const std::array<Shortcut, 9> kShortcuts = {{
     {WXK_SPACE, wxMOD_NONE, Command::PlayOrPause},
     {WXK_ESCAPE, wxMOD_NONE, Command::Stop},
     {'O', wxMOD_CONTROL, Command::Browse},
@@ -29,6 +29,8 @@ const std::array<Shortcut, 7> kShortcuts = {{
     {WXK_F1, wxMOD_NONE, Command::Help},
     {WXK_LEFT, wxMOD_NONE, Command::Earlier},
     {WXK_RIGHT, wxMOD_NONE, Command::Later},
+    {'S', wxMOD_NONE, Command::Suggest},
+    {WXK_MENU, wxMOD_NONE, Command::Menu},
 }};
 
 } // namespace
@@ -86,6 +88,11 @@ bool MainWindowInput::Run(Command command) {
         return editor->NudgeMarker(-1);
     case Command::Later:
         return editor->NudgeMarker(1);
+    case Command::Suggest:
+        return editor->SuggestCatchiestPart();
+    case Command::Menu:
+        editor->ShowEditorMenu(wxDefaultPosition);
+        return true;
     case Command::None:
         break;
     }

@@ -24,6 +24,8 @@ public:
         Help,        // F1: the help button
         Earlier,     // Left: the marker last dragged, one second earlier
         Later,       // Right: one second later
+        Suggest,     // S: the editor's "Suggest the catchiest part"
+        Menu,        // Menu: the editor's popup menu
         None,
     };
 

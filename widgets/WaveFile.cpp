@@ -30,6 +30,15 @@ WavError WaveFile::Open(const std::string& path) {
 }
 
 WavError WaveFile::ScanSeconds(const SecondScanner::SecondFn& onSecond) {
+    if (header.byteRate <= 0) {
+        return WavError::ReadFailed;
+    }
+    SecondScanner scanner(header.channels, header.sampleRate, onSecond);
+    return ReadFrames(
+        [&scanner](const int16_t* samples, size_t frames) { scanner.Feed(samples, frames); });
+}
+
+WavError WaveFile::ReadFrames(const BlockFn& onBlock) {
     if (!file || header.byteRate <= 0) {
         return WavError::ReadFailed;
     }
@@ -39,7 +48,6 @@ WavError WaveFile::ScanSeconds(const SecondScanner::SecondFn& onSecond) {
     if (std::fseek(file.get(), header.dataOffset, SEEK_SET) != 0) {
         return WavError::ReadFailed;
     }
-    SecondScanner scanner(header.channels, header.sampleRate, onSecond);
     int64_t framesLeft = int64_t{header.durationSeconds} * header.sampleRate;
     while (framesLeft > 0) {
         const size_t frames =
@@ -47,7 +55,7 @@ WavError WaveFile::ScanSeconds(const SecondScanner::SecondFn& onSecond) {
         if (std::fread(block.data(), frameBytes, frames, file.get()) != frames) {
             return WavError::ReadFailed;
         }
-        scanner.Feed(block.data(), frames);
+        onBlock(block.data(), frames);
         framesLeft -= static_cast<int64_t>(frames);
     }
     return WavError::None;

@@ -8,6 +8,7 @@
 #include "widgets/WavHeader.h"
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,11 @@ public:
     // Calls onSecond for each of header.durationSeconds seconds, in order. ReadFailed when
     // the file ends early or a read fails; seconds reported before that stay reported.
     WavError ScanSeconds(const SecondScanner::SecondFn& onSecond);
+
+    // Hands every frame of the whole seconds to onBlock, front to back, in blocks of at most
+    // kBlockBytes of interleaved samples. Errors as ScanSeconds.
+    using BlockFn = std::function<void(const int16_t* samples, size_t frames)>;
+    WavError ReadFrames(const BlockFn& onBlock);
 
 private:
     struct Closer {

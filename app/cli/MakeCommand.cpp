@@ -20,7 +20,8 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr const char* kPrefix = "tonewick-cli make: ";
 constexpr const char* kUsage =
-    "usage: tonewick-cli make SOURCE --cut START:END [--silence S] [--fade-in S] [--fade-out S] "
+    "usage: tonewick-cli make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] "
+    "[--fade-out S] "
     "[--volume PERCENT] [--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma "
     "-o OUT\n";
 
@@ -98,7 +99,7 @@ int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (!request) {
         return kExitUsage;
     }
-    const MakeRequest& r = *request;
+    MakeRequest r = *request;
     const ConsoleForThisRun console;
     ImportJob import;
     if (!import.Convert(WideFromUtf8(r.source), nullptr, nullptr)) {
@@ -111,6 +112,11 @@ int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << kPrefix << r.source << ": " << DescribeWavError(loaded) << "\n";
         return kExitFailed;
     }
+    if (!r.edit.ChooseAutoCut(import.stagingPath, kPrefix, err)) {
+        return kExitFailed;
+    }
+    r.sound.cutStart = r.edit.cutStart;
+    r.sound.cutEnd = r.edit.cutEnd;
     if (!r.edit.Check(bare.wave.durationSeconds, kPrefix, err) ||
         !r.edit.Place(bare, kPrefix, err)) {
         return kExitFailed;

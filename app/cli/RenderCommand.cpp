@@ -15,7 +15,7 @@ namespace {
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
 constexpr const char* kUsage =
-    "usage: tonewick-cli render WORKING.wav --cut START:END [--silence SECONDS] "
+    "usage: tonewick-cli render WORKING.wav --cut START:END|auto[:N] [--silence SECONDS] "
     "[--fade-in SECONDS] [--fade-out SECONDS] -o OUT.wav\n";
 constexpr const char* kPrefix = "tonewick-cli render: ";
 
@@ -58,8 +58,8 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (!request) {
         return kExitUsage;
     }
-    const RenderRequest& r = *request;
-    const RingtoneEdit& e = r.edit;
+    RenderRequest r = *request;
+    RingtoneEdit& e = r.edit;
 
     // The editor as the window wires it, with bare rulers and no view.
     BareEditor bare;
@@ -69,7 +69,8 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << kPrefix << r.input << ": " << DescribeWavError(loaded) << "\n";
         return kExitRefused;
     }
-    if (!e.Check(wave.durationSeconds, kPrefix, err) || !e.Place(bare, kPrefix, err)) {
+    if (!e.ChooseAutoCut(r.input, kPrefix, err) || !e.Check(wave.durationSeconds, kPrefix, err) ||
+        !e.Place(bare, kPrefix, err)) {
         return kExitRefused;
     }
 

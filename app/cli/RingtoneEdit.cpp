@@ -1,5 +1,7 @@
 #include "app/cli/RingtoneEdit.h"
 
+#include "editor/ChromaCells.h"
+
 #include <charconv>
 
 std::optional<int32_t> RingtoneEdit::Seconds(const std::string& text) {
@@ -19,6 +21,18 @@ bool RingtoneEdit::IsOption(const std::string& arg) {
 
 bool RingtoneEdit::Take(const std::string& arg, const std::string& value, const std::string& prefix,
                         std::ostream& err) {
+    if (arg == "--cut" && (value == "auto" || value.starts_with("auto:"))) {
+        const std::optional<int32_t> n = value == "auto" ? kAutoSeconds : Seconds(value.substr(5));
+        if (!n || *n < 1) {
+            err << prefix << "--cut auto takes whole seconds from 1 after its colon, not '" << value
+                << "'\n";
+            return false;
+        }
+        autoCut = true;
+        autoSeconds = *n;
+        haveCut = true;
+        return true;
+    }
     if (arg == "--cut") {
         const size_t colon = value.find(':');
         const auto start = Seconds(value.substr(0, colon));
@@ -81,6 +95,43 @@ bool RingtoneEdit::Place(BareEditor& bare, const std::string& prefix, std::ostre
         bare.wave.silenceLength != silence || bare.wave.fadeInLength != fadeIn ||
         bare.wave.fadeOutLength != fadeOut) {
         err << prefix << "the editor placed the markers elsewhere than asked\n";
+        return false;
+    }
+    return true;
+}
+
+bool RingtoneEdit::ChooseAutoCut(const std::string& path, const std::string& prefix,
+                                 std::ostream& err) {
+    if (!autoCut) {
+        return true;
+    }
+    if (silence >= autoSeconds) {
+        err << prefix << "the silence (" << silence << " seconds) leaves no sound in a ringtone of "
+            << autoSeconds << " seconds\n";
+        return false;
+    }
+    std::vector<RulerRange> ranges;
+    if (!FindCatchiest(path, autoSeconds - silence, ranges, prefix, err)) {
+        return false;
+    }
+    cutStart = ranges.front().start;
+    cutEnd = ranges.front().end + silence;
+    return true;
+}
+
+bool RingtoneEdit::FindCatchiest(const std::string& path, int32_t seconds,
+                                 std::vector<RulerRange>& ranges, const std::string& prefix,
+                                 std::ostream& err) {
+    ChromaCells cells;
+    const WavError read = cells.Analyse(path);
+    if (read != WavError::None) {
+        err << prefix << path << ": " << DescribeWavError(read) << "\n";
+        return false;
+    }
+    ranges = ChorusFinder::Suggest(cells, seconds);
+    if (ranges.empty()) {
+        err << prefix << path << ": too short for a ringtone (" << cells.seconds
+            << " whole seconds)\n";
         return false;
     }
     return true;

@@ -6,6 +6,7 @@
 #include "app/cli/PhonesCommand.h"
 #include "app/cli/RenderCommand.h"
 #include "app/cli/SendCommand.h"
+#include "app/cli/SuggestCommand.h"
 #include "app/cli/WaveformCommand.h"
 
 #include <cstring>
@@ -25,12 +26,14 @@ const Subcommand subcommands[] = {
     {"waveform", "waveform FILE.wav", RunWaveformCommand},
     {"import", "import SOURCE", RunImportCommand},
     {"render",
-     "render WORKING.wav --cut START:END [--silence S] [--fade-in S] [--fade-out S] -o OUT.wav",
+     "render WORKING.wav --cut START:END|auto[:N] [--silence S] [--fade-in S] [--fade-out S] -o "
+     "OUT.wav",
      RunRenderCommand},
     {"make",
-     "make SOURCE --cut START:END [--silence S] [--fade-in S] [--fade-out S] [--volume P] "
+     "make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] [--fade-out S] [--volume P] "
      "[--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
      RunMakeCommand},
+    {"suggest", "suggest WORKING.wav [--seconds N]", RunSuggestCommand},
     {"send", "send FILE --to AA:BB:CC:DD:EE:FF | --usb [NAME]", RunSendCommand},
     {"devices", "devices --bluetooth [--seconds N] | --infrared", RunDevicesCommand},
     {"phones", "phones [VENDOR [MODEL]]", RunPhonesCommand},

@@ -148,6 +148,6 @@ TEST_F(RenderCommand, malformedCommandLinesAreUsageErrors) {
     EXPECT_EQ(RunRender({input, "--cut", "1:4", "--loud", "-o", output}).status, 2);
     EXPECT_EQ(RunRender({input, "--cut", "1:4", "-o"}).err,
               "tonewick-cli render: -o needs a value\n"
-              "usage: tonewick-cli render WORKING.wav --cut START:END [--silence SECONDS] "
+              "usage: tonewick-cli render WORKING.wav --cut START:END|auto[:N] [--silence SECONDS] "
               "[--fade-in SECONDS] [--fade-out SECONDS] -o OUT.wav\n");
 }

@@ -4,10 +4,14 @@
 #include "EventPump.h"
 #include "RecordingLayer.h"
 #include "RulerMouse.h"
+#include "SyntheticSong.h"
 #include "TempDir.h"
 #include "TestWav.h"
 #include "app/twApp.h"
 #include "audio/AudioEngine.h"
+#include "editor/ChorusFinder.h"
+#include "editor/EditorMenu.h"
+#include "platform/fake/RecordingAudioOutput.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
 #include "widgets/twRuler.h"
@@ -19,6 +23,7 @@
 #include <wx/choice.h>
 #include <wx/filedlg.h>
 #include <wx/filepicker.h>
+#include <wx/menu.h>
 #include <wx/modalhook.h>
 #include <wx/radiobox.h>
 #include <wx/scrolbar.h>
@@ -466,6 +471,42 @@ TEST_F(WindowInput, theFileNamedAtStartIsPickedFromTheCurrentFolderAndPlays) {
                               "Play(1,restart)"}));
     twApp::PickStartFile(dir.File("missing.wav"));
     EXPECT_EQ(Since(), Calls{});
+}
+
+TEST_F(WindowInput, sAndTheMenuMoveTheCutOntoEachSuggestionInTurnAsADragWould) {
+    twtest::SongPlan plan;
+    plan.sampleRate = 8000;
+    const std::string work = dir.File("current.wav");
+    ASSERT_TRUE(twtest::WriteWav(work, {8000, 1}, twtest::MakeSong(plan).samples));
+    ASSERT_TRUE(panel->CalculateMediaData(work, ui));
+    panel->ResetZoom();
+    panel->silenceRuler->DragTo(1, 3);
+    ChromaCells cells;
+    ASSERT_EQ(cells.Analyse(work), WavError::None);
+    // 44 seconds of ringtone, 2 of them silence.
+    const std::vector<RulerRange> ranges = ChorusFinder::Suggest(cells, 42);
+    ASSERT_GE(ranges.size(), 2u);
+    const Markers placed = Read();
+    const auto movedTo = [&](int32_t start, int32_t streamPos) {
+        const int32_t by = start - placed.cutStart;
+        return Markers{start,
+                       placed.cutEnd + by,
+                       placed.silence + by,
+                       placed.fadeIn + by,
+                       placed.fadeOut + by,
+                       placed.time,
+                       streamPos};
+    };
+
+    Press(ui->playMediaButton, 's');
+    ASSERT_TRUE(twtest::PumpUntil([&] { return Read().cutStart != placed.cutStart; }, 10000));
+    EXPECT_EQ(Read(), movedTo(ranges[0].start, ranges[0].start * 16000));
+    wxCommandEvent again(wxEVT_MENU, EditorMenu::kSuggest);
+    panel->ProcessWindowEvent(again);
+    EXPECT_EQ(Read(), movedTo(ranges[1].start, std::max(ranges[0].start, ranges[1].start) * 16000))
+        << "the release rule keeps a play position after the new start";
+    EXPECT_EQ(EditorMenu::Build()->FindItem(EditorMenu::kSuggest)->GetItemLabelText(),
+              "Suggest the catchiest part");
 }
 
 TEST_F(WindowInput, tooltipsSayWhatEachPartDoesAndTheRulersTheirValues) {

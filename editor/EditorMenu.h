@@ -1,0 +1,19 @@
+// The editor's popup menu, opened by a right click anywhere on the editor or by the Menu key.
+// Every item is made here, so that another item is a few lines; the panel binds their ids.
+#pragma once
+
+#include <wx/defs.h>
+
+#include <memory>
+
+class wxMenu;
+
+struct EditorMenu {
+    // Item ids, handled by the panel.
+    enum : int {
+        kSuggest = wxID_HIGHEST + 1901,
+    };
+    static constexpr const char* kSuggestLabel = "Suggest the catchiest part\tS";
+
+    static std::unique_ptr<wxMenu> Build();
+};
