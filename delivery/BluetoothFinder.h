@@ -10,8 +10,8 @@
 #pragma once
 
 #include "delivery/BluetoothDeviceTable.h"
-#include "import/ProgressCallback.h"
 #include "platform/BluetoothInquiry.h"
+#include "platform/ProgressCallback.h"
 
 #include <cstdint>
 #include <cstdio>

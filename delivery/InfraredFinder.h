@@ -8,9 +8,9 @@
 #pragma once
 
 #include "delivery/InfraredDeviceList.h"
-#include "import/ProgressCallback.h"
 #include "platform/BluetoothInquiry.h"
 #include "platform/InfraredStack.h"
+#include "platform/ProgressCallback.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "import/ImportCommand.h"
+#include "ui/ImportCommand.h"
 
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
