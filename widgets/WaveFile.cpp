@@ -1,6 +1,7 @@
 #include "widgets/WaveFile.h"
 
-#include <algorithm>
+#include "widgets/TwoLaneScan.h"
+
 #include <bit>
 #include <filesystem>
 #include <vector>
@@ -22,7 +23,8 @@ WavError WaveFile::Open(const std::string& path) {
     if (!file) {
         return WavError::CantOpen;
     }
-    // Our blocks are large: let every fread go straight to the system without stdio's copy.
+    // The header's prefix is read once: let the fread go straight to the system without
+    // stdio's copy.
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
     std::vector<uint8_t> prefix(WavHeader::kPrefixBytes);
     const size_t got = std::fread(prefix.data(), 1, prefix.size(), file.get());
@@ -30,25 +32,9 @@ WavError WaveFile::Open(const std::string& path) {
 }
 
 WavError WaveFile::ScanSeconds(const SecondScanner::SecondFn& onSecond) {
-    if (!file || header.byteRate <= 0) {
+    if (!file) {
         return WavError::ReadFailed;
     }
-    const size_t frameBytes = static_cast<size_t>(header.channels) * 2;
-    const size_t blockFrames = std::max<size_t>(1, kBlockBytes / frameBytes);
-    std::vector<int16_t> block(blockFrames * static_cast<size_t>(header.channels));
-    if (std::fseek(file.get(), header.dataOffset, SEEK_SET) != 0) {
-        return WavError::ReadFailed;
-    }
-    SecondScanner scanner(header.channels, header.sampleRate, onSecond);
-    int64_t framesLeft = int64_t{header.durationSeconds} * header.sampleRate;
-    while (framesLeft > 0) {
-        const size_t frames =
-            static_cast<size_t>(std::min(framesLeft, static_cast<int64_t>(blockFrames)));
-        if (std::fread(block.data(), frameBytes, frames, file.get()) != frames) {
-            return WavError::ReadFailed;
-        }
-        scanner.Feed(block.data(), frames);
-        framesLeft -= static_cast<int64_t>(frames);
-    }
-    return WavError::None;
+    TwoLaneScan scan(fileno(file.get()), header);
+    return scan.Run(onSecond);
 }
