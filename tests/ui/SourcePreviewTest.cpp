@@ -28,6 +28,7 @@ protected:
         calls = layer->calls;
         AudioEngine::UseOutput(std::move(layer));
         ui = new twUserInterface();
+        ui->audioEngine->AwaitOutput();
         ui->Show();
         twtest::PumpEvents(50);
     }

@@ -94,6 +94,7 @@ protected:
         seen = 0;
         AudioEngine::UseOutput(std::move(layer));
         ui = new CountingWindow();
+        ui->audioEngine->AwaitOutput();
         ui->Show();
         // Without a window manager this is what gives the frame the keyboard.
         ui->Raise();
