@@ -32,15 +32,32 @@ AudioEngine* AudioEngine::Get() {
     }
     engine.reset(new (std::nothrow) AudioEngine(std::move(layer)));
     if (engine) {
-        engine->initialised = engine->output->Init(AudioOutput::defaultDevice, 44100);
+        AudioOutput* starting = engine->output.get();
+        engine->starting = std::async(std::launch::async, [starting] {
+            return starting->Init(AudioOutput::defaultDevice, 44100);
+        });
     }
     return engine.get();
 }
 
+void AudioEngine::AwaitOutput() {
+    if (starting.valid()) {
+        initialised = starting.get();
+    }
+}
+
+AudioOutput& AudioEngine::Output() {
+    AwaitOutput();
+    return *output;
+}
+
 void AudioEngine::Release() {
     std::unique_ptr<AudioEngine>& engine = EngineSlot();
-    if (engine && engine->initialised) {
-        engine->output->Free();
+    if (engine) {
+        engine->AwaitOutput();
+        if (engine->initialised) {
+            engine->output->Free();
+        }
     }
     engine.reset();
 }
@@ -69,19 +86,19 @@ bool AudioEngine::OpenStream(bool fileStream) {
         switch (fileType) {
         case AudioFileWav:
         case AudioFileMp3:
-            handle = output->CreateFileStream(AudioFileKind::WavOrMp3, Utf8FromWide(path));
+            handle = Output().CreateFileStream(AudioFileKind::WavOrMp3, Utf8FromWide(path));
             break;
         case AudioFileAac:
-            handle = output->CreateFileStream(AudioFileKind::Aac, Utf8FromWide(path));
+            handle = Output().CreateFileStream(AudioFileKind::Aac, Utf8FromWide(path));
             break;
         case AudioFileMp4:
-            handle = output->CreateFileStream(AudioFileKind::Mp4, Utf8FromWide(path));
+            handle = Output().CreateFileStream(AudioFileKind::Mp4, Utf8FromWide(path));
             break;
         case AudioFileNone:
             break;
         }
     } else {
-        handle = output->CreateProcedureStream(frequency, channels, streamProc, userValue);
+        handle = Output().CreateProcedureStream(frequency, channels, streamProc, userValue);
     }
     if (handle == 0) {
         streamOpen = false;
@@ -98,9 +115,9 @@ bool AudioEngine::OpenStream(bool fileStream) {
 
 void AudioEngine::SwitchEffect(bool wanted, AudioEffectKind kind, uint32_t& handle) {
     if (wanted && handle == 0) {
-        handle = output->AddEffect(stream, kind, 0);
+        handle = Output().AddEffect(stream, kind, 0);
     } else if (!wanted && handle != 0) {
-        output->RemoveEffect(stream, handle);
+        Output().RemoveEffect(stream, handle);
         handle = 0;
     }
 }
@@ -114,30 +131,30 @@ bool AudioEngine::SetEffects(bool chorus, bool echo, bool reverb) {
 
 void AudioEngine::Play() {
     if (streamOpen && !playing) {
-        playing = output->Play(stream, true);
+        playing = Output().Play(stream, true);
     }
 }
 
 void AudioEngine::Stop() {
     if (streamOpen && playing) {
-        playing = !output->Stop(stream);
+        playing = !Output().Stop(stream);
     }
 }
 
 void AudioEngine::TogglePause() {
     if (!paused) {
-        paused = output->Pause(stream);
-    } else if (output->Play(stream, false)) {
+        paused = Output().Pause(stream);
+    } else if (Output().Play(stream, false)) {
         paused = false;
     }
 }
 
 void AudioEngine::FreeStream() {
     if (streamOpen) {
-        streamOpen = !output->FreeStream(stream);
+        streamOpen = !Output().FreeStream(stream);
     }
 }
 
 void AudioEngine::SetVolume(int percent) {
-    output->SetVolume(stream, static_cast<float>(percent / 100.0));
+    Output().SetVolume(stream, static_cast<float>(percent / 100.0));
 }

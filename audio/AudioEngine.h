@@ -4,14 +4,18 @@
 // controller share it; the controller releases it at shut-down.
 //
 // Threads: every operation and every field belongs to the user-interface thread. Only the
-// stream procedure runs elsewhere (on the layer's feeder thread), and the engine hands it
-// nothing but userValue. The flags record the results of the engine's own calls; nothing
-// asks the layer whether a file has played to its end.
+// layer's start and the stream procedure run elsewhere: Get starts the layer on a thread of its
+// own (opening the sound system probes every ALSA plugin, JACK and PulseAudio, which takes longer
+// than building the window, and nothing needs it before the first sound), and every operation
+// that reaches the layer waits for that start first. The stream procedure runs on the layer's
+// feeder thread, and the engine hands it nothing but userValue. The flags record the results of the
+// engine's own calls; nothing asks the layer whether a file has played to its end.
 #pragma once
 
 #include "platform/AudioOutput.h"
 
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -29,7 +33,7 @@ public:
     std::wstring path;                      // source file of a file stream
     AudioFileType fileType = AudioFileNone; // selects the layer's opener for path
     uint32_t stream = 0;                    // meaningful only while streamOpen
-    bool initialised = false;               // the layer's Init succeeded
+    bool initialised = false;               // the layer's Init succeeded; see AwaitOutput
     bool streamOpen = false;
     bool playing = false; // started and not stopped since (also after a file's natural end)
     bool paused = false;  // paused and not resumed since
@@ -44,9 +48,12 @@ public:
     uint32_t echoFx = 0;
     uint32_t reverbFx = 0;
 
-    // The process's engine, made (and the layer initialised) by the first call. Null only
+    // The process's engine, made (and the layer's start begun) by the first call. Null only
     // when it can't be allocated; the next call then tries again.
     static AudioEngine* Get();
+    // Waits for the layer's start and settles initialised. Every operation below that reaches
+    // the layer does this first; others need it only to read initialised.
+    void AwaitOutput();
     // Frees the layer if it was initialised, then the engine. A later Get makes a new one.
     static void Release();
     // Puts a layer in place of the system's for the next engine Get makes (tests).
@@ -71,6 +78,12 @@ public:
 private:
     explicit AudioEngine(std::unique_ptr<AudioOutput> layer);
     void SwitchEffect(bool wanted, AudioEffectKind kind, uint32_t& handle);
+    // The layer, once started.
+    AudioOutput& Output();
 
     std::unique_ptr<AudioOutput> output;
+    // The layer's Init on its own thread; valid until AwaitOutput has taken its result.
+    // Declared after output, so that destroying the engine waits for the start before the
+    // layer goes.
+    std::future<bool> starting;
 };

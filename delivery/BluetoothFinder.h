@@ -12,6 +12,8 @@
 
 #include "delivery/BluetoothDeviceTable.h"
 #include "delivery/DeviceFinder.h"
+#include "platform/BluetoothInquiry.h"
+#include "platform/ProgressCallback.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -11,6 +11,7 @@
 #include "delivery/DeviceFinder.h"
 #include "delivery/InfraredDeviceList.h"
 #include "platform/InfraredStack.h"
+#include "platform/ProgressCallback.h"
 
 #include <array>
 #include <cstdint>

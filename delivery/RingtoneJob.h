@@ -15,7 +15,7 @@
 #include "delivery/RingtoneFormat.h"
 #include "delivery/RingtoneRenderer.h"
 #include "import/ConverterRunner.h"
-#include "import/ProgressCallback.h"
+#include "platform/ProgressCallback.h"
 #include "widgets/EditedWave.h"
 
 #include <functional>

@@ -8,8 +8,8 @@
 #pragma once
 
 #include "import/ConverterTranscript.h"
-#include "import/ProgressCallback.h"
 #include "platform/HiddenConsole.h"
+#include "platform/ProgressCallback.h"
 
 #include <cstdint>
 #include <functional>

@@ -19,7 +19,7 @@
 
 #include "import/ConverterRunner.h"
 #include "import/ImportError.h"
-#include "import/ProgressCallback.h"
+#include "platform/ProgressCallback.h"
 #include "widgets/WavError.h"
 #include "widgets/WavHeader.h"
 

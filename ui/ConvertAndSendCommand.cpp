@@ -7,7 +7,7 @@
 #include "delivery/SaveFile.h"
 #include "delivery/UsbCopy.h"
 #include "editor/twMediaEditControl.h"
-#include "import/MainWindowKeepsClosing.h"
+#include "ui/MainWindowKeepsClosing.h"
 #include "import/UpdateProgressDialog.h"
 #include "platform/Utf8Text.h"
 #include "widgets/MessageDialog.h"

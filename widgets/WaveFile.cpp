@@ -1,6 +1,7 @@
 #include "widgets/WaveFile.h"
 
-#include <algorithm>
+#include "widgets/TwoLaneScan.h"
+
 #include <bit>
 #include <filesystem>
 #include <vector>
@@ -22,7 +23,8 @@ WavError WaveFile::Open(const std::string& path) {
     if (!file) {
         return WavError::CantOpen;
     }
-    // Our blocks are large: let every fread go straight to the system without stdio's copy.
+    // The header's prefix is read once: let the fread go straight to the system without
+    // stdio's copy.
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
     std::vector<uint8_t> prefix(WavHeader::kPrefixBytes);
     const size_t got = std::fread(prefix.data(), 1, prefix.size(), file.get());
@@ -30,12 +32,11 @@ WavError WaveFile::Open(const std::string& path) {
 }
 
 WavError WaveFile::ScanSeconds(const SecondScanner::SecondFn& onSecond) {
-    if (header.byteRate <= 0) {
+    if (!file || header.byteRate <= 0) {
         return WavError::ReadFailed;
     }
-    SecondScanner scanner(header.channels, header.sampleRate, onSecond);
-    return ReadFrames(
-        [&scanner](const int16_t* samples, size_t frames) { scanner.Feed(samples, frames); });
+    TwoLaneScan scan(fileno(file.get()), header);
+    return scan.Run(onSecond);
 }
 
 WavError WaveFile::ReadFrames(const BlockFn& onBlock) {

@@ -1,6 +1,7 @@
 // One working WAV file opened for the per-second scan: Open reads and checks the header,
-// ScanSeconds then reads every whole second once, front to back, in large blocks through one
-// fixed buffer. Owns the open file; closes it when destroyed. Not thread-safe: one user at a time.
+// ScanSeconds then reads every whole second once, on the caller's thread and a helper
+// (TwoLaneScan), in constant memory; the callback runs on the caller's thread, in order. Owns
+// the open file; closes it when destroyed. Not thread-safe: one user at a time.
 #pragma once
 
 #include "widgets/SecondScanner.h"
@@ -14,11 +15,6 @@
 
 class WaveFile {
 public:
-    // Bytes asked of the file per read, rounded down to whole frames: small enough to stay in
-    // the cache between the copy from the page cache and the scan, large enough that the
-    // number of reads doesn't matter.
-    static constexpr size_t kBlockBytes = 128 * 1024;
-
     WavHeader header;
 
     // NoFile when nothing exists at the path, CantOpen when it can't be read, else the

@@ -34,6 +34,7 @@ TEST_F(AudioEngineDevice, PlaysTheSourceFileThenTheRingtoneWithEchoAtHalfVolume)
         twtest::WriteWav(dir.File("source.wav"), format, twtest::Sine(format, 0.25, 437.0, 9000)));
     sink = std::make_unique<AlsaFileSink>(4.0);
     AudioEngine* engine = AudioEngine::Get();
+    engine->AwaitOutput();
     ASSERT_TRUE(engine->initialised);
 
     // Source preview: Stop, FreeStream, type, SetFile, OpenStream, SetVolume, Play.
@@ -91,6 +92,7 @@ TEST_F(AudioEngineDevice, WithoutADeviceNothingOpensAndNothingPlays) {
         twtest::WriteWav(dir.File("source.wav"), format, twtest::Sine(format, 0.1, 437.0, 9000)));
     AudioEngine* engine = AudioEngine::Get();
     ASSERT_NE(engine, nullptr);
+    engine->AwaitOutput();
     EXPECT_FALSE(engine->initialised);
     engine->fileType = AudioFileWav;
     EXPECT_TRUE(engine->SetFile(Wide(dir.File("source.wav"))));

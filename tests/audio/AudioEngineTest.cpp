@@ -27,6 +27,7 @@ protected:
         AudioEngine::UseOutput(std::move(layer));
         engine = AudioEngine::Get();
         ASSERT_NE(engine, nullptr);
+        engine->AwaitOutput();
         calls->clear();
     }
     void TearDown() override { AudioEngine::Release(); }
@@ -63,6 +64,7 @@ TEST(AudioEngineLifetime, GetMakesOneEngineAndInitialisesTheLayerOnce) {
     AudioEngine* first = AudioEngine::Get();
     AudioEngine* second = AudioEngine::Get();
     EXPECT_EQ(first, second);
+    first->AwaitOutput();
     EXPECT_TRUE(first->initialised);
     EXPECT_EQ(*calls, Calls{"Init(-1,44100)"});
     EXPECT_TRUE(first->path.empty());
@@ -77,7 +79,9 @@ TEST(AudioEngineLifetime, AFailedInitialisationIsKeptAndTheLayerIsNotFreed) {
     layer->initSucceeds = false;
     const auto calls = layer->calls;
     AudioEngine::UseOutput(std::move(layer));
-    EXPECT_FALSE(AudioEngine::Get()->initialised);
+    AudioEngine* engine = AudioEngine::Get();
+    engine->AwaitOutput();
+    EXPECT_FALSE(engine->initialised);
     AudioEngine::Release();
     EXPECT_EQ(*calls, Calls{"Init(-1,44100)"});
 }
@@ -89,7 +93,9 @@ TEST(AudioEngineLifetime, GetAfterReleaseMakesANewEngine) {
     auto layer = std::make_unique<RecordingAudioOutput>();
     const auto calls = layer->calls;
     AudioEngine::UseOutput(std::move(layer));
-    EXPECT_EQ(AudioEngine::Get()->fileType, AudioFileNone);
+    AudioEngine* engine = AudioEngine::Get();
+    EXPECT_EQ(engine->fileType, AudioFileNone);
+    engine->AwaitOutput();
     EXPECT_EQ(*calls, Calls{"Init(-1,44100)"});
     AudioEngine::Release();
 }

@@ -10,6 +10,7 @@ namespace twtest {
 PanelFixture::PanelFixture() {
     frame = new wxFrame(nullptr, wxID_ANY, "editor", wxPoint(0, 0), wxSize(520, 320));
     panel = new twMediaEditControl(frame, wxSize(500, 210));
+    panel->audioEngine->AwaitOutput();
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(panel, 0, wxALL, 5);
     frame->SetSizer(sizer);

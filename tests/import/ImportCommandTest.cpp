@@ -1,7 +1,7 @@
 // The import command under Xvfb: the editor panel in a frame of its own over the recording
 // audio layer, a stand-in converter at temp/ffmpeg of a working folder the test makes, and
 // the question and the failure message answered by the test.
-#include "import/ImportCommand.h"
+#include "ui/ImportCommand.h"
 
 #include "../editor/PanelFixture.h"
 #include "DialogAnswerer.h"

@@ -127,6 +127,7 @@ TEST_F(PreviewFaultsTest, WithoutASoundDeviceTheProgramStartsAndPlayDoesNothing)
     Build();
     AudioEngine* engine = window->ui->audioEngine;
     ASSERT_NE(engine, nullptr);
+    engine->AwaitOutput();
     EXPECT_FALSE(engine->initialised);
     window->Pick(work->File("song.wav"));
     EXPECT_FALSE(engine->playing);

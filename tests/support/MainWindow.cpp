@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "EventPump.h"
+#include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
@@ -10,6 +11,8 @@
 namespace twtest {
 
 MainWindow::MainWindow() : ui(new twUserInterface) {
+    // The audio layer starts in the background; tests read what it was asked from the start.
+    ui->audioEngine->AwaitOutput();
     ui->Show();
     PumpEvents(50);
 }

@@ -98,6 +98,7 @@ protected:
     void Open() {
         layer.emplace();
         ui = new CountingWindow();
+        ui->audioEngine->AwaitOutput();
         ui->Show();
         // Without a window manager this is what gives the frame the keyboard.
         ui->Raise();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 using twtest::TempDir;
@@ -95,4 +96,32 @@ TEST(WaveFile, ATruncatedFileShowsTheWholeSecondsItHolds) {
     ASSERT_EQ(file.Open(dir.File("cut.wav")), WavError::None);
     EXPECT_EQ(file.header.durationSeconds, 2);
     EXPECT_EQ(ScanAll(file).size(), 2U);
+}
+
+TEST(WaveFile, ScansOnBothThreadsInOrderAndStopsBeforeAChunkCutShort) {
+    TempDir dir;
+    // 327 seconds: five whole chunks and a part, the odd ones scanned by the helper thread.
+    const WavFormat format{1000, 3, true};
+    ASSERT_TRUE(twtest::WriteWav(dir.File("long.wav"), format, LoudQuiet(format, 327)));
+    WaveFile file;
+    ASSERT_EQ(file.Open(dir.File("long.wav")), WavError::None);
+    std::vector<int32_t> order;
+    std::vector<SecondBars> bars;
+    EXPECT_EQ(file.ScanSeconds([&](int32_t s, SecondBars b) {
+        order.push_back(s);
+        bars.push_back(b);
+    }),
+              WavError::None);
+    ASSERT_EQ(bars.size(), 327U);
+    for (int32_t s = 0; s < 327; ++s) {
+        EXPECT_EQ(order[s], s);
+        EXPECT_EQ(bars[s].upper, s % 2 == 0 ? 20 : 0) << "second " << s;
+    }
+    // The file loses its end after the header was read: the fourth chunk (from second 192)
+    // can't be read, and nothing from it on is reported.
+    std::filesystem::resize_file(dir.File("long.wav"),
+                                 file.header.dataOffset + 200 * file.header.byteRate + 7);
+    WavError error = WavError::None;
+    EXPECT_EQ(ScanAll(file, &error).size(), 192U);
+    EXPECT_EQ(error, WavError::ReadFailed);
 }

@@ -1,9 +1,9 @@
-#include "import/ImportCommand.h"
+#include "ui/ImportCommand.h"
 
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
 #include "import/ImportJob.h"
-#include "import/MainWindowKeepsClosing.h"
+#include "ui/MainWindowKeepsClosing.h"
 #include "import/UpdateProgressDialog.h"
 #include "platform/Utf8Text.h"
 #include "widgets/MessageDialog.h"

@@ -1,4 +1,4 @@
-#include "import/MainWindowKeepsClosing.h"
+#include "ui/MainWindowKeepsClosing.h"
 
 #include <wx/window.h>
 

@@ -10,9 +10,9 @@
 // lines, and the editor and temp/current.wav keep what they had. Closing the main window
 // during the conversion cancels it without a message.
 //
-// The controller makes one per press and hands it what it would otherwise reach through ui/,
-// which this library must not know: the main window (parent of the dialogs), the shared
-// engine, the editor panel and the source-preview toggle. None of them is owned.
+// The controller makes one per press and hands it what it works on: the main window (parent of
+// the dialogs), the shared engine, the editor panel and the source-preview toggle, so that the
+// tests can run it over a bare editor panel without the controller. None of them is owned.
 // User-interface thread only; Run blocks it while the converter runs.
 #pragma once
 
