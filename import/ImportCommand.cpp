@@ -53,6 +53,8 @@ const wxString ImportCommand::confirmText =
     wxS("If you will import new media, all progress will be lost. Would you like to import new "
         "media anyway?");
 const wxString ImportCommand::failureCaption = wxS("Import failed");
+const wxString ImportCommand::cancelCaption = wxS("Import cancelled");
+const wxString ImportCommand::cancelText = wxS("The import was cancelled; nothing has changed.");
 
 ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditControl* panel,
                              std::function<void()> toggle)
@@ -63,7 +65,8 @@ ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditC
         return question.ShowModal();
     };
     inform = [this](const wxString& caption, const wxString& text) {
-        wxMessageBox(text, caption, wxOK | wxICON_ERROR, mainWindow);
+        const long icon = caption == cancelCaption ? wxICON_INFORMATION : wxICON_ERROR;
+        wxMessageBox(text, caption, wxOK | icon, mainWindow);
     };
 }
 
@@ -134,6 +137,10 @@ bool ImportCommand::RequestClose() {
 }
 
 void ImportCommand::ExplainFailure(const std::string& explanation) {
+    if (error == ImportError::Cancelled) {
+        inform(cancelCaption, cancelText);
+        return;
+    }
     inform(failureCaption, wxS("The media could not be imported; nothing has changed.\n\n") +
                                wxString(WideFromUtf8(explanation)));
 }
