@@ -404,12 +404,17 @@ void twMediaEditControl::StopRingtone() {
     ClickButton(stopButton);
 }
 
-bool twMediaEditControl::NudgeMarker(int32_t seconds) {
-    return nudgeRuler != nullptr && nudgeRuler->Nudge(nudgeMarker, seconds);
+bool twMediaEditControl::NudgeMarker(int32_t steps) {
+    return nudgeRuler != nullptr && nudgeRuler->Nudge(nudgeMarker, steps);
+}
+
+bool twMediaEditControl::MoveMarkerToEnd(bool upper) {
+    return nudgeRuler != nullptr && nudgeRuler->MoveToEnd(nudgeMarker, upper);
 }
 
 void twMediaEditControl::WatchDrags() {
-    for (twRuler* ruler : {cutRuler, timeRuler, fadeInRuler, fadeOutRuler, silenceRuler}) {
+    for (twRuler* ruler :
+         {cutRuler, timeRuler, fadeInRuler, fadeOutRuler, silenceRuler, volumeRuler}) {
         // Bound handlers run before the ruler's own, which ends the drag and forgets its marker;
         // a drag ends with the button's release or with the loss of the mouse.
         const auto remember = [this, ruler](wxEvent& event) {

@@ -21,7 +21,7 @@ struct Shortcut {
     Command command;
 };
 
-const std::array<Shortcut, 7> kShortcuts = {{
+const std::array<Shortcut, 9> kShortcuts = {{
     {WXK_SPACE, wxMOD_NONE, Command::PlayOrPause},
     {WXK_ESCAPE, wxMOD_NONE, Command::Stop},
     {'O', wxMOD_CONTROL, Command::Browse},
@@ -29,6 +29,8 @@ const std::array<Shortcut, 7> kShortcuts = {{
     {WXK_F1, wxMOD_NONE, Command::Help},
     {WXK_LEFT, wxMOD_NONE, Command::Earlier},
     {WXK_RIGHT, wxMOD_NONE, Command::Later},
+    {WXK_HOME, wxMOD_NONE, Command::ToLowerEnd},
+    {WXK_END, wxMOD_NONE, Command::ToUpperEnd},
 }};
 
 } // namespace
@@ -86,6 +88,10 @@ bool MainWindowInput::Run(Command command) {
         return editor->NudgeMarker(-1);
     case Command::Later:
         return editor->NudgeMarker(1);
+    case Command::ToLowerEnd:
+        return editor->MoveMarkerToEnd(false);
+    case Command::ToUpperEnd:
+        return editor->MoveMarkerToEnd(true);
     case Command::None:
         break;
     }
@@ -103,19 +109,26 @@ void MainWindowInput::BrowseMediaFile() {
     }
 }
 
-bool MainWindowInput::TypingInPicker() const {
-    wxWindow* focus = wxWindow::FindFocus();
+bool MainWindowInput::TypingInPicker(const wxKeyEvent& event) const {
     const wxTextCtrl* field = frame.mediaFilePicker->GetTextCtrl();
-    return focus != nullptr && field != nullptr && (focus == field || field->IsDescendant(focus));
+    if (field == nullptr) {
+        return false;
+    }
+    const auto inField = [field](wxWindow* window) {
+        return window != nullptr && (window == field || field->IsDescendant(window));
+    };
+    return inField(dynamic_cast<wxWindow*>(event.GetEventObject())) ||
+           inField(wxWindow::FindFocus());
 }
 
 void MainWindowInput::OnCharHook(wxKeyEvent& event) {
     const Command command = CommandFor(event.GetKeyCode(), event.GetModifiers());
-    if (command == Command::None || TypingInPicker()) {
+    if (command == Command::None || TypingInPicker(event)) {
         event.Skip();
         return;
     }
-    // Before the first drag the arrows keep their usual meaning for the focused control.
+    // Before the first drag the arrows, Home and End keep their usual meaning for the focused
+    // control.
     if (!Run(command) && frame.mediaEditControl->nudgeRuler == nullptr) {
         event.Skip();
     }

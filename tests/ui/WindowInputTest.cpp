@@ -297,6 +297,37 @@ TEST_F(WindowInput, thePickersTextFieldKeepsEveryKeyForTyping) {
         << "typed: '" << field->GetValue() << "'";
 }
 
+// Spaces typed after a part of the path that names a file were lost, and one started the
+// preview: the window took the key for itself because it asked only the toolkit's focus, which
+// can point elsewhere (here: a focus request that a disabled button can't take) while the field
+// still takes the keys.
+TEST_F(WindowInput, whatIsTypedInThePickersFieldStaysThereWhereverTheFocusIsReported) {
+    // In the working folder: the key presses type no capitals, which a temporary folder has.
+    std::ofstream("x") << "sound";
+    Import();
+    int plays = 0;
+    Count(panel->playButton, plays);
+    wxTextCtrl* field = ui->mediaFilePicker->GetTextCtrl();
+    for (const std::string typed : {"x y", "x b c"}) {
+        SCOPED_TRACE(typed);
+        field->ChangeValue("");
+        Press(field, 'x');
+        field->ChangeValue("");
+        ui->helpButton->Disable();
+        ui->helpButton->SetFocus();
+        ui->helpButton->Enable();
+        for (const char c : typed) {
+            const int before = keysSeen;
+            wxUIActionSimulator().Char(c);
+            ASSERT_TRUE(twtest::PumpUntil([&] { return keysSeen > before; }));
+        }
+        EXPECT_TRUE(twtest::PumpUntil([&] { return field->GetValue() == typed; }))
+            << "typed: '" << field->GetValue() << "'";
+        EXPECT_EQ(plays, 0);
+    }
+    std::filesystem::remove("x");
+}
+
 TEST_F(WindowInput, spacePlaysPausesAndResumesTheRingtoneAndEscapeStopsIt) {
     Import();
     Since();
@@ -316,13 +347,65 @@ TEST_F(WindowInput, spacePlaysPausesAndResumesTheRingtoneAndEscapeStopsIt) {
     EXPECT_EQ(made.front().rfind("CreateProcedureStream(8000,1,", 0), 0u) << made.front();
 }
 
-TEST_F(WindowInput, arrowsBeforeAnyDragMoveNothing) {
+TEST_F(WindowInput, arrowsHomeAndEndBeforeAnyDragMoveNothing) {
     Import();
     const Markers before = Read();
-    Press(ui->helpButton, WXK_RIGHT);
-    Press(ui->helpButton, WXK_LEFT);
+    for (const int key : {WXK_RIGHT, WXK_LEFT, WXK_HOME, WXK_END}) {
+        Press(ui->helpButton, key);
+    }
     EXPECT_EQ(Read(), before);
+    EXPECT_EQ(panel->volumeRuler->startValue, 100);
     EXPECT_FALSE(panel->NudgeMarker(1));
+}
+
+// A drag stops short of a ruler's end (the pointer maps past the range first); the keys don't.
+TEST_F(WindowInput, homeEndAndTheArrowsTakeTheMarkerLastDraggedAsFarAsItsRulesAllow) {
+    struct EndCase {
+        const char* name;
+        std::function<void(twMediaEditControl*)> setUp;
+        std::function<twRuler*(twMediaEditControl*)> ruler;
+        int marker;
+        int key;
+        int expected; // the marker's value afterwards
+    };
+    const auto cut = [](twMediaEditControl* p) { return p->cutRuler; };
+    const auto volume = [](twMediaEditControl* p) { return p->volumeRuler; };
+    const auto at = [](twRuler* twMediaEditControl::*ruler, int start, int end) {
+        return [=](twMediaEditControl* p) { (p->*ruler)->SetValues(start, end); };
+    };
+    const std::vector<EndCase> cases = {
+        {"cut start to the first second", at(&twMediaEditControl::cutRuler, 10, 45), cut, 1,
+         WXK_HOME, 1},
+        {"cut start up to the cut end, no further", at(&twMediaEditControl::cutRuler, 10, 45), cut,
+         1, WXK_END, 45},
+        {"cut end to the last second", at(&twMediaEditControl::cutRuler, 10, 45), cut, 2, WXK_END,
+         60},
+        {"cut end down to the cut start", at(&twMediaEditControl::cutRuler, 10, 45), cut, 2,
+         WXK_HOME, 10},
+        {"fade-in to its end stops at the cut end", [](twMediaEditControl*) {},
+         [](twMediaEditControl* p) { return p->fadeInRuler; }, 1, WXK_END, 45},
+        {"position marker to the last second", [](twMediaEditControl*) {},
+         [](twMediaEditControl* p) { return p->timeRuler; }, 1, WXK_END, 60},
+        {"volume one percent down", [](twMediaEditControl*) {}, volume, 1, WXK_LEFT, 99},
+        {"volume one percent up", at(&twMediaEditControl::volumeRuler, 93, 200), volume, 1,
+         WXK_RIGHT, 94},
+        {"volume at 100 goes no higher", [](twMediaEditControl*) {}, volume, 1, WXK_RIGHT, 100},
+        {"volume left short of the top by a drag goes to 100",
+         at(&twMediaEditControl::volumeRuler, 93, 200), volume, 1, WXK_END, 100},
+        {"volume to its lowest", [](twMediaEditControl*) {}, volume, 1, WXK_HOME, 1},
+    };
+    Import();
+    for (const EndCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        panel->cutRuler->SetValues(1, 45);
+        panel->volumeRuler->SetValues(100, 200);
+        c.setUp(panel);
+        twRuler* ruler = c.ruler(panel);
+        Pick(ruler, c.marker);
+        Press(ui->playMediaButton, c.key);
+        EXPECT_EQ(c.marker == 1 ? ruler->startValue : ruler->endValue, c.expected);
+    }
+    EXPECT_TRUE(panel->volumeRuler->GetToolTipText().EndsWith("\nVolume 1%"));
 }
 
 TEST_F(WindowInput, arrowsMoveTheMarkerLastDraggedExactlyAsADragOfOneSecondDoes) {
