@@ -430,9 +430,9 @@ void twMediaEditControl::WatchDrags() {
 }
 
 void twMediaEditControl::SetFixedToolTips() {
-    echoCheck->SetToolTip("Hear the preview with an echo");
-    reverbCheck->SetToolTip("Hear the preview with reverb, as in a large room");
-    chorusCheck->SetToolTip("Hear the preview with a chorus, as if several played at once");
+    echoCheck->SetToolTip("Give the ringtone an echo");
+    reverbCheck->SetToolTip("Give the ringtone reverb, as in a large room");
+    chorusCheck->SetToolTip("Give the ringtone a chorus, as if several played at once");
     volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue));
 }
 

@@ -28,6 +28,9 @@ const wxString ConvertAndSendCommand::noPhoneText =
 const wxString ConvertAndSendCommand::silentText =
     wxS("The ringtone is silence from end to end. Move the silence marker back from the end of "
         "the ringtone.");
+const wxString ConvertAndSendCommand::noLengthText =
+    wxS("The ringtone has no length: its two flags stand on the same second. Drag the red flag "
+        "to the right of the green one.");
 const wxString ConvertAndSendCommand::infraredText =
     wxS("This system has no infrared support, so the ringtone can't be sent to the phone that "
         "way.\n\nSave the ringtone file instead?");
@@ -93,6 +96,11 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     sound.reverb = editor->reverbCheck->IsChecked();
     sound.chorus = editor->chorusCheck->IsChecked();
     const int32_t seconds = RingtoneSeconds(sound);
+    // Flags that meet leave no range at all, which no silence could fill.
+    if (seconds <= 0) {
+        inform(caption, noLengthText);
+        return outcome;
+    }
     if (wave->silenceLength >= seconds) {
         inform(caption, silentText);
         return outcome;

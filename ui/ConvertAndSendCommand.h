@@ -50,6 +50,7 @@ public:
     static const wxString noMediaText;
     static const wxString noPhoneText;
     static const wxString silentText;
+    static const wxString noLengthText;
     static const wxString infraredText;
     static const wxString appleBluetoothText;
 

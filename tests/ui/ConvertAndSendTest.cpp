@@ -87,6 +87,8 @@ TEST_F(ConvertAndSendTest, EachMissingPieceIsNamedAndNothingIsDone) {
                                             panel->silenceRuler->endValue);
          },
          Command::silentText},
+        {"flags on the same second, by keys or a drag",
+         [this] { panel->cutRuler->SetValues(4, 4); }, Command::noLengthText},
     };
     bool imported = false;
     for (const Case& c : cases) {

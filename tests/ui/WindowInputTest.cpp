@@ -567,12 +567,10 @@ TEST_F(WindowInput, tooltipsSayWhatEachPartDoesAndTheRulersTheirValues) {
              ui->sendMethodChoice->GetParent(), ui->deviceChoice, ui->refreshDevicesButton}) {
         EXPECT_FALSE(window->GetToolTipText().empty()) << window->GetName();
     }
-    EXPECT_EQ(panel->cutRuler->GetToolTipText(),
-              "Drag the flags to choose where the ringtone starts and ends");
+    EXPECT_TRUE(panel->cutRuler->GetToolTipText().StartsWith(
+        "Drag the flags to choose where the ringtone starts and ends; "));
     Import();
-    EXPECT_EQ(panel->cutRuler->GetToolTipText(),
-              "Drag the flags to choose where the ringtone starts and ends\n"
-              "Ringtone 0:00 to 0:44, 44 s");
+    EXPECT_TRUE(panel->cutRuler->GetToolTipText().EndsWith("ends\nRingtone 0:00 to 0:44, 44 s"));
     Pick(panel->fadeInRuler, 1);
     Press(ui->playMediaButton, WXK_LEFT);
     EXPECT_TRUE(panel->waveGraph->GetToolTipText().EndsWith(
