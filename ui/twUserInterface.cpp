@@ -185,6 +185,7 @@ void twUserInterface::OnVendorSelected(wxCommandEvent& event) {
             modelChoice->Append(FromCatalogueText(model));
         }
     }
+    selectionTips.Renew(modelChoice);
     event.Skip();
 }
 

@@ -56,5 +56,6 @@ void twUserInterface::OnRefreshDevices(wxCommandEvent&) {
         deviceChoice->SetSelection(wxNOT_FOUND);
         dialog.Hide();
     }
+    selectionTips.Renew(deviceChoice);
     dialog.Hide();
 }

@@ -578,3 +578,26 @@ TEST_F(WindowInput, tooltipsSayWhatEachPartDoesAndTheRulersTheirValues) {
         << panel->waveGraph->GetToolTipText();
     EXPECT_TRUE(panel->volumeRuler->GetToolTipText().EndsWith("\nVolume 100%"));
 }
+
+// The choices are too narrow for long names; their tooltips show the selection in full.
+TEST_F(WindowInput, theSendPanelsChoicesShowTheirSelectionInFullInTheirTooltips) {
+    const auto choose = [](wxChoice* choice, int item) {
+        choice->SetSelection(item);
+        wxCommandEvent chosen(wxEVT_CHOICE, choice->GetId());
+        chosen.SetEventObject(choice);
+        chosen.SetInt(item);
+        choice->ProcessWindowEvent(chosen);
+    };
+    ui->deviceChoice->Append("Pixel 8 Pro of the whole family (71:13)");
+    for (wxChoice* choice : {ui->vendorChoice, ui->deviceChoice}) {
+        const wxString tip = choice->GetToolTipText();
+        const int last = static_cast<int>(choice->GetCount()) - 1;
+        choose(choice, last);
+        EXPECT_EQ(choice->GetToolTipText(), choice->GetString(last) + "\n" + tip);
+    }
+    choose(ui->modelChoice, 0);
+    EXPECT_TRUE(ui->modelChoice->GetToolTipText().StartsWith(ui->modelChoice->GetString(0) + "\n"));
+    // A new vendor fills the model list afresh, with nothing chosen.
+    choose(ui->vendorChoice, 1);
+    EXPECT_EQ(ui->modelChoice->GetToolTipText(), "Choose who made your phone, then its model");
+}
