@@ -20,6 +20,9 @@ inline constexpr const char* noFormat = "Choose the ringtone's format in step 2.
 inline constexpr const char* phoneTakesNoFormat =
     "This phone takes none of the formats Tonewick makes (WAV, MP3, AAC, M4A, WMA).\n\nChoose "
     "the vendor \"Any phone\" in step 1 and the model closest to your phone instead.";
+inline constexpr const char* noLength =
+    "The ringtone has no length: its two flags stand on the same second. Drag the red flag to "
+    "the right of the green one.";
 inline constexpr const char* silent =
     "The ringtone is silence from end to end. Move the silence marker back from the end of the "
     "ringtone.";

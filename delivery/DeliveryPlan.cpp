@@ -48,6 +48,11 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
         plan.stop = delivery_text::noFormat;
         return plan;
     }
+    // Flags that meet leave no range at all, which no silence could fill.
+    if (request.seconds <= 0) {
+        plan.stop = delivery_text::noLength;
+        return plan;
+    }
     if (request.silenceSeconds >= request.seconds) {
         plan.stop = delivery_text::silent;
         return plan;

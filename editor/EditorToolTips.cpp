@@ -18,14 +18,17 @@ std::string Span(int32_t from, int32_t to) {
 } // namespace
 
 EditorToolTips EditorToolTips::For(const RingtoneEditor& editor) {
+    // A drag stops short of a ruler's ends; the keys take the marker all the way.
+    const std::string keys =
+        "; after a drag, Left and Right move it a second, Home and End to the ruler's ends";
     EditorToolTips tips;
-    tips.cut = "Drag the flags to choose where the ringtone starts and ends";
-    tips.time = "Drag the marker to choose where the preview plays from";
+    tips.cut = "Drag the flags to choose where the ringtone starts and ends" + keys;
+    tips.time = "Drag the marker to choose where the preview plays from" + keys;
     tips.waveform = "The sound, one column per second, with the ringtone and its fades. "
                     "Right-click or press S to suggest the catchiest part";
-    tips.fadeIn = "Drag the marker to where the fade-in ends";
-    tips.fadeOut = "Drag the marker to where the fade-out begins";
-    tips.silence = "Drag the marker to put silence before the ringtone";
+    tips.fadeIn = "Drag the marker to where the fade-in ends" + keys;
+    tips.fadeOut = "Drag the marker to where the fade-out begins" + keys;
+    tips.silence = "Drag the marker to put silence before the ringtone" + keys;
     if (editor.media == nullptr || !editor.media->loaded || editor.cutMarkers == nullptr ||
         editor.timeMarkers == nullptr) {
         return tips;
@@ -55,7 +58,9 @@ EditorToolTips EditorToolTips::For(const RingtoneEditor& editor) {
 }
 
 std::string EditorToolTips::Volume(int32_t percent) {
-    return "Drag to set how loud the preview plays\nVolume " + std::to_string(percent) + "%";
+    return "Drag to set how loud the ringtone is, and the song while you listen to it; after a "
+           "drag, Left and Right change it by 1%, Home and End set 1% and 100%\nVolume " +
+           std::to_string(percent) + "%";
 }
 
 std::string EditorToolTips::Clock(int32_t seconds) {

@@ -20,7 +20,8 @@ struct EditorToolTips {
 
     // What the editor's markers and edit fields say now; before a load only the purposes.
     static EditorToolTips For(const RingtoneEditor& editor);
-    // The volume ruler's, for a volume in percent.
+    // The volume ruler's, for a volume in percent: the ringtone is made at that volume, and the
+    // source preview plays at it.
     static std::string Volume(int32_t percent);
     // Seconds as minutes and two-digit seconds: 0:05, 1:30, 61:00.
     static std::string Clock(int32_t seconds);

@@ -416,8 +416,12 @@ void twMediaEditControl::StopRingtone() {
     ClickButton(stopButton);
 }
 
-bool twMediaEditControl::NudgeMarker(int32_t seconds) {
-    return nudgeRuler != nullptr && nudgeRuler->Nudge(nudgeMarker, seconds);
+bool twMediaEditControl::NudgeMarker(int32_t steps) {
+    return nudgeRuler != nullptr && nudgeRuler->Nudge(nudgeMarker, steps);
+}
+
+bool twMediaEditControl::MoveMarkerToEnd(bool upper) {
+    return nudgeRuler != nullptr && nudgeRuler->MoveToEnd(nudgeMarker, upper);
 }
 
 bool twMediaEditControl::SuggestCatchiestPart() {
@@ -436,7 +440,8 @@ void twMediaEditControl::OnContextMenu(wxContextMenuEvent& event) {
 }
 
 void twMediaEditControl::WatchDrags() {
-    for (twRuler* ruler : {cutRuler, timeRuler, fadeInRuler, fadeOutRuler, silenceRuler}) {
+    for (twRuler* ruler :
+         {cutRuler, timeRuler, fadeInRuler, fadeOutRuler, silenceRuler, volumeRuler}) {
         // Bound handlers run before the ruler's own, which ends the drag and forgets its marker;
         // a drag ends with the button's release or with the loss of the mouse.
         const auto remember = [this, ruler](wxEvent& event) {
@@ -452,9 +457,9 @@ void twMediaEditControl::WatchDrags() {
 }
 
 void twMediaEditControl::SetFixedToolTips() {
-    echoCheck->SetToolTip("Hear the preview with an echo");
-    reverbCheck->SetToolTip("Hear the preview with reverb, as in a large room");
-    chorusCheck->SetToolTip("Hear the preview with a chorus, as if several played at once");
+    echoCheck->SetToolTip("Give the ringtone an echo");
+    reverbCheck->SetToolTip("Give the ringtone reverb, as in a large room");
+    chorusCheck->SetToolTip("Give the ringtone a chorus, as if several played at once");
     volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue));
 }
 

@@ -87,9 +87,12 @@ public:
     // ringtone plays, play (or resume) otherwise; and stop.
     void PlayOrPauseRingtone();
     void StopRingtone();
-    // Moves the marker the user last dragged on a time ruler by the given seconds, through the
-    // rules of a drag (Nudge). False, and nothing moves, before any drag or when refused.
-    bool NudgeMarker(int32_t seconds);
+    // Moves the marker the user last dragged, on a time ruler or the volume ruler, by the given
+    // steps (seconds, or percent of volume), through the rules of a drag (Nudge). False, and
+    // nothing moves, before any drag or when refused.
+    bool NudgeMarker(int32_t steps);
+    // Moves that marker to its ruler's lower or upper end as far as the rules let it (MoveToEnd).
+    bool MoveMarkerToEnd(bool upper);
     // "Suggest the catchiest part": the cut moves onto the best range of its length, the next
     // alternative on each further call (S, the editor's menu). False when there is nothing to
     // do (see CatchiestPart::Next).
@@ -100,14 +103,15 @@ public:
     // refresh after a change of values, so they never lag behind the markers.
     void UpdateToolTips();
 
-    // The marker the user last pressed on one of the time rulers; null and 0 until then.
+    // The marker the user last dragged on a time ruler or the volume ruler; null and 0 until then.
     twRuler* nudgeRuler = nullptr;
     int32_t nudgeMarker = 0;
 
 private:
     void BuildLayout();
     void ConnectHandlers();
-    // Remembers, at each release on a time ruler, which marker the press had picked.
+    // Remembers, at each release on a time ruler or the volume ruler, which marker the press had
+    // picked.
     void WatchDrags();
     void SetFixedToolTips();
     // The six time widgets, in the order they are refreshed; RefreshAll also renews the

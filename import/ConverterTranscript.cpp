@@ -19,6 +19,10 @@ std::string_view WithoutIndent(std::string_view line) {
     return first == std::string_view::npos ? std::string_view{} : line.substr(first);
 }
 
+bool IsConfiguration(std::string_view line) {
+    return WithoutIndent(line).starts_with("configuration:");
+}
+
 // "ffmpeg version ...", "  built with ...", "  configuration: ...", and one line per library
 // such as "  libavcodec     59. 37.100 / 59. 37.100": what the converter prints on every run.
 bool IsBannerLine(std::string_view line) {
@@ -26,7 +30,7 @@ bool IsBannerLine(std::string_view line) {
         return true;
     }
     const std::string_view text = WithoutIndent(line);
-    if (text.starts_with("built with ") || text.starts_with("configuration:")) {
+    if (text.starts_with("built with ") || IsConfiguration(text)) {
         return true;
     }
     if (!text.starts_with("lib")) {
@@ -64,6 +68,7 @@ std::vector<std::string> ConverterTranscript::LastLines(const HiddenConsole::Scr
     std::vector<std::string> lines;
     std::u32string line;
     size_t rowsInLine = 0;
+    bool afterConfiguration = false;
     for (size_t i = 0; i < rows.size(); ++i) {
         // A flood without line ends would make one line of every row: keep its beginning.
         if (rowsInLine++ < lineRows) {
@@ -79,7 +84,15 @@ std::vector<std::string> ConverterTranscript::LastLines(const HiddenConsole::Scr
             AppendUtf8(text, c);
         }
         line.clear();
-        if (!text.empty() && !IsBannerLine(text)) {
+        if (text.empty()) {
+            continue;
+        }
+        // The configuration line runs over many rows, and where a row happens to end on the
+        // blank between two options the rest looks like a line of its own: options that
+        // start a line right after the configuration still belong to it.
+        const bool continued = afterConfiguration && text.starts_with("--");
+        afterConfiguration = continued || IsConfiguration(text);
+        if (!continued && !IsBannerLine(text)) {
             lines.push_back(std::move(text));
         }
     }

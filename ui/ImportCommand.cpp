@@ -19,6 +19,8 @@ const wxString ImportCommand::confirmText =
     wxS("If you will import new media, all progress will be lost. Would you like to import new "
         "media anyway?");
 const wxString ImportCommand::failureCaption = wxS("Import failed");
+const wxString ImportCommand::cancelCaption = wxS("Import cancelled");
+const wxString ImportCommand::cancelText = wxS("The import was cancelled; nothing has changed.");
 
 ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditControl* panel,
                              std::function<void()> toggle)
@@ -28,7 +30,8 @@ ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditC
         return ShowMessage(nullptr, text, caption, wxYES_NO | wxCANCEL);
     };
     inform = [this](const wxString& caption, const wxString& text) {
-        ShowMessage(mainWindow, text, caption, wxOK | wxICON_ERROR);
+        const long icon = caption == cancelCaption ? wxICON_INFORMATION : wxICON_ERROR;
+        ShowMessage(mainWindow, text, caption, wxOK | icon);
     };
 }
 
@@ -99,6 +102,10 @@ bool ImportCommand::RequestClose() {
 }
 
 void ImportCommand::ExplainFailure(const std::string& explanation) {
+    if (error == ImportError::Cancelled) {
+        inform(cancelCaption, cancelText);
+        return;
+    }
     inform(failureCaption, wxS("The media could not be imported; nothing has changed.\n\n") +
                                wxString(WideFromUtf8(explanation)));
 }

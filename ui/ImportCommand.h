@@ -6,9 +6,9 @@
 // through the source-preview toggle, a ringtone stream stopped and freed; the converter runs
 // through ImportJob behind a progress dialog whose Cancel (or Escape) ends the converter; only a
 // checked result replaces temp/current.wav and is loaded into the editor, followed by
-// ResetZoom. Any failure, a cancel too, is explained in a message box with the converter's last
-// lines, and the editor and temp/current.wav keep what they had. Closing the main window
-// during the conversion cancels it without a message.
+// ResetZoom. Any failure is explained in a message box with the converter's last lines, a cancel
+// in one titled as cancelled, and the editor and temp/current.wav keep what they had. Closing the
+// main window during the conversion cancels it without a message.
 //
 // The controller makes one per press and hands it what it works on: the main window (parent of
 // the dialogs), the shared engine, the editor panel and the source-preview toggle, so that the
@@ -36,6 +36,9 @@ public:
     static const wxString confirmCaption;
     static const wxString confirmText;
     static const wxString failureCaption;
+    // A cancel is the user's own choice, not a failure: its message says so, with no icon.
+    static const wxString cancelCaption;
+    static const wxString cancelText;
 
     ImportCommand(wxWindow* mainWindow, AudioEngine* audioEngine, twMediaEditControl* editor,
                   std::function<void()> toggleSourcePreview);
@@ -49,7 +52,8 @@ public:
     std::function<void()> toggleSourcePreview;
     // A wxMessageDialog with no parent, Yes, No and Cancel; tests put their own answer here.
     AskFn ask;
-    // A wxMessageBox with an error icon over the main window; tests record it instead.
+    // A wxMessageBox over the main window, with an error icon for failures; tests record it
+    // instead.
     InformFn inform;
 
     // Why the last Run did not load new media (None after a success, and after a Run that

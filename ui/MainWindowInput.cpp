@@ -21,7 +21,7 @@ struct Shortcut {
     Command command;
 };
 
-const std::array<Shortcut, 9> kShortcuts = {{
+const std::array<Shortcut, 11> kShortcuts = {{
     {WXK_SPACE, wxMOD_NONE, Command::PlayOrPause},
     {WXK_ESCAPE, wxMOD_NONE, Command::Stop},
     {'O', wxMOD_CONTROL, Command::Browse},
@@ -31,6 +31,8 @@ const std::array<Shortcut, 9> kShortcuts = {{
     {WXK_RIGHT, wxMOD_NONE, Command::Later},
     {'S', wxMOD_NONE, Command::Suggest},
     {WXK_MENU, wxMOD_NONE, Command::Menu},
+    {WXK_HOME, wxMOD_NONE, Command::ToLowerEnd},
+    {WXK_END, wxMOD_NONE, Command::ToUpperEnd},
 }};
 
 } // namespace
@@ -93,6 +95,10 @@ bool MainWindowInput::Run(Command command) {
     case Command::Menu:
         editor->ShowEditorMenu(wxDefaultPosition);
         return true;
+    case Command::ToLowerEnd:
+        return editor->MoveMarkerToEnd(false);
+    case Command::ToUpperEnd:
+        return editor->MoveMarkerToEnd(true);
     case Command::None:
         break;
     }
@@ -110,19 +116,26 @@ void MainWindowInput::BrowseMediaFile() {
     }
 }
 
-bool MainWindowInput::TypingInPicker() const {
-    wxWindow* focus = wxWindow::FindFocus();
+bool MainWindowInput::TypingInPicker(const wxKeyEvent& event) const {
     const wxTextCtrl* field = frame.mediaFilePicker->GetTextCtrl();
-    return focus != nullptr && field != nullptr && (focus == field || field->IsDescendant(focus));
+    if (field == nullptr) {
+        return false;
+    }
+    const auto inField = [field](wxWindow* window) {
+        return window != nullptr && (window == field || field->IsDescendant(window));
+    };
+    return inField(dynamic_cast<wxWindow*>(event.GetEventObject())) ||
+           inField(wxWindow::FindFocus());
 }
 
 void MainWindowInput::OnCharHook(wxKeyEvent& event) {
     const Command command = CommandFor(event.GetKeyCode(), event.GetModifiers());
-    if (command == Command::None || TypingInPicker()) {
+    if (command == Command::None || TypingInPicker(event)) {
         event.Skip();
         return;
     }
-    // Before the first drag the arrows keep their usual meaning for the focused control.
+    // Before the first drag the arrows, Home and End keep their usual meaning for the focused
+    // control.
     if (!Run(command) && frame.mediaEditControl->nudgeRuler == nullptr) {
         event.Skip();
     }

@@ -22,8 +22,10 @@ public:
         Browse,      // Ctrl+O: the picker's browse dialog
         Import,      // Ctrl+I: the import button
         Help,        // F1: the help button
-        Earlier,     // Left: the marker last dragged, one second earlier
-        Later,       // Right: one second later
+        Earlier,     // Left: the marker last dragged, one second (or percent) lower
+        Later,       // Right: one second (or percent) higher
+        ToLowerEnd,  // Home: that marker to its ruler's lower end
+        ToUpperEnd,  // End: to the upper end
         Suggest,     // S: the editor's "Suggest the catchiest part"
         Menu,        // Menu: the editor's popup menu
         None,
@@ -49,7 +51,9 @@ public:
 private:
     void OnCharHook(wxKeyEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);
-    bool TypingInPicker() const;
+    // Whether the key goes to the picker's text field. Asked of the key's own window as well as
+    // of the focus, which the toolkit may report elsewhere while the field takes the keys.
+    bool TypingInPicker(const wxKeyEvent& event) const;
 
     twMainFrame& frame;
 };

@@ -143,7 +143,9 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     deviceChoice->SetSelection(0);
     step3->Add(deviceChoice, 0, wxALL, 5);
     refreshDevicesButton = NewPictureButton(step3->GetStaticBox(), "images/refresh.bmp");
-    step3->Add(refreshDevicesButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 0);
+    // The box's frame is drawn on the edge of its contents: without a margin of its own the
+    // button's right edge lay under it. The window has the few pixels this takes.
+    step3->Add(refreshDevicesButton, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
     sendPanel->Add(step3, 1, wxEXPAND, 0);
 
     sendPanel->Add(5, 0, 1, wxEXPAND, 0);
@@ -179,10 +181,18 @@ void twMainFrame::SetStepToolTips() {
             control->SetToolTip(tip);
         }
     };
-    explain(vendorChoice->GetParent(), "Choose who made your phone, then its model");
+    const wxString phone = "Choose who made your phone, then its model";
+    const wxString sending =
+        "Choose how to send the ringtone and the phone to send it to; the arrows search again";
+    explain(vendorChoice->GetParent(), phone);
     explain(formatRadioBox, "Choose a format your phone plays; the others are greyed out");
-    explain(sendMethodChoice->GetParent(),
-            "Choose how to send the ringtone and the phone to send it to; the arrows search again");
+    explain(sendMethodChoice->GetParent(), sending);
+    for (wxChoice* choice : {vendorChoice, modelChoice}) {
+        selectionTips.Follow(choice, phone);
+    }
+    for (wxChoice* choice : {sendMethodChoice, deviceChoice}) {
+        selectionTips.Follow(choice, sending);
+    }
 }
 
 twMainFrame::~twMainFrame() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "editor/twMediaEditControl.h"
+#include "ui/SelectionToolTips.h"
 
 #include <wx/frame.h>
 
@@ -53,6 +54,10 @@ public:
     virtual void OnRefreshDevices(wxCommandEvent& event);
     virtual void OnVendorSelected(wxCommandEvent& event);
     virtual void OnModelSelected(wxCommandEvent& event);
+
+    // The send panel's choices show their selection in full in their tooltips; renew one after
+    // changing its items or selection.
+    SelectionToolTips selectionTips;
 
     // The kinds of media the picker offers, for every dialog that chooses a source file.
     static const char* const mediaWildcard;

@@ -198,6 +198,7 @@ void twUserInterface::OnVendorSelected(wxCommandEvent& event) {
             modelChoice->Append(FromCatalogueText(model));
         }
     }
+    selectionTips.Renew(modelChoice);
     event.Skip();
 }
 

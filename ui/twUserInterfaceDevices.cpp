@@ -50,6 +50,7 @@ void twUserInterface::OnRefreshDevices(wxCommandEvent&) {
         }
         ListDevices(result, method == "Bluetooth");
     }
+    selectionTips.Renew(deviceChoice);
     dialog.Hide();
 }
 

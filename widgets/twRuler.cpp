@@ -3,6 +3,8 @@
 #include <wx/dcbuffer.h>
 #include <wx/graphics.h>
 
+#include <algorithm>
+
 namespace {
 
 std::unique_ptr<wxBitmap> LoadBitmap(const wxString& path, bool masked) {
@@ -126,7 +128,18 @@ void twRuler::ReportRelease(int32_t marker) {
 
 bool twRuler::Nudge(int32_t marker, int32_t step) {
     const int32_t from = marker == 1 ? startValue.load() : endValue.load();
-    if ((marker != 1 && marker != 2) || !DragTo(marker, from + step)) {
+    return DragAndRelease(marker, from + step);
+}
+
+bool twRuler::MoveToEnd(int32_t marker, bool upper) {
+    if (marker == 1) {
+        return DragAndRelease(1, upper ? std::min<int32_t>(maxValue, endValue) : minValue);
+    }
+    return DragAndRelease(marker, upper ? maxValue : std::max<int32_t>(minValue, startValue));
+}
+
+bool twRuler::DragAndRelease(int32_t marker, int32_t v) {
+    if ((marker != 1 && marker != 2) || !DragTo(marker, v)) {
         return false;
     }
     ReportRelease(marker);

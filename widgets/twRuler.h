@@ -42,6 +42,10 @@ public:
     // nothing reported) where the drag would be refused, otherwise reported as the drag's
     // change and then as its release. The keyboard moves markers through this.
     bool Nudge(int32_t marker, int32_t step);
+    // Moves marker 1 or 2 as Nudge does, to the range's minimum or maximum, or as close to it
+    // as the other marker lets it. A drag can't be relied on to get there: the pointer maps past
+    // the range before it reaches the last value, and a fast one jumps over it.
+    bool MoveToEnd(int32_t marker, bool upper);
 
     // Paints the ruler on any device context whose drawable area is `client`; OnPaint hands
     // it the buffered paint context, tests an offscreen bitmap.
@@ -78,6 +82,7 @@ public:
 private:
     void EndDrag();
     void ReportRelease(int32_t marker);
+    bool DragAndRelease(int32_t marker, int32_t v);
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);

@@ -37,7 +37,8 @@ struct EditCase {
 TEST(EditorToolTips, beforeALoadSayOnlyWhatEachControlDoes) {
     EditorRig rig;
     const EditorToolTips tips = EditorToolTips::For(rig.editor);
-    EXPECT_EQ(tips.cut, "Drag the flags to choose where the ringtone starts and ends");
+    EXPECT_EQ(tips.cut, "Drag the flags to choose where the ringtone starts and ends; after a "
+                        "drag, Left and Right move it a second, Home and End to the ruler's ends");
     for (const std::string& tip :
          {tips.cut, tips.time, tips.waveform, tips.fadeIn, tips.fadeOut, tips.silence}) {
         EXPECT_FALSE(tip.empty());
@@ -95,5 +96,7 @@ TEST(EditorToolTips, clockShowsMinutesAndTwoDigitSeconds) {
     for (const auto& [seconds, text] : cases) {
         EXPECT_EQ(EditorToolTips::Clock(seconds), text) << seconds;
     }
-    EXPECT_EQ(EditorToolTips::Volume(80), "Drag to set how loud the preview plays\nVolume 80%");
+    EXPECT_EQ(EditorToolTips::Volume(80),
+              "Drag to set how loud the ringtone is, and the song while you listen to it; after "
+              "a drag, Left and Right change it by 1%, Home and End set 1% and 100%\nVolume 80%");
 }

@@ -80,6 +80,15 @@ INSTANTIATE_TEST_SUITE_P(
                   Wrapped({"  libpostproc    56.  6.100 / 56.  6.100",
                            "song.mp3: Invalid data found when processing input"}),
                   {"song.mp3: Invalid data found when processing input"}},
+        // The first row ends on the blank before "--enable-gpl", as Debian's own configuration
+        // line does at its tenth row.
+        LinesCase{"ConfigurationWrappedOnABlankIsLeftOutWhole",
+                  {},
+                  Wrapped({"  configuration: --prefix=/usr --libdir=/usr/lib/x86_64-linux-gnu "
+                           "--enable-sdl2 --enable-gpl",
+                           "  libavutil      57. 28.100 / 57. 28.100",
+                           "song.mp3: Invalid data found when processing input"}),
+                  {"song.mp3: Invalid data found when processing input"}},
         LinesCase{"OnlyTheLastTenLinesAreKept",
                   Wrapped({"l1", "l2", "l3", "l4", "l5", "l6"}),
                   Wrapped({"l7", "l8", "l9", "", "l10", "l11", "l12"}),

@@ -99,9 +99,8 @@ TEST_F(ImportCancelTest, EscapeInTheProgressDialogCancelsAndSaysSo) {
     });
     ImportUntilCancelled();
     ASSERT_EQ(ok.shown.size(), 1U);
-    EXPECT_EQ(ok.shown[0].title, "Import failed");
-    EXPECT_EQ(ok.shown[0].message, "The media could not be imported; nothing has changed.\n\n"
-                                   "The import was cancelled.");
+    EXPECT_EQ(ok.shown[0].title, "Import cancelled");
+    EXPECT_EQ(ok.shown[0].message, "The import was cancelled; nothing has changed.");
     EXPECT_FALSE(window.ui->mediaEditControl->waveGraph->loaded);
     EXPECT_EQ(Contents("temp/current.wav"), previousMedia);
     EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});

@@ -134,6 +134,8 @@ TEST_F(ConvertAndSendTest, EachMissingPieceIsNamedAndNothingIsDone) {
                                             panel->silenceRuler->endValue);
          },
          Text(delivery_text::silent)},
+        {"flags on the same second, by keys or a drag",
+         [this] { panel->cutRuler->SetValues(4, 4); }, Text(delivery_text::noLength)},
     };
     bool imported = false;
     for (const Case& c : cases) {

@@ -168,6 +168,11 @@ TEST(MainFrame, placesRowsTopToBottomAndTheSendPanelInTwoRows) {
     EXPECT_GT(top(f->convertAndSendButton), top(step3));
     EXPECT_LT(f->formatRadioBox->GetPosition().x, f->convertAndSendButton->GetPosition().x);
     EXPECT_LE(f->convertAndSendButton->GetRect().GetBottom(), f->GetClientSize().GetHeight());
+    // The box's frame is drawn at its edge: the refresh button keeps clear of it, and the box
+    // stays inside the window.
+    const wxRect box = step3->GetScreenRect();
+    EXPECT_LT(f->refreshDevicesButton->GetScreenRect().GetRight(), box.GetRight() - 2);
+    EXPECT_LE(box.GetRight(), f->GetScreenRect().GetRight());
 }
 
 TEST(MainFrame, routesEveryControlToItsOwnHandler) {

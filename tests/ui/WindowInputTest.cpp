@@ -294,6 +294,29 @@ TEST_F(WindowInput, thePickersTextFieldKeepsEveryKeyForTyping) {
         << "typed: '" << field->GetValue() << "'";
 }
 
+// Spaces typed after a part of the path that names a file were lost, and one started the
+// preview: the window asked only the toolkit's focus, which can point elsewhere (here: a focus
+// request a disabled button can't take) while the field takes the keys.
+TEST_F(WindowInput, whatIsTypedInThePickersFieldStaysThereWhereverTheFocusIsReported) {
+    std::ofstream("x") << "sound"; // the key presses type no capitals, which temp folders have
+    Import();
+    int plays = 0;
+    Count(panel->playButton, plays);
+    wxTextCtrl* field = ui->mediaFilePicker->GetTextCtrl();
+    Press(field, 'x');
+    field->ChangeValue("");
+    ui->helpButton->Disable();
+    ui->helpButton->SetFocus();
+    ui->helpButton->Enable();
+    for (const char c : std::string("x y z")) {
+        Press(nullptr, c);
+    }
+    EXPECT_TRUE(twtest::PumpUntil([&] { return field->GetValue() == "x y z"; }))
+        << "typed: '" << field->GetValue() << "'";
+    EXPECT_EQ(plays, 0);
+    std::filesystem::remove("x");
+}
+
 TEST_F(WindowInput, spacePlaysPausesAndResumesTheRingtoneAndEscapeStopsIt) {
     Import();
     Since();
@@ -313,13 +336,40 @@ TEST_F(WindowInput, spacePlaysPausesAndResumesTheRingtoneAndEscapeStopsIt) {
     EXPECT_EQ(made.front().rfind("CreateProcedureStream(8000,1,", 0), 0u) << made.front();
 }
 
-TEST_F(WindowInput, arrowsBeforeAnyDragMoveNothing) {
+TEST_F(WindowInput, arrowsHomeAndEndBeforeAnyDragMoveNothing) {
     Import();
     const Markers before = Read();
-    Press(ui->helpButton, WXK_RIGHT);
-    Press(ui->helpButton, WXK_LEFT);
+    for (const int key : {WXK_RIGHT, WXK_LEFT, WXK_HOME, WXK_END}) {
+        Press(ui->helpButton, key);
+    }
     EXPECT_EQ(Read(), before);
+    EXPECT_EQ(panel->volumeRuler->startValue, 100);
     EXPECT_FALSE(panel->NudgeMarker(1));
+}
+
+// A drag stops short of a ruler's end (the pointer maps past the range first); the keys don't.
+TEST_F(WindowInput, homeEndAndTheArrowsTakeTheMarkerLastDraggedAsFarAsItsRulesAllow) {
+    Import();
+    panel->cutRuler->SetValues(10, 45);
+    panel->volumeRuler->SetValues(93, 200);
+    struct EndCase {
+        twRuler* ruler;
+        int marker, key, expected; // the marker's value afterwards
+    };
+    const std::vector<EndCase> cases = {
+        {panel->cutRuler, 1, WXK_END, 45},     {panel->fadeInRuler, 1, WXK_END, 45},
+        {panel->cutRuler, 1, WXK_HOME, 1},     {panel->cutRuler, 2, WXK_END, 60},
+        {panel->cutRuler, 2, WXK_HOME, 1},     {panel->volumeRuler, 1, WXK_RIGHT, 94},
+        {panel->volumeRuler, 1, WXK_END, 100}, {panel->volumeRuler, 1, WXK_RIGHT, 100},
+        {panel->volumeRuler, 1, WXK_HOME, 1},  {panel->volumeRuler, 1, WXK_LEFT, 1},
+    };
+    for (const EndCase& c : cases) {
+        Pick(c.ruler, c.marker);
+        Press(ui->playMediaButton, c.key);
+        EXPECT_EQ(c.marker == 1 ? c.ruler->startValue : c.ruler->endValue, c.expected)
+            << c.ruler->GetName() << " key " << c.key;
+    }
+    EXPECT_TRUE(panel->volumeRuler->GetToolTipText().EndsWith("\nVolume 1%"));
 }
 
 TEST_F(WindowInput, arrowsMoveTheMarkerLastDraggedExactlyAsADragOfOneSecondDoes) {
@@ -517,16 +567,34 @@ TEST_F(WindowInput, tooltipsSayWhatEachPartDoesAndTheRulersTheirValues) {
              ui->sendMethodChoice->GetParent(), ui->deviceChoice, ui->refreshDevicesButton}) {
         EXPECT_FALSE(window->GetToolTipText().empty()) << window->GetName();
     }
-    EXPECT_EQ(panel->cutRuler->GetToolTipText(),
-              "Drag the flags to choose where the ringtone starts and ends");
+    EXPECT_TRUE(panel->cutRuler->GetToolTipText().StartsWith(
+        "Drag the flags to choose where the ringtone starts and ends; "));
     Import();
-    EXPECT_EQ(panel->cutRuler->GetToolTipText(),
-              "Drag the flags to choose where the ringtone starts and ends\n"
-              "Ringtone 0:00 to 0:44, 44 s");
+    EXPECT_TRUE(panel->cutRuler->GetToolTipText().EndsWith("ends\nRingtone 0:00 to 0:44, 44 s"));
     Pick(panel->fadeInRuler, 1);
     Press(ui->playMediaButton, WXK_LEFT);
     EXPECT_TRUE(panel->waveGraph->GetToolTipText().EndsWith(
         "\nRingtone 0:00 to 0:44, 44 s; fade-in 3 s; fade-out 3 s"))
         << panel->waveGraph->GetToolTipText();
     EXPECT_TRUE(panel->volumeRuler->GetToolTipText().EndsWith("\nVolume 100%"));
+}
+
+// The choices are too narrow for long names; their tooltips show the selection in full.
+TEST_F(WindowInput, theSendPanelsChoicesShowTheirSelectionInFullInTheirTooltips) {
+    const auto choose = [](wxChoice* choice, int item) {
+        choice->SetSelection(item);
+        wxCommandEvent chosen(wxEVT_CHOICE, choice->GetId());
+        chosen.SetEventObject(choice);
+        choice->ProcessWindowEvent(chosen);
+    };
+    ui->deviceChoice->Append("Pixel 8 Pro of the whole family (71:13)");
+    const wxString tip = ui->deviceChoice->GetToolTipText();
+    choose(ui->deviceChoice, static_cast<int>(ui->deviceChoice->GetCount()) - 1);
+    EXPECT_EQ(ui->deviceChoice->GetToolTipText(),
+              "Pixel 8 Pro of the whole family (71:13)\n" + tip);
+    choose(ui->vendorChoice, 0);
+    choose(ui->modelChoice, 0);
+    EXPECT_TRUE(ui->modelChoice->GetToolTipText().StartsWith(ui->modelChoice->GetString(0) + "\n"));
+    choose(ui->vendorChoice, 1); // a new vendor's models, none chosen
+    EXPECT_EQ(ui->modelChoice->GetToolTipText(), "Choose who made your phone, then its model");
 }
