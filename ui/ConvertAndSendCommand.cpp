@@ -10,7 +10,6 @@
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
-#include <wx/checkbox.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -88,10 +87,7 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     RingtoneSound sound;
     sound.cutStart = editor->cutRuler->startValue;
     sound.cutEnd = editor->cutRuler->endValue;
-    sound.volume = editor->volumeRuler->startValue;
-    sound.echo = editor->echoCheck->IsChecked();
-    sound.reverb = editor->reverbCheck->IsChecked();
-    sound.chorus = editor->chorusCheck->IsChecked();
+    sound.effects = editor->Effects();
     const int32_t seconds = RingtoneSeconds(sound);
     if (wave->silenceLength >= seconds) {
         inform(caption, silentText);

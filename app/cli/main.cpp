@@ -28,7 +28,7 @@ const Subcommand subcommands[] = {
      RunRenderCommand},
     {"make",
      "make SOURCE --cut START:END [--silence S] [--fade-in S] [--fade-out S] [--volume P] "
-     "[--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
+     "[--echo] [--reverb] [--chorus] [--loudness LUFS] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
      RunMakeCommand},
     {"send", "send FILE --to AA:BB:CC:DD:EE:FF", RunSendCommand},
     {"devices", "devices --bluetooth [--seconds N] | --infrared", RunDevicesCommand},

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <sys/wait.h>
 
 namespace twtest {
@@ -88,6 +89,14 @@ double DecodedSeconds(const std::string& path) {
     const std::string pcm =
         Output("ffmpeg -nostdin -v error -i " + Quoted(path) + " -f s16le -ac 1 -ar 8000 -");
     return pcm.empty() ? -1.0 : static_cast<double>(pcm.size()) / 16000.0;
+}
+
+std::vector<int16_t> DecodedStereo(const std::string& path) {
+    const std::string pcm =
+        Output("ffmpeg -nostdin -v error -i " + Quoted(path) + " -f s16le -ac 2 -ar 44100 -");
+    std::vector<int16_t> samples(pcm.size() / 2);
+    std::memcpy(samples.data(), pcm.data(), samples.size() * 2);
+    return samples;
 }
 
 } // namespace twtest

@@ -5,6 +5,7 @@
 
 #include "TempDir.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -33,5 +34,7 @@ private:
 std::map<std::string, std::string> Probe(const std::string& path);
 // Seconds of sound, decoded whole by ffmpeg (not the container's estimate); -1 on failure.
 double DecodedSeconds(const std::string& path);
+// The sound decoded whole by ffmpeg as 16-bit stereo at 44100 Hz; empty on failure.
+std::vector<int16_t> DecodedStereo(const std::string& path);
 
 } // namespace twtest
