@@ -1,8 +1,9 @@
 // How loud the ringtone is as it sounds (range, silence, fades, effects and volume), as EBU
 // R128 integrated loudness, and for phone loudness the gain that brings it to its target:
 // measured on the offline rendering through the preview's own output stage, then measured again
-// with the gain and the limiter, and corrected, since the limiter takes some loudness off the
-// loudest songs. The volume ruler's tooltip, the preview and the ringtone file all use it.
+// with the gain and the limiter (on that rendering), and corrected, since the limiter takes some
+// loudness off the loudest songs. The volume ruler's tooltip, the preview and the ringtone file all
+// use it.
 //
 // At most the first `measuredSeconds` are measured, which keeps a measurement of a long range
 // quick enough for the user-interface thread; a ringtone is seldom longer.

@@ -21,6 +21,8 @@ constexpr size_t kTaps = 2 * PeakLimiter::reach;
 // energy sits lower; the half dB under the promised -1 dBTP leaves room for it.
 struct Interpolator {
     float coefficients[kPhases][kTaps];
+    // The largest sum of one phase's taps' sizes, rounded up.
+    float reach = 0.0f;
 
     Interpolator() {
         for (size_t phase = 0; phase < kPhases; ++phase) {
@@ -35,9 +37,12 @@ struct Interpolator {
                 sum += sinc * hann;
             }
             // Each phase passes a steady level unchanged.
+            float size = 0.0f;
             for (float& c : coefficients[phase]) {
                 c = static_cast<float>(c / sum);
+                size += std::fabs(c);
             }
+            reach = std::max(reach, size * 1.001f);
         }
     }
 };
@@ -72,6 +77,16 @@ float PeakLimiter::Peak() {
     const float* right = history[1].data() + historyAt;
     const float sample = std::max(std::fabs(left[reach - 1]), std::fabs(right[reach - 1]));
     if (!truePeak) {
+        betweenBefore = 0.0f;
+        return sample;
+    }
+    // No phase's taps add up to more than `reach` times the loudest frame they cover: while
+    // that stays under the ceiling the interpolation can't find a peak above it.
+    float around = 0.0f;
+    for (size_t t = 0; t < kTaps; ++t) {
+        around = std::max({around, std::fabs(left[t]), std::fabs(right[t])});
+    }
+    if (around * Quarters().reach <= truePeakCeiling) {
         betweenBefore = 0.0f;
         return sample;
     }
