@@ -4,6 +4,8 @@
 #include "EditorRig.h"
 #include "TempDir.h"
 #include "TestWav.h"
+#include "editor/RingtoneLoudness.h"
+#include "platform/EffectSet.h"
 
 #include <gtest/gtest.h>
 
@@ -89,11 +91,12 @@ TEST(EditorToolTips, giveTheCurrentValuesAfterEachKindOfEdit) {
     }
 }
 
-TEST(EditorToolTips, clockShowsMinutesAndTwoDigitSeconds) {
+TEST(EditorToolTips, clockShowsMinutesAndTwoDigitSecondsAndTheVolumeTheLoudness) {
     const std::vector<std::pair<int, const char*>> cases = {
         {0, "0:00"}, {5, "0:05"}, {59, "0:59"}, {60, "1:00"}, {90, "1:30"}, {3600, "60:00"}};
     for (const auto& [seconds, text] : cases) {
         EXPECT_EQ(EditorToolTips::Clock(seconds), text) << seconds;
     }
     EXPECT_EQ(EditorToolTips::Volume(80), "Drag to set how loud the preview plays\nVolume 80%");
+    EXPECT_EQ(EditorToolTips::Loudness({true, -19.34}, EffectSet{}), "\nThe ringtone: -19.3 LUFS");
 }
