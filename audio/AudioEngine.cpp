@@ -109,6 +109,7 @@ bool AudioEngine::OpenStream(bool fileStream) {
     chorusFx = 0;
     echoFx = 0;
     reverbFx = 0;
+    loudnessGain = 0.0f;
     fromFile = fileStream;
     return true;
 }
@@ -122,10 +123,14 @@ void AudioEngine::SwitchEffect(bool wanted, AudioEffectKind kind, uint32_t& hand
     }
 }
 
-bool AudioEngine::SetEffects(bool chorus, bool echo, bool reverb) {
-    SwitchEffect(chorus, AudioEffectKind::Chorus, chorusFx);
-    SwitchEffect(echo, AudioEffectKind::Echo, echoFx);
-    SwitchEffect(reverb, AudioEffectKind::Reverb, reverbFx);
+bool AudioEngine::SetEffects(const EffectSet& effects) {
+    SwitchEffect(effects.chorus, AudioEffectKind::Chorus, chorusFx);
+    SwitchEffect(effects.echo, AudioEffectKind::Echo, echoFx);
+    SwitchEffect(effects.reverb, AudioEffectKind::Reverb, reverbFx);
+    const float gain = effects.LoudnessGain();
+    if (gain != loudnessGain && output->SetPhoneLoudness(stream, gain)) {
+        loudnessGain = gain;
+    }
     return true;
 }
 

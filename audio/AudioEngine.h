@@ -13,6 +13,7 @@
 #pragma once
 
 #include "platform/AudioOutput.h"
+#include "platform/EffectSet.h"
 
 #include <cstdint>
 #include <future>
@@ -47,6 +48,8 @@ public:
     uint32_t chorusFx = 0;
     uint32_t echoFx = 0;
     uint32_t reverbFx = 0;
+    // Phone loudness's gain on the open stream, 0 while it is off.
+    float loudnessGain = 0.0f;
 
     // The process's engine, made (and the layer's start begun) by the first call. Null only
     // when it can't be allocated; the next call then tries again.
@@ -64,8 +67,9 @@ public:
     // Makes a stream from the file (true) or the procedure (false) unless one is open.
     bool OpenStream(bool fileStream);
     // Adds the wanted effects that are off and removes the unwanted ones that are on, in the
-    // order chorus, echo, reverb. Always true.
-    bool SetEffects(bool chorus, bool echo, bool reverb);
+    // order chorus, echo, reverb, then switches phone loudness (its gain as measured) when it
+    // changed. The volume is SetVolume's. Always true.
+    bool SetEffects(const EffectSet& effects);
     // Starts an open stream that isn't playing from its beginning.
     void Play();
     void Stop();

@@ -1,7 +1,10 @@
 #include "editor/EditorToolTips.h"
 
 #include "editor/RingtoneEditor.h"
+#include "editor/RingtoneLoudness.h"
+#include "platform/EffectSet.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -61,6 +64,24 @@ std::string EditorToolTips::Volume(int32_t percent) {
     return "Drag to set how loud the ringtone is, and the song while you listen to it; after a "
            "drag, Left and Right change it by 1%, Home and End set 1% and 100%\nVolume " +
            std::to_string(percent) + "%";
+}
+
+std::string EditorToolTips::Loudness(const RingtoneLoudness& loudness, const EffectSet& effects) {
+    if (!loudness.measured) {
+        return "";
+    }
+    if (!std::isfinite(loudness.lufs)) {
+        return "\nThe ringtone is silent";
+    }
+    char text[96];
+    std::snprintf(text, sizeof text, "\nThe ringtone: %.1f LUFS", loudness.lufs);
+    std::string tip = text;
+    if (effects.phoneLoudness) {
+        std::snprintf(text, sizeof text, ", brought to %.1f LUFS for the phone",
+                      effects.loudnessTarget);
+        tip += text;
+    }
+    return tip;
 }
 
 std::string EditorToolTips::Clock(int32_t seconds) {

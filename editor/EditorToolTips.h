@@ -9,6 +9,8 @@
 #include <string>
 
 class RingtoneEditor;
+struct EffectSet;
+struct RingtoneLoudness;
 
 struct EditorToolTips {
     std::string cut;
@@ -23,6 +25,9 @@ struct EditorToolTips {
     // The volume ruler's, for a volume in percent: the ringtone is made at that volume, and the
     // source preview plays at it.
     static std::string Volume(int32_t percent);
+    // What the volume ruler adds about the ringtone's loudness as it sounds; with phone
+    // loudness on, also where that brings it. Empty before a measurement.
+    static std::string Loudness(const RingtoneLoudness& loudness, const EffectSet& effects);
     // Seconds as minutes and two-digit seconds: 0:05, 1:30, 61:00.
     static std::string Clock(int32_t seconds);
 };

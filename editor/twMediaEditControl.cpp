@@ -289,6 +289,7 @@ void twMediaEditControl::OnScroll(wxScrollEvent& event) {
 void twMediaEditControl::RefreshAll() {
     RepaintTimeWidgets();
     UpdateToolTips();
+    RequestLoudness();
 }
 
 void twMediaEditControl::RepaintTimeWidgets() {
@@ -322,13 +323,52 @@ void twMediaEditControl::ScrollTo(int32_t position) {
 
 void twMediaEditControl::ApplyEffects() {
     if (audioEngine != nullptr) {
-        audioEngine->SetEffects(chorusCheck->IsChecked(), echoCheck->IsChecked(),
-                                reverbCheck->IsChecked());
+        EffectSet effects = Effects();
+        // The gain was measured for the ringtone, not for the source file.
+        effects.phoneLoudness = effects.phoneLoudness && !audioEngine->fromFile;
+        audioEngine->SetEffects(effects);
+    }
+}
+
+EffectSet twMediaEditControl::Effects() const {
+    EffectSet effects;
+    effects.chorus = chorusCheck->IsChecked();
+    effects.echo = echoCheck->IsChecked();
+    effects.reverb = reverbCheck->IsChecked();
+    effects.volume = volumeRuler->startValue;
+    effects.phoneLoudness = phoneLoudness;
+    effects.loudnessGainDb = loudnessGainDb;
+    return effects;
+}
+
+void twMediaEditControl::SetPhoneLoudness(bool on) {
+    phoneLoudness = on;
+    UpdateLoudness();
+}
+
+void twMediaEditControl::RequestLoudness() {
+    if (!loudnessQueued) {
+        loudnessQueued = true;
+        CallAfter([this] { UpdateLoudness(); });
+    }
+}
+
+void twMediaEditControl::UpdateLoudness() {
+    loudnessQueued = false;
+    RingtoneSound sound{cutRuler->startValue, cutRuler->endValue, Effects()};
+    loudness =
+        waveGraph->loaded ? RingtoneLoudness::Measure(*waveGraph, sound, 0) : RingtoneLoudness{};
+    loudnessGainDb = sound.effects.loudnessGainDb;
+    volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue) +
+                            EditorToolTips::Loudness(loudness, sound.effects));
+    if (audioEngine != nullptr && audioEngine->streamOpen && !audioEngine->fromFile) {
+        ApplyEffects();
     }
 }
 
 void twMediaEditControl::OnEffectToggled(wxCommandEvent&) {
     ApplyEffects();
+    RequestLoudness();
 }
 
 void twMediaEditControl::OnVolumeChanged(int32_t, int32_t v, int32_t, void* panel) {
@@ -337,7 +377,9 @@ void twMediaEditControl::OnVolumeChanged(int32_t, int32_t v, int32_t, void* pane
         self->audioEngine->SetVolume(v);
     }
     self->volumeRuler->Refresh(false);
-    self->volumeRuler->SetToolTip(EditorToolTips::Volume(v));
+    self->volumeRuler->SetToolTip(EditorToolTips::Volume(v) +
+                                  EditorToolTips::Loudness(self->loudness, self->Effects()));
+    self->RequestLoudness();
 }
 
 void twMediaEditControl::OnPlayRingtone(wxCommandEvent& event) {

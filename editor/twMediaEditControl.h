@@ -15,6 +15,8 @@
 
 #include "editor/EditorView.h"
 #include "editor/RingtoneEditor.h"
+#include "editor/RingtoneLoudness.h"
+#include "platform/EffectSet.h"
 
 #include <wx/panel.h>
 
@@ -72,8 +74,20 @@ public:
     void UpdateLayout() override;
     void OnScroll(wxScrollEvent& event);
 
-    // Switches the engine's effects to the ticked boxes.
+    // Switches the engine's effects to the ticked boxes and phone loudness to its setting.
     void ApplyEffects();
+    // What the boxes, the volume ruler and phone loudness (with its measured gain) say now.
+    EffectSet Effects() const;
+    // "Phone loudness": the preview and the ringtone file get the gain that brings the
+    // ringtone to EffectSet's default target, under a -1 dBTP limiter. Off at start.
+    void SetPhoneLoudness(bool on);
+    bool PhoneLoudness() const { return phoneLoudness; }
+    // Measures the ringtone as it sounds now (the volume ruler's tooltip) and, with phone
+    // loudness on, hands the preview the gain that fits it. Runs once after a burst of changes
+    // of the edit, the effects or the volume.
+    void UpdateLoudness();
+    // The last measurement.
+    RingtoneLoudness loudness;
     void OnEffectToggled(wxCommandEvent& event);
     static void OnVolumeChanged(int32_t marker, int32_t v, int32_t o, void* panel);
 
@@ -128,6 +142,14 @@ private:
     void OnContextMenu(wxContextMenuEvent& event);
 
     std::unique_ptr<CatchiestPart> catchiestPart;
+
+    // Asks for UpdateLoudness after the events now waiting; at most one request waits.
+    void RequestLoudness();
+
     // Set by the feeder thread when it queues a repaint, cleared when the repaint runs.
     std::atomic<bool> cursorRepaintQueued{false};
+    bool loudnessQueued = false;
+    bool phoneLoudness = false;
+    // Phone loudness's gain for the current edit, from the last measurement.
+    double loudnessGainDb = 0.0;
 };

@@ -65,6 +65,10 @@ public:
 
     // Volume 0.0 to 1.0, applied to what follows within one device buffer.
     virtual bool SetVolume(uint32_t stream, float volume) = 0;
+    // Phone loudness: the gain (above 0) that brings the stream to its target, applied with
+    // the volume, and the limiter's true-peak ceiling (-1.5 dBTP, so that a file stays under -1
+    // after its encoder); 0 switches it off. As quick as the volume.
+    virtual bool SetPhoneLoudness(uint32_t stream, float gain) = 0;
 
     // Effects run in descending priority, and in the order they were added within one
     // priority. Adding one fades it in without interrupting the stream. 0 on failure.

@@ -5,8 +5,11 @@
 //
 // One per rendering, owned by the caller; any one thread. The effects start fresh, as on a
 // stream that has just been made, and run in the order the preview adds them: chorus, echo,
-// reverb.
+// reverb. The stage's look-ahead delay is taken out: the first frame that comes out is the
+// first that went in, and Finish lets the last ones through.
 #pragma once
+
+#include "platform/EffectSet.h"
 
 #include <cstdint>
 #include <memory>
@@ -20,11 +23,7 @@ public:
     struct Settings {
         uint32_t frequency = 0;
         uint32_t channels = 0;
-        // 0.0 to 1.0, as the preview passes it to the audio layer.
-        float volume = 1.0f;
-        bool chorus = false;
-        bool echo = false;
-        bool reverb = false;
+        EffectSet effects;
     };
 
     // Null when the rate or channel count can't be converted.
@@ -34,7 +33,7 @@ public:
     // Appends to out what frames interleaved frames of the source sound like (stereo 16-bit).
     // False on a conversion error.
     virtual bool Process(const int16_t* pcm, size_t frames, std::vector<int16_t>& out) = 0;
-    // Appends what the converter still holds back at the end of the sound.
+    // Appends what the converter and the stage still hold back at the end of the sound.
     virtual bool Finish(std::vector<int16_t>& out) = 0;
 
 protected:

@@ -1,10 +1,12 @@
 # Audio output layer: the interface (AudioOutput.h), its PortAudio implementation (linux/), our
-# own effects (dsp/) and the recording fake the engine's tests use (fake/).
+# own effects (dsp/) and the recording fake the engine's tests use (fake/); the loudness meter.
 # File decoding through FFmpeg's demuxers and decoders is a module of its own (tw_decoder),
 # loaded the first time a file plays: those libraries bring over a hundred more shared
 # libraries that the program should not load, and pay for, at every start-up.
 pkg_check_modules(TW_AUDIO_DEPS REQUIRED IMPORTED_TARGET portaudio-2.0 alsa libswresample libavutil)
 pkg_check_modules(TW_DECODER_DEPS REQUIRED IMPORTED_TARGET libavformat libavcodec)
+# EBU R128 loudness (LoudnessMeter).
+pkg_check_modules(TW_LOUDNESS_DEPS REQUIRED IMPORTED_TARGET libebur128)
 
 add_library(tw_decoder MODULE linux/DecoderModule.cpp linux/FfmpegDecoder.cpp
                               linux/StereoConverter.cpp)
@@ -15,6 +17,7 @@ set_target_properties(tw_decoder PROPERTIES PREFIX "lib" OUTPUT_NAME tw_decoder
                       CXX_VISIBILITY_PRESET hidden)
 
 target_sources(tw_platform PRIVATE
+    EffectSet.cpp
     dsp/AudioEffect.cpp
     dsp/ChorusEffect.cpp
     dsp/EchoEffect.cpp
@@ -24,11 +27,15 @@ target_sources(tw_platform PRIVATE
     linux/AudioChannel.cpp
     linux/FileDecoder.cpp
     linux/FrameRing.cpp
+    linux/LoudnessMeterImpl.cpp
     linux/OfflineOutputImpl.cpp
     linux/PortAudioOutput.cpp
     linux/StereoConverter.cpp
     fake/RecordingAudioOutput.cpp)
-target_link_libraries(tw_platform PRIVATE PkgConfig::TW_AUDIO_DEPS ${CMAKE_DL_LIBS})
+# The limiter's interpolation is written for the vectoriser, which -O2 keeps to its cheapest cases.
+set_source_files_properties(dsp/PeakLimiter.cpp PROPERTIES COMPILE_OPTIONS "-O3")
+target_link_libraries(tw_platform PRIVATE PkgConfig::TW_AUDIO_DEPS PkgConfig::TW_LOUDNESS_DEPS
+                                          ${CMAKE_DL_LIBS})
 target_compile_definitions(tw_platform PRIVATE
     TW_DECODER_MODULE_PATH="$<TARGET_FILE:tw_decoder>")
 add_dependencies(tw_platform tw_decoder)

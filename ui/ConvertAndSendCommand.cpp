@@ -14,7 +14,6 @@
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
-#include <wx/checkbox.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/progdlg.h>
@@ -92,10 +91,7 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     RingtoneSound sound;
     sound.cutStart = editor->cutRuler->startValue;
     sound.cutEnd = editor->cutRuler->endValue;
-    sound.volume = editor->volumeRuler->startValue;
-    sound.echo = editor->echoCheck->IsChecked();
-    sound.reverb = editor->reverbCheck->IsChecked();
-    sound.chorus = editor->chorusCheck->IsChecked();
+    sound.effects = editor->Effects();
 
     DeliveryRequest request;
     request.mediaLoaded = wave->loaded && wxFileName::FileExists(Wide(wave->MediaPath()));

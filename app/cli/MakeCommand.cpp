@@ -12,6 +12,8 @@
 #include "import/ImportJob.h"
 #include "platform/Utf8Text.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -21,9 +23,11 @@ constexpr int kExitUsage = 2;
 constexpr const char* kPrefix = "tonewick-cli make: ";
 constexpr const char* kUsage =
     "usage: tonewick-cli make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] "
-    "[--fade-out S] "
-    "[--volume PERCENT] [--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma "
-    "-o OUT\n";
+    "[--fade-out S] [--volume PERCENT] [--echo] [--reverb] [--chorus] [--loudness LUFS] "
+    "--format wav|mp3|aac|m4a|m4r|wma -o OUT\n";
+// The loudness targets that make sense for a ringtone: from a whisper to the loudest pop.
+constexpr double kQuietestTarget = -40.0;
+constexpr double kLoudestTarget = -5.0;
 
 struct MakeRequest {
     std::string source;
@@ -35,10 +39,24 @@ struct MakeRequest {
 
 bool TakeValue(MakeRequest& r, const std::string& arg, const std::string& value,
                std::ostream& err) {
+    EffectSet& effects = r.sound.effects;
     if (arg == "--echo" || arg == "--reverb" || arg == "--chorus") {
-        (arg == "--echo"     ? r.sound.echo
-         : arg == "--reverb" ? r.sound.reverb
-                             : r.sound.chorus) = true;
+        (arg == "--echo"     ? effects.echo
+         : arg == "--reverb" ? effects.reverb
+                             : effects.chorus) = true;
+        return true;
+    }
+    if (arg == "--loudness") {
+        char* end = nullptr;
+        const double target = std::strtod(value.c_str(), &end);
+        if (value.empty() || *end != '\0' || !(target >= kQuietestTarget) ||
+            !(target <= kLoudestTarget)) {
+            err << kPrefix << "--loudness takes a loudness in LUFS from -40 to -5, such as -14, "
+                << "not '" << value << "'\n";
+            return false;
+        }
+        effects.phoneLoudness = true;
+        effects.loudnessTarget = target;
         return true;
     }
     if (arg == "-o") {
@@ -59,7 +77,7 @@ bool TakeValue(MakeRequest& r, const std::string& arg, const std::string& value,
             err << kPrefix << "--volume takes a percentage from 1 to 100, not '" << value << "'\n";
             return false;
         }
-        r.sound.volume = *percent;
+        effects.volume = *percent;
         return true;
     }
     return r.edit.Take(arg, value, kPrefix, err);
@@ -75,7 +93,8 @@ std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostr
         return arg == "--echo" || arg == "--reverb" || arg == "--chorus";
     };
     line.takesValue = [](const std::string& arg) {
-        return RingtoneEdit::IsOption(arg) || arg == "--volume" || arg == "--format" || arg == "-o";
+        return RingtoneEdit::IsOption(arg) || arg == "--volume" || arg == "--loudness" ||
+               arg == "--format" || arg == "-o";
     };
     line.take = [&](const std::string& arg, const std::string& value) {
         return TakeValue(r, arg, value, err);

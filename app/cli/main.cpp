@@ -31,7 +31,7 @@ const Subcommand subcommands[] = {
      RunRenderCommand},
     {"make",
      "make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] [--fade-out S] [--volume P] "
-     "[--echo] [--reverb] [--chorus] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
+     "[--echo] [--reverb] [--chorus] [--loudness LUFS] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
      RunMakeCommand},
     {"suggest", "suggest WORKING.wav [--seconds N]", RunSuggestCommand},
     {"send", "send FILE --to AA:BB:CC:DD:EE:FF | --usb [NAME]", RunSendCommand},

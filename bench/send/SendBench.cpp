@@ -1,7 +1,8 @@
 // send_bench WORKING.wav ROUNDS: run in a working folder with temp/ffmpeg. Times, from a warm
 // page cache, with the medians of ROUNDS interleaved rounds:
 //   1. the offline rendering of a 30-second ringtone with echo, reverb and chorus at volume 80,
-//      and without them, in times faster than real time (the anchor is the sound's own length);
+//      the same with phone loudness (measuring and fitting the gain included), and without
+//      them, in times faster than real time (the anchor is the sound's own length);
 //   2. the Convert and Send button's path to a saved MP3 (render, convert through the console
 //      and the runner, save beside and rename) against the same converter encoding the same
 //      rendered WAV directly, started without a console and waited for.
@@ -9,6 +10,7 @@
 #include "delivery/RingtoneJob.h"
 #include "delivery/SaveFile.h"
 #include "editor/BareEditor.h"
+#include "editor/RingtoneLoudness.h"
 #include "platform/HiddenConsole.h"
 #include "platform/linux/PtyConsole.h"
 
@@ -83,20 +85,33 @@ int main(int argc, char** argv) {
         return 1;
     }
     bare.cut.SetValues(11, 11 + seconds);
-    const RingtoneSound plain{11, 11 + seconds};
-    const RingtoneSound effects{11, 11 + seconds, 80, true, true, true};
+    const RingtoneSound plain{11, 11 + seconds, {}};
+    const RingtoneSound effects{
+        11, 11 + seconds, {.chorus = true, .echo = true, .reverb = true, .volume = 80}};
+    RingtoneSound loud = effects;
+    loud.effects.phoneLoudness = true;
     const std::string wav = "bare-ringtone.wav";
     if (!RenderRingtone(bare.wave, plain, 0, wav)) {
         std::fprintf(stderr, "send_bench: the ringtone can't be rendered\n");
         return 1;
     }
-    std::vector<double> renderEffects, renderEffectsCpu, renderPlain, bareMp3, clickMp3;
+    std::vector<double> renderEffects, renderEffectsCpu, renderLoud, renderLoudCpu, measureLoud,
+        renderPlain, bareMp3, clickMp3;
     for (int round = -1; round < rounds; ++round) {
         auto start = Clock::now();
         const double cpuStart = ThreadSeconds();
         const bool rendered = RenderRingtone(bare.wave, effects, 0, "effects.wav");
         const double withEffectsCpu = ThreadSeconds() - cpuStart;
         const double withEffects = Since(start);
+        start = Clock::now();
+        const double loudCpuStart = ThreadSeconds();
+        const bool renderedLoud = RenderRingtone(bare.wave, loud, 0, "loud.wav");
+        const double withLoudnessCpu = ThreadSeconds() - loudCpuStart;
+        const double withLoudness = Since(start);
+        const double measureCpuStart = ThreadSeconds();
+        RingtoneSound fitted = loud;
+        RingtoneLoudness::Measure(bare.wave, fitted, 0);
+        const double measureCpu = ThreadSeconds() - measureCpuStart;
         start = Clock::now();
         RenderRingtone(bare.wave, plain, 0, "plain.wav");
         const double withoutEffects = Since(start);
@@ -112,20 +127,24 @@ int main(int argc, char** argv) {
                     SaveFileAtomically(job.filePath, "saved.mp3");
         }
         const double clickSeconds = Since(start);
-        if (!rendered || !encoded || !saved) {
+        if (!rendered || !renderedLoud || !encoded || !saved) {
             std::fprintf(stderr, "send_bench: a run failed\n");
             return 1;
         }
         if (round >= 0) { // the first round warms up
             renderEffects.push_back(withEffects);
             renderEffectsCpu.push_back(withEffectsCpu);
+            renderLoud.push_back(withLoudness);
+            renderLoudCpu.push_back(withLoudnessCpu);
+            measureLoud.push_back(measureCpu);
             renderPlain.push_back(withoutEffects);
             bareMp3.push_back(bareSeconds);
             clickMp3.push_back(clickSeconds);
         }
     }
     const double e = Median(renderEffects), ec = Median(renderEffectsCpu);
-    const double p = Median(renderPlain);
+    const double p = Median(renderPlain), l = Median(renderLoud), lc = Median(renderLoudCpu);
+    const double m = Median(measureLoud);
     const double b = Median(bareMp3), c = Median(clickMp3);
     std::printf("send benchmark: medians of %d rounds, a %d-second ringtone\n", rounds, seconds);
     std::printf("  offline render, echo+reverb+chorus  %7.4f s  %7.0f x real time  (goal: at "
@@ -134,6 +153,14 @@ int main(int argc, char** argv) {
     std::printf("  the same, processor time            %7.4f s  %7.0f x real time  (load on the "
                 "machine left out)\n",
                 ec, seconds / ec);
+    std::printf("  the same with phone loudness        %7.4f s  %7.0f x real time  (goal: at "
+                "least 200)\n",
+                l, seconds / l);
+    std::printf("  the same, processor time            %7.4f s  %7.0f x real time  (%.2f x the "
+                "render without loudness)\n",
+                lc, seconds / lc, lc / ec);
+    std::printf(
+        "  its measurement alone, processor    %7.4f s  (the window's, after each change)\n", m);
     std::printf("  offline render, plain               %7.4f s  %7.0f x real time\n", p,
                 seconds / p);
     std::printf("  MP3: bare ffmpeg on the same WAV    %7.3f s  (anchor)\n", b);

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-void OutputStage::Process(float* frames, size_t count, const Chain* chain, float volume) {
+void OutputStage::Process(float* frames, size_t count, const Chain* chain, float volume,
+                          float loudnessGain) {
     if (chain != nullptr) {
         for (AudioEffect* effect : *chain) {
             effect->Process(frames, count);
@@ -12,13 +13,15 @@ void OutputStage::Process(float* frames, size_t count, const Chain* chain, float
     if (count == 0) {
         return;
     }
-    const float step = (volume - appliedVolume) / static_cast<float>(count);
+    limiter.UseTruePeak(loudnessGain > 0.0f);
+    const float level = volume * (loudnessGain > 0.0f ? loudnessGain : 1.0f);
+    const float step = (level - appliedVolume) / static_cast<float>(count);
     for (size_t i = 0; i < count; ++i) {
         const float gain = appliedVolume + step * static_cast<float>(i + 1);
         frames[i * 2] *= gain;
         frames[i * 2 + 1] *= gain;
     }
-    appliedVolume = volume;
+    appliedVolume = level;
     limiter.Process(frames, count);
 }
 

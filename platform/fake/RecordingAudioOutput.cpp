@@ -66,6 +66,12 @@ bool RecordingAudioOutput::SetVolume(uint32_t stream, float volume) {
     return Record(call.str());
 }
 
+bool RecordingAudioOutput::SetPhoneLoudness(uint32_t stream, float gain) {
+    std::ostringstream call;
+    call << "SetPhoneLoudness(" << stream << "," << gain << ")";
+    return Record(call.str());
+}
+
 uint32_t RecordingAudioOutput::AddEffect(uint32_t stream, AudioEffectKind kind, int priority) {
     return NewHandle("AddEffect(" + std::to_string(stream) + "," +
                      std::to_string(static_cast<uint32_t>(kind)) + "," + std::to_string(priority) +

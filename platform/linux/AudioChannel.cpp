@@ -125,7 +125,8 @@ bool AudioChannel::Play(bool restart) {
         staging.clear();
         stagingRead = 0;
         ended = false;
-        stage.Start(volume.load(std::memory_order_relaxed));
+        stage.Start(volume.load(std::memory_order_relaxed),
+                    loudnessGain.load(std::memory_order_relaxed));
         // The device starts only once the ring is full: a stream then begins with its own first
         // frame, not with silence that a late feeder left, and effects that run through time
         // (the chorus's sweep) stay in step with an offline rendering of the same sound.
@@ -152,6 +153,10 @@ bool AudioChannel::IsPlaying() const {
 
 void AudioChannel::SetVolume(float value) {
     volume.store(std::clamp(value, 0.0f, 1.0f), std::memory_order_relaxed);
+}
+
+void AudioChannel::SetPhoneLoudness(float gain) {
+    loudnessGain.store(gain, std::memory_order_relaxed);
 }
 
 bool AudioChannel::AddEffect(uint32_t effectHandle, AudioEffectKind kind, int priority) {
@@ -196,12 +201,13 @@ void AudioChannel::MixInto(float* out, size_t count) {
     }
     const Chain* effectChain = chain.load(std::memory_order_seq_cst);
     const float target = volume.load(std::memory_order_relaxed);
+    const float loudness = loudnessGain.load(std::memory_order_relaxed);
     for (size_t done = 0; done < count;) {
         const size_t n = std::min(count - done, mixFrames);
         const size_t got = ring.Read(scratch.data(), n);
         std::fill(scratch.begin() + static_cast<std::ptrdiff_t>(got * 2),
                   scratch.begin() + static_cast<std::ptrdiff_t>(n * 2), 0.0f);
-        stage.Process(scratch.data(), n, effectChain, target);
+        stage.Process(scratch.data(), n, effectChain, target, loudness);
         for (size_t i = 0; i < n * 2; ++i) {
             out[done * 2 + i] += scratch[i];
         }

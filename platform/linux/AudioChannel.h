@@ -4,11 +4,11 @@
 //
 // Threads:
 // - user-interface thread: construction, Play, Pause, Stop, SetVolume, AddEffect,
-//   RemoveEffect, destruction (which joins the feeder);
+//   RemoveEffect, SetPhoneLoudness, destruction (which joins the feeder);
 // - feeder thread: calls the source; holds `feederMutex` while it makes a block, so the
 //   user-interface thread can reposition the source between blocks;
 // - device callback: MixInto only; no locks, allocation or file access. It shares `state`,
-//   `volume`, `chain` and the ring with the other two.
+//   `volume`, `loudnessGain`, `chain` and the ring with the other two.
 #pragma once
 
 #include "platform/AudioOutput.h"
@@ -49,6 +49,7 @@ public:
     void Stop();
     bool IsPlaying() const;
     void SetVolume(float value);
+    void SetPhoneLoudness(float gain);
     bool AddEffect(uint32_t handle, AudioEffectKind kind, int priority);
     bool RemoveEffect(uint32_t handle);
 
@@ -100,6 +101,7 @@ private:
     FrameRing ring;
     std::atomic<State> state{stopped};
     std::atomic<float> volume{1.0f};
+    std::atomic<float> loudnessGain{0.0f}; // 0: phone loudness off
     std::atomic<const Chain*> chain{nullptr};
 
     // User-interface thread only: the effects in processing order and the chain published.

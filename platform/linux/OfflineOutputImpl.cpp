@@ -5,6 +5,7 @@
 #include "platform/dsp/OutputStage.h"
 #include "platform/linux/StereoConverter.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -15,12 +16,14 @@ public:
         if (!converter.ConfigurePcm16(settings.frequency, settings.channels, rate)) {
             return false;
         }
-        volume = settings.volume;
-        stage.Start(volume);
-        const std::pair<bool, AudioEffectKind> wanted[] = {
-            {settings.chorus, AudioEffectKind::Chorus},
-            {settings.echo, AudioEffectKind::Echo},
-            {settings.reverb, AudioEffectKind::Reverb}};
+        const EffectSet& set = settings.effects;
+        // As the engine passes the ruler's value to the audio layer.
+        volume = static_cast<float>(set.volume / 100.0);
+        loudnessGain = set.LoudnessGain();
+        stage.Start(volume, loudnessGain);
+        const std::pair<bool, AudioEffectKind> wanted[] = {{set.chorus, AudioEffectKind::Chorus},
+                                                           {set.echo, AudioEffectKind::Echo},
+                                                           {set.reverb, AudioEffectKind::Reverb}};
         for (const auto& [on, kind] : wanted) {
             if (on) {
                 effects.push_back(AudioEffect::Create(kind));
@@ -38,15 +41,22 @@ public:
 
     bool Finish(std::vector<int16_t>& out) override {
         floats.clear();
-        return converter.Drain(floats) && Emit(out);
+        if (!converter.Drain(floats)) {
+            return false;
+        }
+        floats.resize(floats.size() + OutputStage::latency * 2, 0.0f);
+        return Emit(out);
     }
 
 private:
     bool Emit(std::vector<int16_t>& out) {
-        stage.Process(floats.data(), floats.size() / 2, &chain, volume);
+        stage.Process(floats.data(), floats.size() / 2, &chain, volume, loudnessGain);
+        // The stage's first frames are its empty delay line, not sound.
+        const size_t skip = std::min(delayed, floats.size() / 2);
+        delayed -= skip;
         const size_t at = out.size();
-        out.resize(at + floats.size());
-        OutputStage::ToPcm16(floats.data(), out.data() + at, floats.size());
+        out.resize(at + floats.size() - skip * 2);
+        OutputStage::ToPcm16(floats.data() + skip * 2, out.data() + at, floats.size() - skip * 2);
         return true;
     }
 
@@ -55,6 +65,8 @@ private:
     std::vector<std::unique_ptr<AudioEffect>> effects;
     OutputStage::Chain chain;
     float volume = 1.0f;
+    float loudnessGain = 0.0f;
+    size_t delayed = OutputStage::latency;
     std::vector<float> floats;
 };
 

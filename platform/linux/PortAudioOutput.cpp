@@ -232,6 +232,15 @@ bool PortAudioOutput::SetVolume(uint32_t stream, float volume) {
     return true;
 }
 
+bool PortAudioOutput::SetPhoneLoudness(uint32_t stream, float gain) {
+    AudioChannel* channel = Find(stream);
+    if (channel == nullptr || !(gain >= 0.0f)) {
+        return false;
+    }
+    channel->SetPhoneLoudness(gain);
+    return true;
+}
+
 uint32_t PortAudioOutput::AddEffect(uint32_t stream, AudioEffectKind kind, int priority) {
     AudioChannel* channel = Find(stream);
     if (channel == nullptr) {

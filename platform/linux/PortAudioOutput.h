@@ -34,6 +34,7 @@ public:
     bool Stop(uint32_t stream) override;
     bool FreeStream(uint32_t stream) override;
     bool SetVolume(uint32_t stream, float volume) override;
+    bool SetPhoneLoudness(uint32_t stream, float gain) override;
     uint32_t AddEffect(uint32_t stream, AudioEffectKind kind, int priority) override;
     bool RemoveEffect(uint32_t stream, uint32_t effect) override;
     bool Free() override;

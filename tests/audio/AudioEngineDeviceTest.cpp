@@ -61,7 +61,7 @@ TEST_F(AudioEngineDevice, PlaysTheSourceFileThenTheRingtoneWithEchoAtHalfVolume)
     engine->channels = 2;
     engine->userValue = &impulse;
     ASSERT_TRUE(engine->OpenStream(false));
-    engine->SetEffects(false, true, false);
+    engine->SetEffects({.chorus = false, .echo = true, .reverb = false});
     EXPECT_NE(engine->echoFx, 0u);
     engine->SetVolume(50);
     engine->Play();
@@ -100,7 +100,7 @@ TEST_F(AudioEngineDevice, WithoutADeviceNothingOpensAndNothingPlays) {
     engine->SetVolume(100);
     engine->Play();
     EXPECT_FALSE(engine->playing);
-    EXPECT_TRUE(engine->SetEffects(true, true, true));
+    EXPECT_TRUE(engine->SetEffects({.chorus = true, .echo = true, .reverb = true}));
     EXPECT_EQ(engine->chorusFx, 0u);
     engine->Stop();
     engine->FreeStream();

@@ -183,19 +183,19 @@ TEST_F(AudioEngineTest, SetEffectsAddsChorusOnceAndRemovesIt) {
     OpenProcedureStream();
     const std::string s = std::to_string(engine->stream);
     calls->clear();
-    EXPECT_TRUE(engine->SetEffects(true, false, false));
-    EXPECT_TRUE(engine->SetEffects(true, false, false));
+    EXPECT_TRUE(engine->SetEffects({.chorus = true, .echo = false, .reverb = false}));
+    EXPECT_TRUE(engine->SetEffects({.chorus = true, .echo = false, .reverb = false}));
     EXPECT_EQ(*calls, Calls{"AddEffect(" + s + ",0,0)"});
     const uint32_t chorus = engine->chorusFx;
     EXPECT_NE(chorus, 0u);
-    EXPECT_TRUE(engine->SetEffects(false, false, false));
+    EXPECT_TRUE(engine->SetEffects({.chorus = false, .echo = false, .reverb = false}));
     EXPECT_EQ(calls->back(), "RemoveEffect(" + s + "," + std::to_string(chorus) + ")");
     EXPECT_EQ(engine->chorusFx, 0u);
 }
 
 TEST_F(AudioEngineTest, ANewStreamStartsWithoutEffects) {
     OpenProcedureStream();
-    engine->SetEffects(true, true, true);
+    engine->SetEffects({.chorus = true, .echo = true, .reverb = true});
     engine->FreeStream();
     OpenProcedureStream();
     EXPECT_EQ(engine->chorusFx, 0u);
@@ -256,7 +256,7 @@ TEST_F(AudioEngineTest, FailedLayerCallsLeaveTheFlagsAsTheyWere) {
     OpenProcedureStream();
     engine->Play();
     fake->callsSucceed = false;
-    engine->SetEffects(false, true, false);
+    engine->SetEffects({.chorus = false, .echo = true, .reverb = false});
     EXPECT_EQ(engine->echoFx, 0u);
     engine->Stop();
     EXPECT_TRUE(engine->playing);
@@ -269,7 +269,7 @@ TEST_F(AudioEngineTest, FailedLayerCallsLeaveTheFlagsAsTheyWere) {
     EXPECT_TRUE(engine->paused);
     // A failed effect is tried again by the next call.
     fake->callsSucceed = true;
-    engine->SetEffects(false, true, false);
+    engine->SetEffects({.chorus = false, .echo = true, .reverb = false});
     EXPECT_NE(engine->echoFx, 0u);
 }
 

@@ -81,7 +81,8 @@ TEST(LoudOutput, neitherThePreviewNorTheRenderedRingtoneReachesFullScale) {
             layer->Free();
             Check(c, sink.Samples(), "preview");
         }
-        OfflineOutput::Settings settings{rate, c.channels, 1.0f, c.chorus, c.echo, c.reverb};
+        OfflineOutput::Settings settings{
+            rate, c.channels, {.chorus = c.chorus, .echo = c.echo, .reverb = c.reverb}};
         std::unique_ptr<OfflineOutput> output = OfflineOutput::Create(settings);
         ASSERT_NE(output, nullptr);
         std::vector<int16_t> pcm(kFrames * c.channels);

@@ -7,9 +7,11 @@
 
 #include "app/cli/MakeCommand.h"
 #include "app/cli/SendCommand.h"
+#include "platform/LoudnessMeter.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -57,6 +59,45 @@ TEST_F(MakeCommandTest, MakesTheFileWithTheEditVolumeAndEffects) {
     EXPECT_EQ(twtest::Probe(out).at("title"), "Tune ringtone");
     EXPECT_NEAR(twtest::DecodedSeconds(out), 5.0, 0.1);
     EXPECT_TRUE(folder.TempLeftovers().empty());
+}
+
+// Twelve seconds of a beat on a low note under a steady chord and a bright pluck, peaking near
+// `level`: enough rise and fall for the limiter to have work at phone loudness.
+std::vector<int16_t> Song(double level) {
+    std::vector<int16_t> samples;
+    for (int f = 0; f < 44100 * 12; ++f) {
+        const double t = f / 44100.0;
+        const double beat = std::exp(-8.0 * std::fmod(t, 0.5));
+        const double s = 0.5 * beat * std::sin(2 * M_PI * 110 * t) +
+                         0.3 * std::sin(2 * M_PI * 277 * t) +
+                         0.2 * beat * std::sin(2 * M_PI * 1661 * t);
+        samples.push_back(static_cast<int16_t>(level * s));
+        samples.push_back(static_cast<int16_t>(level * s * 0.8));
+    }
+    return samples;
+}
+
+TEST_F(MakeCommandTest, PhoneLoudnessBringsQuietAndLoudSourcesToTheTargetUnderMinusOneDbtp) {
+    const struct {
+        double level;
+        const char* format;
+        double target;
+    } cases[] = {{1200, "mp3", -14.0}, {32000, "wav", -9.0}, {32000, "m4a", -10.0}};
+    for (const auto& c : cases) {
+        const std::string song = folder.File("Song.wav");
+        ASSERT_TRUE(twtest::WriteWav(song, {44100, 2}, Song(c.level)));
+        const std::string out = folder.File(std::string("song.") + c.format);
+        const Outcome run = Make({song, "--cut", "2:12", "--fade-out", "1", "--loudness",
+                                  std::to_string(c.target), "--format", c.format, "-o", out});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::vector<int16_t> decoded = twtest::DecodedStereo(out);
+        const std::unique_ptr<LoudnessMeter> meter = LoudnessMeter::Create(44100, 2, true);
+        ASSERT_TRUE(meter->Add(decoded.data(), decoded.size() / 2));
+        std::printf("%s, level %.0f: %.2f LUFS for %.1f, true peak %.2f dBTP\n", c.format, c.level,
+                    meter->Integrated(), c.target, meter->TruePeak());
+        EXPECT_NEAR(meter->Integrated(), c.target, 0.5) << c.format;
+        EXPECT_LE(meter->TruePeak(), -1.0) << c.format;
+    }
 }
 
 TEST_F(MakeCommandTest, AnM4rKeepsTheFirst40SecondsAndSaysSo) {

@@ -119,4 +119,12 @@ double LastSecondPeakShare(const std::string& path) {
                : static_cast<double>(Peak(pcm, pcm.size() - 16000)) / whole;
 }
 
+std::vector<int16_t> DecodedStereo(const std::string& path) {
+    const std::string pcm =
+        Output("ffmpeg -nostdin -v error -i " + Quoted(path) + " -f s16le -ac 2 -ar 44100 -");
+    std::vector<int16_t> samples(pcm.size() / 2);
+    std::memcpy(samples.data(), pcm.data(), samples.size() * 2);
+    return samples;
+}
+
 } // namespace twtest

@@ -5,6 +5,7 @@
 
 #include "TempDir.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -36,5 +37,7 @@ double DecodedSeconds(const std::string& path);
 // The largest sample magnitude of the decoded sound's last second, as a share of the largest
 // over the whole file (0 to 1); -1 on failure.
 double LastSecondPeakShare(const std::string& path);
+// The sound decoded whole by ffmpeg as 16-bit stereo at 44100 Hz; empty on failure.
+std::vector<int16_t> DecodedStereo(const std::string& path);
 
 } // namespace twtest

@@ -98,7 +98,7 @@ TEST_F(RingtoneJobTest, MakesEveryFormatWithItsContainerCodecLayoutLengthAndTitl
     Edit(bare, 3, 6, 0, 1, 1);
     for (const auto& c : cases) {
         RingtoneJob job;
-        RingtoneSound sound{3, 6, 80, true, false, false};
+        RingtoneSound sound{3, 6, {.echo = true, .volume = 80}};
         ASSERT_TRUE(job.Make(bare.wave, sound, *FindFormatByName(c.name), source, nullptr, nullptr))
             << c.name << ": " << job.Explanation();
         EXPECT_EQ(job.fileName, "Song ringtone." + std::string(c.name));
@@ -121,7 +121,7 @@ TEST_F(RingtoneJobTest, CutsAnM4rAt40SecondsWithItsFadeOutAndLeavesOtherFormatsW
     } cases[] = {{"m4r", 40.0}, {"m4a", 45.0}};
     for (const auto& c : cases) {
         RingtoneJob job;
-        ASSERT_TRUE(job.Make(bare.wave, RingtoneSound{2, 47}, *FindFormatByName(c.name), source,
+        ASSERT_TRUE(job.Make(bare.wave, RingtoneSound{2, 47, {}}, *FindFormatByName(c.name), source,
                              nullptr, nullptr));
         EXPECT_NEAR(twtest::DecodedSeconds(job.filePath), c.seconds, 0.1) << c.name;
         // The last of three fading seconds plays at a third of the level at most.
@@ -154,8 +154,8 @@ TEST_F(RingtoneJobTest, TheTitleTagIsTheSongsOwnTitleElseTheFilesName) {
 TEST_F(RingtoneJobTest, RendersWithoutEffectsAtFullVolumeExactlyAsTheRenderSubcommand) {
     Edit(bare, 4, 9, 1, 2, 1);
     RingtoneJob job;
-    ASSERT_TRUE(job.Make(bare.wave, RingtoneSound{4, 9}, *FindFormatByName("wav"), source, nullptr,
-                         nullptr));
+    ASSERT_TRUE(job.Make(bare.wave, RingtoneSound{4, 9, {}}, *FindFormatByName("wav"), source,
+                         nullptr, nullptr));
     std::ostringstream out;
     std::ostringstream err;
     ASSERT_EQ(RunRenderCommand({source, "--cut", "4:9", "--silence", "1", "--fade-in", "2",
@@ -191,8 +191,8 @@ TEST_F(RingtoneJobTest, FailuresSayWhyAndLeaveNothingInTemp) {
         {
             RingtoneJob job;
             c.prepare(job);
-            EXPECT_FALSE(job.Make(bare.wave, RingtoneSound{2, 5}, *FindFormatByName("mp3"), source,
-                                  nullptr, nullptr))
+            EXPECT_FALSE(job.Make(bare.wave, RingtoneSound{2, 5, {}}, *FindFormatByName("mp3"),
+                                  source, nullptr, nullptr))
                 << c.what;
             EXPECT_EQ(job.error, c.error) << c.what;
         }
@@ -205,8 +205,8 @@ TEST_F(RingtoneJobTest, FailuresSayWhyAndLeaveNothingInTemp) {
     ASSERT_EQ(other.Load(gone), WavError::None);
     Edit(other, 2, 5);
     fs::remove(gone);
-    EXPECT_FALSE(unreadable.Make(other.wave, RingtoneSound{2, 5}, *FindFormatByName("mp3"), gone,
-                                 nullptr, nullptr));
+    EXPECT_FALSE(unreadable.Make(other.wave, RingtoneSound{2, 5, {}}, *FindFormatByName("mp3"),
+                                 gone, nullptr, nullptr));
     EXPECT_EQ(unreadable.error, DeliveryError::RenderFailed);
 }
 

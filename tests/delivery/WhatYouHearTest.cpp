@@ -55,7 +55,7 @@ std::vector<int16_t> Chord(const twtest::WavFormat& format, double seconds) {
     return samples;
 }
 
-TEST(WhatYouHear, TheRingtoneFileIsThePreviewsFirstLoopWithVolumeAndAllEffects) {
+TEST(WhatYouHear, TheRingtoneFileIsThePreviewsFirstLoopWithVolumeEffectsAndPhoneLoudness) {
     twtest::TempDir dir;
     const twtest::WavFormat format{44100, 2};
     const std::string path = dir.File("current.wav");
@@ -78,18 +78,22 @@ TEST(WhatYouHear, TheRingtoneFileIsThePreviewsFirstLoopWithVolumeAndAllEffects) 
     const size_t loopFrames = 3 * 44100;
     const std::string rendered = dir.File("rendered.wav");
     const RingtoneSound cases[] = {
-        {2, 5, 50, false, false, false},
-        {2, 5, 100, false, false, true},
-        {2, 5, 50, true, true, true},
+        {2, 5, {.volume = 50}},
+        {2, 5, {.chorus = true}},
+        {2, 5, {.chorus = true, .echo = true, .reverb = true, .volume = 50}},
+        {2, 5, {.echo = true, .volume = 50, .phoneLoudness = true}},
     };
     for (const RingtoneSound& sound : cases) {
-        const std::string name = "volume " + std::to_string(sound.volume) +
-                                 (sound.echo ? " echo" : "") + (sound.reverb ? " reverb" : "") +
-                                 (sound.chorus ? " chorus" : "");
-        panel->volumeRuler->SetValues(sound.volume, panel->volumeRuler->endValue);
-        panel->echoCheck->SetValue(sound.echo);
-        panel->reverbCheck->SetValue(sound.reverb);
-        panel->chorusCheck->SetValue(sound.chorus);
+        const EffectSet& effects = sound.effects;
+        const std::string name = "volume " + std::to_string(effects.volume) +
+                                 (effects.echo ? " echo" : "") + (effects.reverb ? " reverb" : "") +
+                                 (effects.chorus ? " chorus" : "") +
+                                 (effects.phoneLoudness ? " phone loudness" : "");
+        panel->volumeRuler->SetValues(effects.volume, panel->volumeRuler->endValue);
+        panel->echoCheck->SetValue(effects.echo);
+        panel->reverbCheck->SetValue(effects.reverb);
+        panel->chorusCheck->SetValue(effects.chorus);
+        panel->SetPhoneLoudness(effects.phoneLoudness);
         ASSERT_TRUE(RenderRingtone(*panel->waveGraph, sound, 0, rendered));
         const std::vector<int16_t> made = Samples(rendered);
         ASSERT_EQ(made.size(), loopFrames * 2);

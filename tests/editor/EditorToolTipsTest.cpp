@@ -4,6 +4,8 @@
 #include "EditorRig.h"
 #include "TempDir.h"
 #include "TestWav.h"
+#include "editor/RingtoneLoudness.h"
+#include "platform/EffectSet.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +92,7 @@ TEST(EditorToolTips, giveTheCurrentValuesAfterEachKindOfEdit) {
     }
 }
 
-TEST(EditorToolTips, clockShowsMinutesAndTwoDigitSeconds) {
+TEST(EditorToolTips, clockShowsMinutesAndTwoDigitSecondsAndTheVolumeTheLoudness) {
     const std::vector<std::pair<int, const char*>> cases = {
         {0, "0:00"}, {5, "0:05"}, {59, "0:59"}, {60, "1:00"}, {90, "1:30"}, {3600, "60:00"}};
     for (const auto& [seconds, text] : cases) {
@@ -99,4 +101,5 @@ TEST(EditorToolTips, clockShowsMinutesAndTwoDigitSeconds) {
     EXPECT_EQ(EditorToolTips::Volume(80),
               "Drag to set how loud the ringtone is, and the song while you listen to it; after "
               "a drag, Left and Right change it by 1%, Home and End set 1% and 100%\nVolume 80%");
+    EXPECT_EQ(EditorToolTips::Loudness({true, -19.34}, EffectSet{}), "\nThe ringtone: -19.3 LUFS");
 }

@@ -273,3 +273,18 @@ TEST_F(Panel, cursorRepaintQueuedByTheFeederDiesWithThePanel) {
     DestroyPanel();
     twtest::PumpEvents(50);
 }
+
+TEST_F(Panel, phoneLoudnessGivesThePlayingRingtoneItsGainAndTheVolumeTipSaysSo) {
+    Import(60);
+    Click(panel->playButton);
+    Since();
+    panel->SetPhoneLoudness(true);
+    EXPECT_TRUE(panel->PhoneLoudness());
+    const Calls on = Since();
+    ASSERT_EQ(on.size(), 1u);
+    EXPECT_TRUE(on[0].starts_with("SetPhoneLoudness(1,")) << on[0];
+    const std::string tip = panel->volumeRuler->GetToolTipText().ToStdString();
+    EXPECT_NE(tip.find(" LUFS, brought to -10.0 LUFS for the phone"), std::string::npos) << tip;
+    panel->SetPhoneLoudness(false);
+    EXPECT_EQ(Since(), Calls{"SetPhoneLoudness(1,0)"});
+}

@@ -576,7 +576,8 @@ TEST_F(WindowInput, tooltipsSayWhatEachPartDoesAndTheRulersTheirValues) {
     EXPECT_TRUE(panel->waveGraph->GetToolTipText().EndsWith(
         "\nRingtone 0:00 to 0:44, 44 s; fade-in 3 s; fade-out 3 s"))
         << panel->waveGraph->GetToolTipText();
-    EXPECT_TRUE(panel->volumeRuler->GetToolTipText().EndsWith("\nVolume 100%"));
+    EXPECT_TRUE(panel->volumeRuler->GetToolTipText().Contains("\nVolume 100%\nThe ringtone: "))
+        << panel->volumeRuler->GetToolTipText();
 }
 
 // The choices are too narrow for long names; their tooltips show the selection in full.

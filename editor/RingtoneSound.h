@@ -1,0 +1,50 @@
+// The ringtone as it sounds: the cut range with the silence and the fades (RenderEdited), then,
+// when the volume is below 100, an effect is ticked or phone loudness is on, the preview's way
+// to the device (OfflineOutput: the same conversion to stereo at 44100 Hz, the same effects,
+// volume, loudness gain, limiter and 16-bit conversion), in one pass, as the preview plays its
+// first loop. Without any of them the sound is left as RenderEdited made it, in the working
+// file's rate and channels. The ringtone file and the loudness measurement both take it from
+// here.
+//
+// Reads the wave's fields once at the start; call it on the user-interface thread, where
+// nothing changes them meanwhile. The working file is only read.
+#pragma once
+
+#include "platform/EffectSet.h"
+#include "widgets/EditedWave.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+struct RingtoneSound {
+    // The cut ruler's markers, in ruler seconds: the ringtone runs from the start of second
+    // cutStart to the start of second cutEnd.
+    int32_t cutStart = 0;
+    int32_t cutEnd = 0;
+    EffectSet effects;
+};
+
+// Where the rendered sound goes.
+class RingtoneSink {
+public:
+    virtual ~RingtoneSink() = default;
+    // Once, before any frames: their channel count and rate. False stops the rendering.
+    virtual bool Begin(int32_t channels, int32_t rate) = 0;
+    // Interleaved 16-bit frames, in order. False stops the rendering.
+    virtual bool Write(const int16_t* pcm, size_t frames) = 0;
+};
+
+// Length in whole seconds of what RenderRingtoneSound makes with no limit.
+int32_t RingtoneSeconds(const RingtoneSound& sound);
+
+// Hears how far a render has got after each second, in percent; false stops it.
+using RenderProgress = std::function<bool(int32_t percent)>;
+
+// Sends the first maxSeconds (0: all) of the ringtone to sink, which gets exactly that
+// length. A ringtone cut short (the iPhone's 40 seconds) ends as the whole one does: the
+// fade-out moves back with the end, so that it ends at the new end. False when the working
+// file can't be read, the values don't fit it, the sink refused or `going` (which may be
+// empty) said stop.
+bool RenderRingtoneSound(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds,
+                         RingtoneSink& sink, const RenderProgress& going = {});
