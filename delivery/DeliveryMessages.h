@@ -5,8 +5,8 @@
 // separated by one blank line. UTF-8; the window widens them as they are.
 #pragma once
 
-#include "phones/PhonePlatform.h"
 #include "delivery/RingtoneFormat.h"
+#include "phones/PhonePlatform.h"
 
 #include <cstdint>
 #include <string>

@@ -12,8 +12,11 @@ struct EditorMenu {
     // Item ids, handled by the panel.
     enum : int {
         kSuggest = wxID_HIGHEST + 1901,
+        kPhoneLoudness,
     };
     static constexpr const char* kSuggestLabel = "Suggest the catchiest part\tS";
+    static constexpr const char* kPhoneLoudnessLabel = "Phone loudness";
 
-    static std::unique_ptr<wxMenu> Build();
+    // phoneLoudness: whether the check item shows ticked.
+    static std::unique_ptr<wxMenu> Build(bool phoneLoudness);
 };

@@ -112,6 +112,9 @@ twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
     Bind(wxEVT_CONTEXT_MENU, &twMediaEditControl::OnContextMenu, this);
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { SuggestCatchiestPart(); }, EditorMenu::kSuggest);
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent& event) { SetPhoneLoudness(event.IsChecked()); },
+        EditorMenu::kPhoneLoudness);
 }
 
 twMediaEditControl::~twMediaEditControl() {
@@ -471,7 +474,7 @@ bool twMediaEditControl::SuggestCatchiestPart() {
 }
 
 void twMediaEditControl::ShowEditorMenu(const wxPoint& at) {
-    const std::unique_ptr<wxMenu> menu = EditorMenu::Build();
+    const std::unique_ptr<wxMenu> menu = EditorMenu::Build(phoneLoudness);
     const wxRect graph = waveGraph->GetRect();
     PopupMenu(menu.get(), at == wxDefaultPosition ? graph.GetPosition() + graph.GetSize() / 2 : at);
 }

@@ -3,9 +3,9 @@
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
 #include "import/ImportJob.h"
-#include "ui/MainWindowKeepsClosing.h"
 #include "import/UpdateProgressDialog.h"
 #include "platform/Utf8Text.h"
+#include "ui/MainWindowKeepsClosing.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twWaveGraph.h"
 

@@ -556,8 +556,17 @@ TEST_F(WindowInput, sAndTheMenuMoveTheCutOntoEachSuggestionInTurnAsADragWould) {
     panel->ProcessWindowEvent(again);
     EXPECT_EQ(Read(), movedTo(ranges[1].start, std::max(ranges[0].start, ranges[1].start) * 16000))
         << "the release rule keeps a play position after the new start";
-    EXPECT_EQ(EditorMenu::Build()->FindItem(EditorMenu::kSuggest)->GetItemLabelText(),
+    EXPECT_EQ(EditorMenu::Build(false)->FindItem(EditorMenu::kSuggest)->GetItemLabelText(),
               "Suggest the catchiest part");
+
+    // The menu's check item switches phone loudness and shows its state the next time.
+    for (const bool on : {true, false}) {
+        wxCommandEvent loudness(wxEVT_MENU, EditorMenu::kPhoneLoudness);
+        loudness.SetInt(on ? 1 : 0);
+        panel->ProcessWindowEvent(loudness);
+        EXPECT_EQ(panel->PhoneLoudness(), on);
+        EXPECT_EQ(EditorMenu::Build(on)->IsChecked(EditorMenu::kPhoneLoudness), on);
+    }
 }
 
 TEST_F(WindowInput, tooltipsSayWhatEachPartDoesAndTheRulersTheirValues) {
