@@ -4,8 +4,8 @@
 #pragma once
 
 #include "delivery/DeliveryError.h"
-#include "import/ProgressCallback.h"
 #include "platform/BluetoothInquiry.h"
+#include "platform/ProgressCallback.h"
 
 #include <string>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include "widgets/TwoLaneScan.h"
 
+#include <algorithm>
 #include <bit>
 #include <filesystem>
 #include <vector>

@@ -15,6 +15,11 @@
 
 class WaveFile {
 public:
+    // Bytes ReadFrames asks of the file per read, rounded down to whole frames: small enough to
+    // stay in the cache between the copy from the page cache and the use, large enough that
+    // the number of reads doesn't matter.
+    static constexpr size_t kBlockBytes = 128 * 1024;
+
     WavHeader header;
 
     // NoFile when nothing exists at the path, CantOpen when it can't be read, else the

@@ -144,7 +144,7 @@ TEST_F(RingtoneJobTest, TheTitleTagIsTheSongsOwnTitleElseTheFilesName) {
         ASSERT_EQ(editor.Load(c.path), WavError::None);
         Edit(editor, 2, 5);
         RingtoneJob job;
-        ASSERT_TRUE(job.Make(editor.wave, RingtoneSound{2, 5}, *FindFormatByName("mp3"),
+        ASSERT_TRUE(job.Make(editor.wave, RingtoneSound{2, 5, {}}, *FindFormatByName("mp3"),
                              "/music/Song.flac", nullptr, nullptr));
         EXPECT_EQ(job.fileName, "Song ringtone.mp3");
         EXPECT_EQ(twtest::Probe(job.filePath).at("title"), c.title);

@@ -276,7 +276,7 @@ TEST_F(Panel, cursorRepaintQueuedByTheFeederDiesWithThePanel) {
 
 TEST_F(Panel, phoneLoudnessGivesThePlayingRingtoneItsGainAndTheVolumeTipSaysSo) {
     Import(60);
-    Click(panel->playButton);
+    ClickButton(panel->playButton);
     Since();
     panel->SetPhoneLoudness(true);
     EXPECT_TRUE(panel->PhoneLoudness());
