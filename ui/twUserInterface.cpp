@@ -13,6 +13,7 @@
 #include "ui/MainWindowInput.h"
 #include "ui/twHelpController.h"
 #include "widgets/ButtonPicture.h"
+#include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 
 #include <wx/choice.h>
@@ -80,10 +81,8 @@ twUserInterface::twUserInterface() : twMainFrame("Tonewick", wxSize(520, 580)) {
     }
     formatRadioBox->Disable();
     windowInput = std::make_unique<MainWindowInput>(*this);
-    deviceTip = deviceChoice->GetToolTipText();
     confirm = [this](const wxString& question) {
-        wxMessageDialog dialog(this, question, wxS("Tonewick"), wxYES_NO | wxICON_QUESTION);
-        return dialog.ShowModal() == wxID_YES;
+        return ShowMessage(this, question, wxS("Tonewick"), wxYES_NO | wxICON_QUESTION) == wxID_YES;
     };
     Bind(wxEVT_CLOSE_WINDOW, &twUserInterface::OnCloseWindow, this);
 }

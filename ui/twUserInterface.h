@@ -54,7 +54,6 @@ public:
     std::unique_ptr<BluetoothFinder> bluetoothFinder;
     std::unique_ptr<InfraredFinder> infraredFinder;
     bool deviceListNote = false;
-    wxString deviceTip; // the step's own tip, above the names found
     // Asks a yes-or-no question; a message box unless a test put its own answer in.
     std::function<bool(const wxString& question)> confirm;
     void OnSendMethodSelected(wxCommandEvent& event) override;

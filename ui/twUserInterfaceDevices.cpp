@@ -62,22 +62,17 @@ void twUserInterface::ListDevices(DeviceSearchResult result, bool bluetooth) {
             device.name = wxString(WidenText(device.name)).utf8_string();
         }
     }
-    wxString tip = deviceTip;
     for (const std::string& label : DeviceListLabels(result.devices)) {
-        const wxString text = wxString::FromUTF8(label);
-        deviceChoice->Append(text);
-        tip += wxS("\n") + text;
+        deviceChoice->Append(wxString::FromUTF8(label));
     }
     deviceChoice->SetSelection(wxNOT_FOUND);
     // A list left empty would say "nothing is there" when the truth may be "Bluetooth can't
     // run here": the one item says which, selected so that it shows, and names no device.
     deviceListNote = result.devices.empty();
     if (deviceListNote) {
-        tip = result.failure != DeliveryError::None ? DescribeDeliveryError(result.failure)
-                                                    : DescribeEmptySearch(bluetooth);
-        deviceChoice->Append(tip);
+        deviceChoice->Append(result.failure != DeliveryError::None
+                                 ? DescribeDeliveryError(result.failure)
+                                 : DescribeEmptySearch(bluetooth));
         deviceChoice->SetSelection(0);
     }
-    // The list is narrow: the tip carries the whole names and the whole reason.
-    deviceChoice->SetToolTip(tip);
 }

@@ -212,7 +212,9 @@ TEST_F(DeviceSearch, TheListExplainsASearchThatCouldNotRunOrFoundNothing) {
         EXPECT_EQ(questions, c.questions) << c.what;
         EXPECT_EQ(Devices(), std::vector<std::string>{c.item}) << c.what;
         EXPECT_EQ(ui->deviceChoice->GetSelection(), 0) << c.what;
-        EXPECT_EQ(ui->deviceChoice->GetToolTipText().utf8_string(), c.item) << c.what;
+        // The list is narrow: its tip carries the whole reason.
+        EXPECT_TRUE(ui->deviceChoice->GetToolTipText().utf8_string().starts_with(c.item + "\n"))
+            << c.what;
         EXPECT_EQ(ui->SelectedDeviceAddress(), "") << c.what;
         mock.Stop();
     }
