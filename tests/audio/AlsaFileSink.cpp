@@ -37,10 +37,15 @@ void AlsaFileSink::Unplug() {
         return;
     }
     stopping = true;
-    // A reader waiting for a writer to open the pipe is let go by opening it once ourselves.
-    const int fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-    if (fd >= 0) {
-        close(fd);
+    // A reader waiting for a writer to open the pipe is let go by opening it ourselves. The
+    // reader may be between closing the pipe and opening it again, when there is no reader for
+    // our open to meet: knock until it has gone.
+    while (!drained) {
+        const int fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            close(fd);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     reader.join();
 }
@@ -50,6 +55,10 @@ void AlsaFileSink::RouteToNoDevice(const TempDir& dir) {
 }
 
 void AlsaFileSink::Drain() {
+    struct Done {
+        std::atomic<bool>& flag;
+        ~Done() { flag = true; }
+    } done{drained};
     using Clock = std::chrono::steady_clock;
     const double bytesPerSecond = rate * 4 * pace;
     while (!stopping) {

@@ -58,6 +58,7 @@ private:
     std::string pipe;
     double pace;
     std::atomic<bool> stopping{false};
+    std::atomic<bool> drained{false}; // set by the reader as it returns
     mutable std::mutex captureMutex;
     std::vector<char> capture; // raw bytes; a read may end inside a sample
     std::thread reader;
