@@ -32,8 +32,8 @@ start_xvfb() {
     export NO_AT_BRIDGE=1
 }
 
-# start_xvfb_pool COUNT FILE: COUNT displays, written to FILE as ctest's resource spec file
-# (ctest --resource-spec-file FILE): each GUI test asks for one "display" and gets its number.
+# start_xvfb_pool COUNT FILE: COUNT displays, listed in FILE as ctest's resources (the file
+# scripts/test hands to ctest): each GUI test asks for one "display" and gets its number.
 start_xvfb_pool() {
     local ids=() i
     for ((i = 0; i < $1; i++)); do

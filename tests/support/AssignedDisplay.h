@@ -1,7 +1,7 @@
 // The display that ctest assigned to this test from the pool that scripts/test starts, made the
 // process's DISPLAY before anything connects to X. ctest names it in the environment as
 // CTEST_RESOURCE_GROUP_0_DISPLAY="id:93,slots:1", the id being the display's number; without
-// it (ctest run without the resource spec file), DISPLAY stays as it is.
+// it (ctest run without the pool's resource file), DISPLAY stays as it is.
 #pragma once
 
 #include <cstdlib>

@@ -3,7 +3,7 @@
 # A GUI test binary gets a main that starts the toolkit and runs in build/run, where the
 # pictures and the help book are laid out. It needs a display: under scripts/test, ctest hands
 # each GUI test one of a pool of Xvfb displays (the resource "display"), so GUI tests run in
-# parallel; without a resource spec file they use $DISPLAY, one at a time unless ctest -j.
+# parallel; without the pool's resource file they use $DISPLAY, one at a time unless ctest -j.
 file(MAKE_DIRECTORY ${TW_RUN_DIR})
 
 function(tw_add_test name)
