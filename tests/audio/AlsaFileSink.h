@@ -17,9 +17,12 @@
 
 namespace twtest {
 
+// The rate the sink records at, and so the rate the tests play at.
+inline constexpr int rate = 44100;
+
 class AlsaFileSink {
 public:
-    static constexpr int rate = 44100;
+    static constexpr int rate = twtest::rate;
 
     // pace: how many times faster than real time the device takes audio; 0 for no pacing.
     explicit AlsaFileSink(double pace);

@@ -13,7 +13,7 @@ namespace {
 
 using twtest::AlsaFileSink;
 
-constexpr int rate = AlsaFileSink::rate;
+using twtest::rate;
 
 class AudioEffectsTest : public ::testing::Test {
 protected:

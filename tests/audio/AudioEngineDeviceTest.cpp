@@ -13,7 +13,7 @@ namespace {
 
 using twtest::AlsaFileSink;
 
-constexpr int rate = AlsaFileSink::rate;
+using twtest::rate;
 
 std::wstring Wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());

@@ -11,7 +11,7 @@ namespace {
 
 using twtest::AlsaFileSink;
 
-constexpr int rate = AlsaFileSink::rate;
+using twtest::rate;
 
 class AudioOutputTest : public ::testing::Test {
 protected:

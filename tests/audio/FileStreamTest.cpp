@@ -13,7 +13,7 @@ namespace {
 
 using twtest::AlsaFileSink;
 
-constexpr int rate = AlsaFileSink::rate;
+using twtest::rate;
 constexpr double seconds = 0.5;
 
 struct Format {

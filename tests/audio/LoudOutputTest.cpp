@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int rate = twtest::AlsaFileSink::rate;
+using twtest::rate;
 constexpr size_t kFrames = rate * 3; // long enough for the echo's repeats to pile up
 
 struct Case {

@@ -22,7 +22,7 @@ namespace {
 using twtest::DBusMock;
 
 constexpr auto noHang = std::chrono::seconds(60);
-const std::string adapter = "/org/bluez/hci0";
+const std::string adapterPath = "/org/bluez/hci0";
 
 struct Search {
     const BluetoothDeviceTable* table = nullptr;
@@ -57,7 +57,7 @@ protected:
     }
 
     static std::string DevicePath(const std::string& address) {
-        std::string path = adapter + "/dev_" + address;
+        std::string path = adapterPath + "/dev_" + address;
         for (char& c : path) {
             c = c == ':' ? '_' : c;
         }
@@ -191,7 +191,7 @@ TEST_F(BlueZSearch, AsksForClassicBluetoothAndStopsItsDiscoveryWhenTheTimeRunsOu
     EXPECT_EQ(search.table, nullptr);
     EXPECT_FALSE(AdapterDiscovers());
     std::string filter;
-    ASSERT_TRUE(mock.Call(adapter, "org.freedesktop.DBus.Properties", "Get",
+    ASSERT_TRUE(mock.Call(adapterPath, "org.freedesktop.DBus.Properties", "Get",
                           "('org.bluez.Adapter1', 'DiscoveryFilter')", &filter));
     EXPECT_NE(filter.find("'Transport': <'bredr'>"), std::string::npos) << filter;
 }

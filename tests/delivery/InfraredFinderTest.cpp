@@ -14,7 +14,7 @@ namespace {
 
 using Device = ScriptedInfrared::Device;
 
-void RecordProgress(int32_t value, void* user) {
+void RecordInfraredProgress(int32_t value, void* user) {
     static_cast<std::vector<int32_t>*>(user)->push_back(value);
 }
 
@@ -131,7 +131,7 @@ TEST(InfraredDeviceList, ACountBeyondTheBufferIsReadAsTheEightThatFit) {
 TEST(IrdaStack, AKernelWithoutInfraredFindsNothingAtOnce) {
     InfraredFinder finder;
     std::vector<int32_t> progress;
-    EXPECT_EQ(finder.Lookup(RecordProgress, &progress), nullptr);
+    EXPECT_EQ(finder.Lookup(RecordInfraredProgress, &progress), nullptr);
     EXPECT_TRUE(progress.empty());
 }
 

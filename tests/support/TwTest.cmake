@@ -6,18 +6,41 @@
 # parallel; without the pool's resource file they use $DISPLAY, one at a time unless ctest -j.
 file(MAKE_DIRECTORY ${TW_RUN_DIR})
 
+# Test code is built for the compiler's speed rather than its own: the libraries under test keep
+# their build type's optimisation, and a Debug build keeps its debug information.
+# A test binary is compiled as one unit (see tw_add_test), where GCC takes a test class's
+# base in an anonymous namespace for a type shared between units.
+function(tw_test_code target)
+  target_compile_options(${target} PRIVATE "$<$<NOT:$<CONFIG:Debug>>:-O0;-g0>"
+                         -Wno-subobject-linkage)
+endfunction()
+
+# Most of a test's compile time is GoogleTest's and the toolkit's headers: a test reuses the
+# headers precompiled once for tw_test_support, a toolkit test those of tw_gui_test_main.
+function(tw_unit_test_code target)
+  tw_test_code(${target})
+  target_precompile_headers(${target} REUSE_FROM tw_test_support)
+endfunction()
+function(tw_gui_test_code target)
+  tw_test_code(${target})
+  target_precompile_headers(${target} REUSE_FROM tw_gui_test_main)
+endfunction()
+
 function(tw_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  # One compilation per test binary: its sources share GoogleTest's templates and our headers.
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
   if(T_GUI)
     target_link_libraries(${name} PRIVATE ${T_LIBS} tw_gui_test_main)
     add_dependencies(${name} tw_runtime)
-    tw_use_wx_pch(${name})
+    tw_gui_test_code(${name})
     set(kind gui)
     # A display of its own: clicks of two tests must not interleave.
     set(display RESOURCE_GROUPS display:1)
   else()
     target_link_libraries(${name} PRIVATE ${T_LIBS} tw_test_support GTest::gtest_main)
+    tw_unit_test_code(${name})
     set(kind unit)
     set(display)
   endif()

@@ -11,12 +11,11 @@
 #include <tuple>
 #include <vector>
 
+using twtest::kBlack;
+using twtest::kWhite;
 using twtest::PixelIs;
 
 namespace {
-
-const wxColour kWhite(255, 255, 255);
-const wxColour kBlack(0, 0, 0);
 
 // What the ruler reported, in order.
 struct Reports {

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using twtest::kBlack;
+using twtest::kWhite;
 using twtest::PixelIs;
 using twtest::WavFormat;
 
@@ -14,9 +16,7 @@ namespace {
 
 const wxColour kGrey(192, 192, 192);
 const wxColour kGreen(4, 255, 0);
-const wxColour kWhite(255, 255, 255);
 const wxColour kRed(255, 0, 0);
-const wxColour kBlack(0, 0, 0);
 const wxColour kBlue(0, 0, 255);
 
 const WavFormat kFormat{8000, 2, false};

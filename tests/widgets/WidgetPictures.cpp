@@ -11,6 +11,8 @@ const wxColour kStartColour(200, 0, 0);
 const wxColour kEndColour(0, 0, 200);
 const wxColour kSingleColour(0, 120, 0);
 const wxColour kVolumeColour(120, 0, 120);
+const wxColour kWhite(255, 255, 255);
+const wxColour kBlack(0, 0, 0);
 
 namespace {
 

@@ -23,6 +23,8 @@ extern const wxColour kStartColour;      // rulerStart.bmp, 18 x 18
 extern const wxColour kEndColour;        // rulerEnd.bmp, 18 x 18
 extern const wxColour kSingleColour;     // rulerSingle.bmp and rulerSingleUP.bmp, 15 x 18
 extern const wxColour kVolumeColour;     // rulerVolume.bmp, 7 x 18
+extern const wxColour kWhite;
+extern const wxColour kBlack;
 
 class ImagesFolder {
 public:
