@@ -2,8 +2,9 @@
 // ringtone file through Debian's ffmpeg, the iPhone's 40 seconds, refused command lines and
 // values, and pushes to a mock of obexd on a private session bus.
 #include "BluetoothMockBuses.h"
-#include "DeliveryFolder.h"
+#include "RingtoneProbe.h"
 #include "TestWav.h"
+#include "WorkingFolder.h"
 
 #include "app/cli/MakeCommand.h"
 #include "app/cli/SendCommand.h"
@@ -44,7 +45,7 @@ protected:
         const twtest::WavFormat format{44100, 2};
         ASSERT_TRUE(twtest::WriteWav(source, format, twtest::Sine(format, 50, 440, 9000)));
     }
-    twtest::DeliveryFolder folder;
+    twtest::WorkingFolder folder;
     const std::string source = folder.File("Tune.wav");
 };
 

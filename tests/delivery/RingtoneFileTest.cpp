@@ -1,9 +1,10 @@
 // Making the ringtone file without a window: names, formats per phone, every format made from a
 // real source through Debian's ffmpeg and checked with ffprobe, the plain rendering against the
 // render subcommand, failures that leave nothing behind, and saving into the user's folder.
-#include "DeliveryFolder.h"
+#include "RingtoneProbe.h"
 #include "TempDir.h"
 #include "TestWav.h"
+#include "WorkingFolder.h"
 
 #include "app/cli/RenderCommand.h"
 #include "delivery/RingtoneFormat.h"
@@ -77,7 +78,7 @@ protected:
         ASSERT_EQ(bare.Load(source), WavError::None);
     }
 
-    twtest::DeliveryFolder folder;
+    twtest::WorkingFolder folder;
     const std::string source = folder.File("Song.wav");
     BareEditor bare;
 };

@@ -3,12 +3,14 @@
 // file device; the same edit is rendered offline and the two are compared sample by sample.
 #include "AlsaFileSink.h"
 #include "EventPump.h"
+#include "FileContents.h"
 #include "TempDir.h"
 #include "TestWav.h"
 
 #include "audio/AudioEngine.h"
 #include "delivery/RingtoneRenderer.h"
 #include "editor/twMediaEditControl.h"
+#include "widgets/ButtonClick.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
@@ -20,20 +22,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
-void Click(wxWindow* button) {
-    wxCommandEvent event(wxEVT_COMMAND_BUTTON_CLICKED, button->GetId());
-    event.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(event);
-}
-
 std::vector<int16_t> Samples(const std::string& wavPath) {
-    std::ifstream in(wavPath, std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = twtest::Contents(wavPath);
     std::vector<int16_t> samples(bytes.size() > 44 ? (bytes.size() - 44) / 2 : 0);
     std::memcpy(samples.data(), bytes.data() + 44, samples.size() * 2);
     return samples;
@@ -107,7 +100,7 @@ TEST(WhatYouHear, TheRingtoneFileIsThePreviewsFirstLoopWithVolumeEffectsAndPhone
             twtest::PumpEvents(200);
         }
         const size_t from = sink->Frames();
-        Click(panel->playButton);
+        ClickButton(panel->playButton);
         ASSERT_TRUE(sink->WaitFor([&](const auto& s) {
             const size_t start = twtest::FirstNonZeroFrame(s, from);
             return start < s.size() / 2 && s.size() / 2 - start >= loopFrames;

@@ -3,15 +3,15 @@
 // written, the iPhone and infrared explanations, Cancel and a closing window during the
 // conversion, and pushes to a mock of obexd on a private session bus that complete or are
 // refused. The dialogs are recorded instead of shown; the converter is Debian's ffmpeg.
-#include "DBusMock.h"
+#include "BluetoothMockBuses.h"
+#include "FileContents.h"
 #include "PanelFixture.h"
+#include "WorkingFolder.h"
 
 #include "delivery/DeliveryMessages.h"
 #include "delivery/DeliveryMethod.h"
 #include "delivery/RingtoneFormat.h"
-#include "platform/HiddenConsole.h"
 #include "platform/fake/FakeMountedPhones.h"
-#include "platform/linux/PtyConsole.h"
 #include "ui/ConvertAndSendCommand.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
@@ -25,7 +25,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -67,17 +66,9 @@ bool PressCancel(wxProgressDialog& dialog) {
     return true;
 }
 
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class ConvertAndSendTest : public twtest::PanelFixture {
 protected:
     ConvertAndSendTest() {
-        SetProcessConsole(CreatePtyConsole());
-        fs::create_directory(temp);
-        command.tempFolder = temp;
         command.phones = std::make_unique<FakeMountedPhones>();
         command.ask = [this](const wxString&, const wxString& text) {
             asked.push_back(text);
@@ -95,16 +86,15 @@ protected:
         selection.format = "MP3";
         start = selection;
     }
-    ~ConvertAndSendTest() override { SetProcessConsole(nullptr); }
 
     // A ringtone of the given length ready to go: 44100 Hz stereo, cut from second 2.
     void Ready(int32_t seconds) {
         Import(seconds + 4, {44100, 2});
         panel->cutRuler->SetValues(2, 2 + seconds);
     }
-    bool TempIsEmpty() const { return fs::is_empty(temp); }
+    bool TempIsEmpty() const { return working.TempLeftovers().empty(); }
 
-    const std::string temp = dir.File("temp");
+    const twtest::WorkingFolder working;
     Command command{frame, panel};
     Command::Selection selection;
     Command::Selection start;
@@ -161,7 +151,7 @@ TEST_F(ConvertAndSendTest, SavesIntoTheChosenFileReplacingWhatWasThere) {
     EXPECT_EQ(command.Run(selection), Command::Outcome::Saved);
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_EQ(offered[0], Command::DefaultFolder(*command.phones) + "|Song ringtone.mp3");
-    const std::string saved = Contents(dir.File("old ringtone.mp3"));
+    const std::string saved = twtest::Contents(dir.File("old ringtone.mp3"));
     EXPECT_GT(saved.size(), 3000u);
     EXPECT_EQ(saved.substr(0, 3), "ID3");
     EXPECT_EQ(command.savedPath, chosen);
@@ -307,11 +297,7 @@ TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
 class ConvertAndSendOverBluetoothTest : public ConvertAndSendTest {
 protected:
     void Start(const std::string& outcome) {
-        ASSERT_TRUE(mock.Start(twtest::DBusMock::Bus::Session, TW_OBEX_MOCK_TEMPLATE,
-                               "org.bluez.obex",
-                               "{\"outcome\": \"" + outcome + "\", \"received\": \"" +
-                                   dir.File("received.txt") + "\"}"))
-            << mock.Error();
+        ASSERT_TRUE(twtest::StartObex(mock, outcome, dir.File("received.txt"))) << mock.Error();
         Ready(3);
         selection.sendMethod = "Bluetooth";
         selection.deviceName = "Phone";
@@ -326,7 +312,7 @@ TEST_F(ConvertAndSendOverBluetoothTest, ACompletedPushSaysHowToSetTheRingtone) {
     ASSERT_EQ(told.size(), 1u);
     EXPECT_TRUE(told[0].StartsWith("\"Song ringtone.mp3\" was sent to the phone."));
     EXPECT_TRUE(offered.empty());
-    EXPECT_TRUE(Contents(dir.File("received.txt")).starts_with("Song ringtone.mp3 "));
+    EXPECT_TRUE(twtest::Contents(dir.File("received.txt")).starts_with("Song ringtone.mp3 "));
     EXPECT_TRUE(TempIsEmpty());
 }
 
@@ -340,7 +326,7 @@ TEST_F(ConvertAndSendOverBluetoothTest, ARefusedPushSaysSoAndOffersToSave) {
                             "\n\nSave the ringtone file instead?");
     EXPECT_EQ(offered.size(), 1u);
     EXPECT_TRUE(fs::exists(dir.File("kept.mp3")));
-    EXPECT_EQ(Contents(dir.File("received.txt")), "");
+    EXPECT_EQ(twtest::Contents(dir.File("received.txt")), "");
     EXPECT_TRUE(TempIsEmpty());
 }
 
@@ -355,7 +341,7 @@ TEST_F(ConvertAndSendOverBluetoothTest, CancelInTheSendingDialogStopsThePushAnsw
         EXPECT_TRUE(watcher.acted) << outcome;
         EXPECT_EQ(command.error, DeliveryError::Cancelled) << outcome;
         EXPECT_TRUE(told.empty() && asked.empty() && offered.empty()) << outcome;
-        EXPECT_EQ(Contents(dir.File("received.txt")), "") << outcome;
+        EXPECT_EQ(twtest::Contents(dir.File("received.txt")), "") << outcome;
         EXPECT_TRUE(TempIsEmpty()) << outcome;
         mock.Stop();
     }

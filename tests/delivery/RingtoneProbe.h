@@ -1,33 +1,12 @@
-// A working folder for the delivery's tests: Debian's ffmpeg linked at temp/ffmpeg, the
-// process's console installed and the current directory moved there for the test's life, and
-// what ffprobe and ffmpeg tell about a ringtone file.
+// What ffprobe and ffmpeg tell about a ringtone file, for the delivery's tests.
 #pragma once
 
-#include "TempDir.h"
-
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace twtest {
-
-class DeliveryFolder {
-public:
-    DeliveryFolder();
-    ~DeliveryFolder();
-    DeliveryFolder(const DeliveryFolder&) = delete;
-    DeliveryFolder& operator=(const DeliveryFolder&) = delete;
-
-    std::string File(const std::string& name) const { return dir.File(name); }
-    // The names in temp/ besides the converter, sorted.
-    std::vector<std::string> TempLeftovers() const;
-
-private:
-    TempDir dir;
-    std::filesystem::path previous;
-};
 
 // ffprobe's format_name, codec_name, channels, sample_rate and the title tag, by those keys;
 // empty when it can't read the file.

@@ -1,14 +1,10 @@
-#include "DeliveryFolder.h"
-
-#include "platform/HiddenConsole.h"
-#include "platform/linux/PtyConsole.h"
+#include "RingtoneProbe.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/wait.h>
 
 namespace twtest {
 
@@ -39,29 +35,6 @@ std::string Quoted(const std::string& path) {
 }
 
 } // namespace
-
-DeliveryFolder::DeliveryFolder() : previous(std::filesystem::current_path()) {
-    std::filesystem::create_directory(dir.Path() / "temp");
-    std::filesystem::create_symlink("/usr/bin/ffmpeg", dir.Path() / "temp" / "ffmpeg");
-    SetProcessConsole(CreatePtyConsole());
-    std::filesystem::current_path(dir.Path());
-}
-
-DeliveryFolder::~DeliveryFolder() {
-    std::filesystem::current_path(previous);
-    SetProcessConsole(nullptr);
-}
-
-std::vector<std::string> DeliveryFolder::TempLeftovers() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path() / "temp")) {
-        if (entry.path().filename() != "ffmpeg") {
-            names.push_back(entry.path().filename().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::map<std::string, std::string> Probe(const std::string& path) {
     const std::string text =
