@@ -36,6 +36,8 @@ target_sources(tw_platform PRIVATE
 set_source_files_properties(dsp/PeakLimiter.cpp PROPERTIES COMPILE_OPTIONS "-O3")
 target_link_libraries(tw_platform PRIVATE PkgConfig::TW_AUDIO_DEPS PkgConfig::TW_LOUDNESS_DEPS
                                           ${CMAKE_DL_LIBS})
-target_compile_definitions(tw_platform PRIVATE
+# On the one file that loads it: a definition for the whole library would keep the others from
+# the precompiled headers.
+set_source_files_properties(linux/FileDecoder.cpp PROPERTIES COMPILE_DEFINITIONS
     TW_DECODER_MODULE_PATH="$<TARGET_FILE:tw_decoder>")
 add_dependencies(tw_platform tw_decoder)
