@@ -5,6 +5,7 @@
 #include "platform/linux/PtyConsole.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
+#include "widgets/CheckMarkPictures.h"
 #include "widgets/MessageDialog.h"
 
 #include <wx/filename.h>
@@ -68,6 +69,7 @@ bool twApp::StartUp(const ConsoleFactory& makeConsole) {
     SetProcessConsole(std::move(console));
     // The icon is an ICO file and the pictures are BMPs: the toolkit reads them through these.
     wxInitAllImageHandlers();
+    UsePrerenderedCheckMarks();
     auto* frame = new twUserInterface;
     frame->CentreOnScreen(wxBOTH);
     frame->Show();
