@@ -102,7 +102,8 @@ twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
     volumeRuler->onChange = OnVolumeChanged;
     volumeRuler->changeUserData = this;
 
-    // The first request for the engine in the program: it initialises the audio layer.
+    // The first request for the engine in the program; its audio layer starts when sound is
+    // first wanted.
     audioEngine = AudioEngine::Get();
     defaultLength = 45;
     UpdateToolTips();

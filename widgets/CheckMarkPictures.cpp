@@ -38,14 +38,16 @@ bool UnscaledScreen(GdkScreen* screen) {
 } // namespace
 
 void UsePrerenderedCheckMarks() {
+    static bool used = false;
     GdkScreen* screen = gdk_screen_get_default();
-    if (screen == nullptr || !DefaultThemeInUse(screen) || !UnscaledScreen(screen)) {
+    if (used || screen == nullptr || !DefaultThemeInUse(screen) || !UnscaledScreen(screen)) {
         return;
     }
     GtkCssProvider* provider = gtk_css_provider_new();
     if (gtk_css_provider_load_from_data(provider, kMarkStyle, -1, nullptr)) {
         gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(provider),
                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        used = true;
     }
     g_object_unref(provider);
 }
