@@ -7,6 +7,7 @@
 #include "ui/twUserInterface.h"
 #include "widgets/CheckMarkPictures.h"
 #include "widgets/MessageDialog.h"
+#include "widgets/PictureCache.h"
 #include "widgets/ToolkitWarmUp.h"
 
 #include <wx/filename.h>
@@ -61,6 +62,7 @@ bool twApp::StartUp(const ConsoleFactory& makeConsole) {
     // Before the warm-up, so that it readies the styles the window will use.
     UsePrerenderedCheckMarks();
     WarmUpToolkit();
+    PreloadPictures("images");
     std::this_thread::sleep_until(waited);
     // Started elsewhere, the window would come up without its pictures: say where to start it.
     std::error_code error;
