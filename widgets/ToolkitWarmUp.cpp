@@ -1,6 +1,7 @@
 #include "widgets/ToolkitWarmUp.h"
 
 #include <gtk/gtk.h>
+#include <wx/uilocale.h>
 
 #include <array>
 
@@ -20,6 +21,9 @@ void Measure(GtkWidget* widget) {
 } // namespace
 
 void WarmUpToolkit() {
+    // Every window asks for the locale's layout direction, and the first question builds the
+    // toolkit's table of languages.
+    wxUILocale::GetCurrent().GetLayoutDirection();
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     g_object_ref_sink(box);
     GtkWidget* combo = gtk_combo_box_text_new();
