@@ -5,15 +5,19 @@
 #include "platform/linux/PtyConsole.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
+#include "widgets/CheckMarkPictures.h"
 #include "widgets/MessageDialog.h"
+#include "widgets/PictureCache.h"
+#include "widgets/ToolkitWarmUp.h"
 
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
-#include <wx/utils.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 std::vector<std::string> twApp::rawArguments;
 
@@ -49,7 +53,17 @@ void twApp::PickStartFile(const wxString& name) {
 }
 
 bool twApp::StartUp(const ConsoleFactory& makeConsole) {
-    wxMilliSleep(100);
+    // The wait comes before the console and the window. The toolkit spends it getting ready to
+    // build the window, which shows nothing and leaves nothing behind but warm caches: the
+    // window then appears sooner than the wait and its building would take one after the other.
+    const auto waited = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
+    // The icon is an ICO file and the pictures are BMPs: the toolkit reads them through these.
+    wxInitAllImageHandlers();
+    // Before the warm-up, so that it readies the styles the window will use.
+    UsePrerenderedCheckMarks();
+    WarmUpToolkit();
+    PreloadPictures("images");
+    std::this_thread::sleep_until(waited);
     // Started elsewhere, the window would come up without its pictures: say where to start it.
     std::error_code error;
     if (!IsWorkingFolder(std::filesystem::current_path(error))) {
@@ -66,8 +80,6 @@ bool twApp::StartUp(const ConsoleFactory& makeConsole) {
     // The console is a pseudo-terminal of 80 by 25 that no window shows: there is no title to
     // set, no window to find or hide, and its size is fixed when it is made.
     SetProcessConsole(std::move(console));
-    // The icon is an ICO file and the pictures are BMPs: the toolkit reads them through these.
-    wxInitAllImageHandlers();
     auto* frame = new twUserInterface;
     frame->CentreOnScreen(wxBOTH);
     frame->Show();

@@ -31,16 +31,24 @@ AudioEngine* AudioEngine::Get() {
         layer = CreateSystemAudioOutput();
     }
     engine.reset(new (std::nothrow) AudioEngine(std::move(layer)));
-    if (engine) {
-        AudioOutput* starting = engine->output.get();
-        engine->starting = std::async(std::launch::async, [starting] {
-            return starting->Init(AudioOutput::defaultDevice, 44100);
-        });
-    }
     return engine.get();
 }
 
+void AudioEngine::PrepareOutput() {
+    if (outputBegun) {
+        return;
+    }
+    outputBegun = true;
+    AudioOutput* layer = output.get();
+    starting = std::async(std::launch::async,
+                          [layer] { return layer->Init(AudioOutput::defaultDevice, 44100); });
+}
+
 void AudioEngine::AwaitOutput() {
+    if (!outputBegun) {
+        outputBegun = true;
+        initialised = output->Init(AudioOutput::defaultDevice, 44100);
+    }
     if (starting.valid()) {
         initialised = starting.get();
     }
@@ -53,7 +61,7 @@ AudioOutput& AudioEngine::Output() {
 
 void AudioEngine::Release() {
     std::unique_ptr<AudioEngine>& engine = EngineSlot();
-    if (engine) {
+    if (engine && engine->outputBegun) {
         engine->AwaitOutput();
         if (engine->initialised) {
             engine->output->Free();
@@ -128,7 +136,7 @@ bool AudioEngine::SetEffects(const EffectSet& effects) {
     SwitchEffect(effects.echo, AudioEffectKind::Echo, echoFx);
     SwitchEffect(effects.reverb, AudioEffectKind::Reverb, reverbFx);
     const float gain = effects.LoudnessGain();
-    if (gain != loudnessGain && output->SetPhoneLoudness(stream, gain)) {
+    if (gain != loudnessGain && Output().SetPhoneLoudness(stream, gain)) {
         loudnessGain = gain;
     }
     return true;

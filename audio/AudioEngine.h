@@ -4,12 +4,13 @@
 // controller share it; the controller releases it at shut-down.
 //
 // Threads: every operation and every field belongs to the user-interface thread. Only the
-// layer's start and the stream procedure run elsewhere: Get starts the layer on a thread of its
-// own (opening the sound system probes every ALSA plugin, JACK and PulseAudio, which takes longer
-// than building the window, and nothing needs it before the first sound), and every operation
-// that reaches the layer waits for that start first. The stream procedure runs on the layer's
-// feeder thread, and the engine hands it nothing but userValue. The flags record the results of the
-// engine's own calls; nothing asks the layer whether a file has played to its end.
+// layer's start and the stream procedure run elsewhere. Opening the sound system probes every
+// ALSA plugin and sound server, which costs tens of milliseconds and megabytes that the window
+// does not need: the layer starts when sound is first wanted, either on a thread of its own from
+// PrepareOutput (when the user begins choosing something to hear) or, at the latest, in the
+// first operation that reaches the layer, which waits for it. The stream procedure runs on the
+// layer's feeder thread, and the engine hands it nothing but userValue. The flags record the
+// results of the engine's own calls; nothing asks the layer whether a file has played to its end.
 #pragma once
 
 #include "platform/AudioOutput.h"
@@ -51,13 +52,18 @@ public:
     // Phone loudness's gain on the open stream, 0 while it is off.
     float loudnessGain = 0.0f;
 
-    // The process's engine, made (and the layer's start begun) by the first call. Null only
-    // when it can't be allocated; the next call then tries again.
+    // The process's engine, made by the first call. Null only when it can't be allocated; the
+    // next call then tries again.
     static AudioEngine* Get();
-    // Waits for the layer's start and settles initialised. Every operation below that reaches
-    // the layer does this first; others need it only to read initialised.
+    // Begins the layer's start on a thread of its own unless it has begun, so that the first
+    // sound need not wait for it.
+    void PrepareOutput();
+    // Starts the layer here unless it has begun, waits for the start and settles initialised.
+    // Every operation below that reaches the layer does this first; others need it only to
+    // read initialised.
     void AwaitOutput();
-    // Frees the layer if it was initialised, then the engine. A later Get makes a new one.
+    // Frees the layer if it was started and initialised, then the engine. A later Get makes a
+    // new one.
     static void Release();
     // Puts a layer in place of the system's for the next engine Get makes (tests).
     static void UseOutput(std::unique_ptr<AudioOutput> output);
@@ -86,6 +92,7 @@ private:
     AudioOutput& Output();
 
     std::unique_ptr<AudioOutput> output;
+    bool outputBegun = false; // the layer's Init has been called or is running
     // The layer's Init on its own thread; valid until AwaitOutput has taken its result.
     // Declared after output, so that destroying the engine waits for the start before the
     // layer goes.

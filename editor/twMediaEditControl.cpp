@@ -6,6 +6,7 @@
 #include "editor/EditorToolTips.h"
 #include "widgets/ButtonClick.h"
 #include "widgets/ButtonPicture.h"
+#include "widgets/PictureCache.h"
 #include "widgets/ScrollThumb.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
@@ -35,8 +36,8 @@ const std::array<wxEventType, 9> kScrollEvents = {
 };
 
 wxStaticBitmap* NewTitle(wxWindow* parent, const char* path) {
-    return new wxStaticBitmap(parent, wxID_ANY, wxBitmap(path, wxBITMAP_TYPE_ANY),
-                              wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
+    return new wxStaticBitmap(parent, wxID_ANY, LoadPicture(path), wxDefaultPosition, wxDefaultSize,
+                              0, "staticBitmap");
 }
 
 // A time ruler before any media: range 1 to 1, both markers at -1, 400 pixels wide.
@@ -102,7 +103,8 @@ twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
     volumeRuler->onChange = OnVolumeChanged;
     volumeRuler->changeUserData = this;
 
-    // The first request for the engine in the program: it initialises the audio layer.
+    // The first request for the engine in the program; its audio layer starts when sound is
+    // first wanted.
     audioEngine = AudioEngine::Get();
     defaultLength = 45;
     UpdateToolTips();

@@ -4,8 +4,9 @@
 // 32-bit, 0 means failure; a stream plays until it is stopped or freed (a file stream also
 // ends by itself at the end of the file, a procedure stream never does).
 //
-// Init runs on a thread of its own (the engine starts the layer while the window is built);
-// every later operation comes from the user-interface thread, after Init has returned. A
+// Init runs on a thread of its own or on the user-interface thread (the engine starts the layer
+// when sound is first wanted); every later operation comes from the user-interface thread,
+// after Init has returned. A
 // stream procedure is called on a thread of the layer's own, never on the caller's.
 #pragma once
 

@@ -1,6 +1,7 @@
 #include "ui/twMainFrame.h"
 
 #include "widgets/ButtonPicture.h"
+#include "widgets/PictureCache.h"
 #include "widgets/RadioItemsLook.h"
 
 #include <wx/bmpbuttn.h>
@@ -25,7 +26,7 @@ wxFlexGridSizer* NewGrid(int rows, int cols) {
 }
 
 wxBitmap Picture(const char* path) {
-    return wxBitmap(path, wxBITMAP_TYPE_ANY);
+    return LoadPicture(path);
 }
 
 wxStaticLine* NewRule(wxWindow* parent) {

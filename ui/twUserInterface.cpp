@@ -80,6 +80,14 @@ twUserInterface::twUserInterface() : twMainFrame("Tonewick", wxSize(520, 580)) {
         vendorChoice->Append(FromCatalogueText(vendor));
     }
     formatRadioBox->Disable();
+    // Going to choose a file means sound is near: the sound system starts while the dialog is
+    // open, so that the first file does not wait for it. This runs before the dialog opens.
+    mediaFilePicker->GetPickerCtrl()->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+        if (audioEngine != nullptr) {
+            audioEngine->PrepareOutput();
+        }
+        event.Skip();
+    });
     windowInput = std::make_unique<MainWindowInput>(*this);
     confirm = [this](const wxString& question) {
         return ShowMessage(this, question, wxS("Tonewick"), wxYES_NO | wxICON_QUESTION) == wxID_YES;

@@ -1,13 +1,11 @@
 #include "widgets/ButtonPicture.h"
 
+#include "widgets/PictureCache.h"
+
 #include <wx/bmpbuttn.h>
 
 wxBitmap ButtonPicture(const char* path) {
-    wxBitmap picture(path, wxBITMAP_TYPE_ANY);
-    if (picture.IsOk()) {
-        picture.SetMask(new wxMask(picture, *wxWHITE));
-    }
-    return picture;
+    return LoadPicture(path, true);
 }
 
 wxBitmapButton* NewPictureButton(wxWindow* parent, const char* path) {

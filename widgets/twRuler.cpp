@@ -1,5 +1,7 @@
 #include "widgets/twRuler.h"
 
+#include "widgets/PictureCache.h"
+
 #include <wx/dcbuffer.h>
 #include <wx/graphics.h>
 
@@ -8,11 +10,7 @@
 namespace {
 
 std::unique_ptr<wxBitmap> LoadBitmap(const wxString& path, bool masked) {
-    auto bitmap = std::make_unique<wxBitmap>(path, wxBITMAP_TYPE_BMP);
-    if (masked && bitmap->IsOk()) {
-        bitmap->SetMask(new wxMask(*bitmap, *wxWHITE));
-    }
-    return bitmap;
+    return std::make_unique<wxBitmap>(LoadPicture(path, masked));
 }
 
 int BitmapWidth(const wxBitmap& bitmap) {

@@ -74,6 +74,31 @@ TEST(AudioEngineLifetime, GetMakesOneEngineAndInitialisesTheLayerOnce) {
     EXPECT_EQ(*calls, (Calls{"Init(-1,44100)", "Free()"}));
 }
 
+// The sound system starts when sound is first wanted, not with the window: before that even
+// a release leaves the layer alone.
+TEST(AudioEngineLifetime, TheLayerStartsOnceWhenFirstWanted) {
+    for (const bool prepared : {false, true}) {
+        auto layer = std::make_unique<RecordingAudioOutput>();
+        const auto calls = layer->calls;
+        AudioEngine::UseOutput(std::move(layer));
+        AudioEngine* engine = AudioEngine::Get();
+        EXPECT_TRUE(calls->empty());
+        if (prepared) {
+            engine->PrepareOutput();
+            engine->PrepareOutput();
+        }
+        engine->SetVolume(50);
+        EXPECT_EQ(*calls, (Calls{"Init(-1,44100)", "SetVolume(0,0.5)"})) << prepared;
+        AudioEngine::Release();
+    }
+    auto untouched = std::make_unique<RecordingAudioOutput>();
+    const auto none = untouched->calls;
+    AudioEngine::UseOutput(std::move(untouched));
+    AudioEngine::Get();
+    AudioEngine::Release();
+    EXPECT_TRUE(none->empty());
+}
+
 TEST(AudioEngineLifetime, AFailedInitialisationIsKeptAndTheLayerIsNotFreed) {
     auto layer = std::make_unique<RecordingAudioOutput>();
     layer->initSucceeds = false;
