@@ -28,11 +28,14 @@ private:
 
 bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds,
                     const std::string& path, const RenderProgress& going) {
-    RingtoneSound fitted = sound;
-    if (fitted.effects.phoneLoudness &&
-        !RingtoneLoudness::Measure(wave, fitted, maxSeconds).measured) {
-        return false;
-    }
     WavSink sink(path);
-    return RenderRingtoneSound(wave, fitted, maxSeconds, sink, going) && sink.writer.Close();
+    if (!sound.effects.phoneLoudness) {
+        return RenderRingtoneSound(wave, sound, maxSeconds, sink, going) && sink.writer.Close();
+    }
+    // The effects run once; the gain is measured on what they made and the file levelled with it.
+    RingtoneTake take;
+    EffectSet fitted = sound.effects;
+    return TakeRingtoneSound(wave, sound, maxSeconds, take, going) &&
+           RingtoneLoudness::Measure(take, fitted).measured &&
+           LevelRingtoneTake(take, fitted, take.length, sink) && sink.writer.Close();
 }

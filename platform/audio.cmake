@@ -21,6 +21,7 @@ target_sources(tw_platform PRIVATE
     dsp/AudioEffect.cpp
     dsp/ChorusEffect.cpp
     dsp/EchoEffect.cpp
+    dsp/OfflineLevel.cpp
     dsp/OutputStage.cpp
     dsp/PeakLimiter.cpp
     dsp/ReverbEffect.cpp
