@@ -2,6 +2,9 @@
 
 #include "delivery/WavFileWriter.h"
 #include "editor/RingtoneLoudness.h"
+#include "platform/OfflineOutput.h"
+
+#include <vector>
 
 namespace {
 
@@ -32,10 +35,17 @@ bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t 
     if (!sound.effects.phoneLoudness) {
         return RenderRingtoneSound(wave, sound, maxSeconds, sink, going) && sink.writer.Close();
     }
-    // The effects run once; the gain is measured on what they made and the file levelled with it.
+    // The effects run once; the gain is measured on what they made and the file levelled with
+    // it. The last measurement levelled it already when it covered the whole ringtone.
     RingtoneTake take;
     EffectSet fitted = sound.effects;
-    return TakeRingtoneSound(wave, sound, maxSeconds, take, going) &&
-           RingtoneLoudness::Measure(take, fitted).measured &&
-           LevelRingtoneTake(take, fitted, take.length, sink) && sink.writer.Close();
+    std::vector<int16_t> levelled;
+    if (!TakeRingtoneSound(wave, sound, maxSeconds, take, going) ||
+        !RingtoneLoudness::Measure(take, fitted, &levelled).measured) {
+        return false;
+    }
+    const bool whole = levelled.size() == take.length * 2;
+    return (whole ? sink.Begin(2, OfflineOutput::rate) && sink.Write(levelled.data(), take.length)
+                  : LevelRingtoneTake(take, fitted, take.length, sink)) &&
+           sink.writer.Close();
 }

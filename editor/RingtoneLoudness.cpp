@@ -26,15 +26,23 @@ public:
                                       false);
         return meter != nullptr;
     }
-    bool Write(const int16_t* pcm, size_t frames) override { return meter->Add(pcm, frames); }
+    bool Write(const int16_t* pcm, size_t frames) override {
+        if (kept != nullptr) {
+            kept->insert(kept->end(), pcm, pcm + frames * 2);
+        }
+        return meter->Add(pcm, frames);
+    }
 
     std::unique_ptr<LoudnessMeter> meter;
+    std::vector<int16_t>* kept = nullptr;
 };
 
 // Integrated loudness of the take's first `frames` with these effects' volume, gain and
-// limiter; NaN when the meter fails.
-double Levelled(const RingtoneTake& take, const EffectSet& effects, size_t frames) {
+// limiter; NaN when the meter fails. kept, unless null, gets what was measured.
+double Levelled(const RingtoneTake& take, const EffectSet& effects, size_t frames,
+                std::vector<int16_t>* kept = nullptr) {
     MeteringSink sink;
+    sink.kept = kept;
     return LevelRingtoneTake(take, effects, frames, sink)
                ? sink.meter->Integrated()
                : std::numeric_limits<double>::quiet_NaN();
@@ -54,7 +62,8 @@ RingtoneLoudness RingtoneLoudness::Measure(const EditedWave& wave, RingtoneSound
     return Measure(take, sound.effects);
 }
 
-RingtoneLoudness RingtoneLoudness::Measure(const RingtoneTake& take, EffectSet& effects) {
+RingtoneLoudness RingtoneLoudness::Measure(const RingtoneTake& take, EffectSet& effects,
+                                           std::vector<int16_t>* levelled) {
     const size_t frames = size_t{measuredSeconds} * OfflineOutput::rate;
     EffectSet plain = effects;
     plain.phoneLoudness = false;
@@ -67,7 +76,10 @@ RingtoneLoudness RingtoneLoudness::Measure(const RingtoneTake& take, EffectSet& 
     double gain = effects.loudnessTarget - lufs;
     for (int tries = 0; tries < kTries; ++tries) {
         effects.loudnessGainDb = std::min(gain, kMostGainDb);
-        const double reached = Levelled(take, effects, frames);
+        if (levelled != nullptr) {
+            levelled->clear();
+        }
+        const double reached = Levelled(take, effects, frames, levelled);
         if (!std::isfinite(reached) || std::fabs(effects.loudnessTarget - reached) <= kClose) {
             break;
         }

@@ -14,6 +14,7 @@
 #include "widgets/EditedWave.h"
 
 #include <cstdint>
+#include <vector>
 
 struct RingtoneLoudness {
     static constexpr int32_t measuredSeconds = 60;
@@ -31,6 +32,9 @@ struct RingtoneLoudness {
                                     int32_t maxSeconds, const RenderProgress& going = {});
     // Measures the first measuredSeconds of a take of the ringtone with these effects and, when
     // their phone loudness is on, sets their loudnessGainDb to what brings it to loudnessTarget
-    // (0 for silence, which no gain brings anywhere).
-    static RingtoneLoudness Measure(const RingtoneTake& take, EffectSet& effects);
+    // (0 for silence, which no gain brings anywhere). levelled, unless null, gets the measured
+    // part of the take levelled with that gain, as the file gets it; it is left empty when
+    // phone loudness is off or the ringtone silent.
+    static RingtoneLoudness Measure(const RingtoneTake& take, EffectSet& effects,
+                                    std::vector<int16_t>* levelled = nullptr);
 };

@@ -33,8 +33,11 @@ target_sources(tw_platform PRIVATE
     linux/PortAudioOutput.cpp
     linux/StereoConverter.cpp
     fake/RecordingAudioOutput.cpp)
-# The limiter's interpolation is written for the vectoriser, which -O2 keeps to its cheapest cases.
-set_source_files_properties(dsp/PeakLimiter.cpp PROPERTIES COMPILE_OPTIONS "-O3")
+# The limiter and the effects are written for the vectoriser, which -O2 keeps to its cheapest
+# cases.
+set_source_files_properties(dsp/PeakLimiter.cpp dsp/OutputStage.cpp dsp/EchoEffect.cpp
+                            dsp/ChorusEffect.cpp dsp/ReverbEffect.cpp
+                            PROPERTIES COMPILE_OPTIONS "-O3")
 target_link_libraries(tw_platform PRIVATE PkgConfig::TW_AUDIO_DEPS PkgConfig::TW_LOUDNESS_DEPS
                                           ${CMAKE_DL_LIBS})
 target_compile_definitions(tw_platform PRIVATE
