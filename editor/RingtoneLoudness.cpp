@@ -48,6 +48,31 @@ double Levelled(const RingtoneTake& take, const EffectSet& effects, size_t frame
                : std::numeric_limits<double>::quiet_NaN();
 }
 
+// Integrated loudness of the take's first `frames` at the volume ruler's percentage, before the
+// output's limiter, which touches only peaks above -0.3 dBFS; NaN when the meter fails.
+double AtVolume(const RingtoneTake& take, int32_t volume, size_t frames) {
+    constexpr size_t piece = 4096;
+    const std::unique_ptr<LoudnessMeter> meter =
+        LoudnessMeter::Create(OfflineOutput::rate, 2, false);
+    if (!meter) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    // As the engine passes the ruler's value to the audio layer.
+    const auto scale = static_cast<float>(volume / 100.0);
+    std::vector<float> scaled(piece * 2);
+    for (size_t at = 0; at < frames; at += piece) {
+        const size_t count = std::min(piece, frames - at);
+        const float* from = take.frames.data() + at * 2;
+        for (size_t i = 0; i < count * 2; ++i) {
+            scaled[i] = from[i] * scale;
+        }
+        if (!meter->Add(scaled.data(), count)) {
+            return std::numeric_limits<double>::quiet_NaN();
+        }
+    }
+    return meter->Integrated();
+}
+
 } // namespace
 
 RingtoneLoudness RingtoneLoudness::Measure(const EditedWave& wave, RingtoneSound& sound,
@@ -64,10 +89,8 @@ RingtoneLoudness RingtoneLoudness::Measure(const EditedWave& wave, RingtoneSound
 
 RingtoneLoudness RingtoneLoudness::Measure(const RingtoneTake& take, EffectSet& effects,
                                            std::vector<int16_t>* levelled) {
-    const size_t frames = size_t{measuredSeconds} * OfflineOutput::rate;
-    EffectSet plain = effects;
-    plain.phoneLoudness = false;
-    const double lufs = Levelled(take, plain, frames);
+    const size_t frames = std::min(size_t{measuredSeconds} * OfflineOutput::rate, take.length);
+    const double lufs = AtVolume(take, effects.volume, frames);
     RingtoneLoudness result{!std::isnan(lufs), lufs};
     effects.loudnessGainDb = 0.0;
     if (!effects.phoneLoudness || !std::isfinite(lufs)) {

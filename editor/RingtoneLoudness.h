@@ -1,9 +1,10 @@
 // How loud the ringtone is as it sounds (range, silence, fades, effects and volume), as EBU
 // R128 integrated loudness, and for phone loudness the gain that brings it to its target:
-// measured on the effects' output kept once (RingtoneTake), levelled through the output
-// stage's volume and limiter as the preview plays it, then levelled again with the gain and the
-// limiter and corrected, since the limiter takes some loudness off the loudest songs. The
-// volume ruler's tooltip, the preview and the ringtone file all use it.
+// measured on the effects' output kept once (RingtoneTake) at the volume, before the output's
+// limiter (which touches only peaks above -0.3 dBFS), then levelled through the output stage
+// with the gain and the true-peak limiter, measured and corrected, since the limiter takes some
+// loudness off the loudest songs. The volume ruler's tooltip, the preview and the ringtone file
+// all use it.
 //
 // At most the first `measuredSeconds` are measured, which keeps a measurement of a long range
 // quick; a ringtone is seldom longer.

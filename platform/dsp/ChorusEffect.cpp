@@ -1,5 +1,6 @@
 #include "platform/dsp/ChorusEffect.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -64,33 +65,57 @@ ChorusEffect::ChorusEffect() : line(lineFrames * 2, 0.0f) {}
 void ChorusEffect::Process(float* frames, size_t count) {
     const float centre = delayMs * sampleRate / 1000.0f;
     const double step = sweepHz / sampleRate;
-    for (size_t i = 0; i < count; ++i) {
-        const float fade = NextFade();
-        const float wet = fade * wetMix;
-        // The right side's sweep is a quarter turn ahead: its sine is the left's cosine.
-        double sines[2];
-        SinCosTurns(phase, sines[0], sines[1]);
-        for (size_t c = 0; c < 2; ++c) {
-            const auto sweep = static_cast<float>(sines[c]);
-            const float delay = centre * (1.0f + depth * sweep);
+    for (size_t done = 0; done < count;) {
+        // A piece ends where the line wraps round.
+        const size_t n = std::min({piece, count - done, lineFrames - position});
+        // The sweep's phases first: the sines of a piece's frames can then be worked out side
+        // by side instead of each waiting for the one before.
+        for (size_t j = 0; j < n; ++j) {
+            phases[j] = phase;
+            phase += step;
+            if (phase >= 1.0) {
+                phase -= 1.0;
+            }
+        }
+        for (size_t j = 0; j < n; ++j) {
+            // The right side's sweep is a quarter turn ahead: its sine is the left's cosine.
+            double sines[2];
+            SinCosTurns(phases[j], sines[0], sines[1]);
+            for (size_t c = 0; c < 2; ++c) {
+                delays[j * 2 + c] = centre * (1.0f + depth * static_cast<float>(sines[c]));
+            }
+        }
+        float* io = frames + done * 2;
+        // Every read reaches back further than a piece, so a piece reads only what earlier
+        // pieces wrote: the reads can come first, then the writes, each loop over all of it.
+        for (size_t k = 0; k < n * 2; ++k) {
             // Linear interpolation between the two frames around the fractional delay.
             const float back =
-                static_cast<float>(position) + static_cast<float>(lineFrames) - delay;
-            const auto whole = static_cast<size_t>(back);
-            const float fraction = back - static_cast<float>(whole);
+                static_cast<float>(position + k / 2) + static_cast<float>(lineFrames) - delays[k];
+            const auto whole = static_cast<int32_t>(back);
+            fractions[k] = back - static_cast<float>(whole);
+            wholes[k] = whole;
+        }
+        for (size_t k = 0; k < n * 2; ++k) {
+            const auto whole = static_cast<size_t>(wholes[k]);
+            const size_t c = k % 2;
             const float a = line[(whole % lineFrames) * 2 + c];
             const float b = line[((whole + 1) % lineFrames) * 2 + c];
-            const float delayed = a + fraction * (b - a);
-            float& sample = frames[i * 2 + c];
-            line[position * 2 + c] = fade * sample + feedback * delayed + antiDenormal;
-            sample = (1.0f - wet) * sample + wet * delayed;
+            delays[k] = a + fractions[k] * (b - a);
         }
-        if (++position == lineFrames) {
-            position = 0;
+        for (size_t j = 0; j < n; ++j) {
+            fades[j] = NextFade();
         }
-        phase += step;
-        if (phase >= 1.0) {
-            phase -= 1.0;
+        float* written = line.data() + position * 2;
+        for (size_t k = 0; k < n * 2; ++k) {
+            const float fade = fades[k / 2];
+            const float wet = fade * wetMix;
+            const float delayed = delays[k];
+            const float sample = io[k];
+            written[k] = fade * sample + feedback * delayed + antiDenormal;
+            io[k] = (1.0f - wet) * sample + wet * delayed;
         }
+        position = position + n == lineFrames ? 0 : position + n;
+        done += n;
     }
 }

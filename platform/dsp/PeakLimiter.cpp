@@ -188,6 +188,13 @@ void PeakLimiter::Process(float* frames, size_t count) {
                 betweenBefore = 0.0f;
             }
             // NaN compares false everywhere: such a frame asks for no reduction of its own.
+            if (!(peak > limit) && Resting()) {
+                // What NextGain would do with a need of 1 at rest, without its queue and sums.
+                minIndex[minFront] = frameIndex++;
+                rampAt = Wrap(rampAt + 1, window);
+                gains[j] = 1.0f;
+                continue;
+            }
             const double needed = peak > limit ? static_cast<double>(limit / peak) : 1.0;
             const double gain = NextGain(needed);
             gains[j] = gain < 1.0 ? static_cast<float>(gain) : 1.0f;

@@ -55,6 +55,11 @@ private:
     void FindLevels(size_t count);
     // The gain frame `lookAhead` frames behind the newest detected one may have.
     double NextGain(double needed);
+    // No reduction held, released or on the ramp: a frame that needs none changes nothing but
+    // the places in the windows.
+    bool Resting() const {
+        return minCount == 1 && minValue[minFront] == 1.0 && released == 1.0 && rampReducing == 0;
+    }
 
     bool truePeak = false;
     // Per side, the last `latency` input frames, then the piece's: what comes out and the
