@@ -19,8 +19,9 @@ bool Advance(const RenderProgress& going, int32_t done, int32_t seconds) {
     return !going || going(static_cast<int32_t>(int64_t{done} * 100 / seconds));
 }
 
-// The wave's media and edits with the fade-out `shift` seconds earlier.
-void CopyWithFadeOutMoved(const EditedWave& from, int32_t shift, EditedWave& to) {
+} // namespace
+
+void CopyEditedWave(const EditedWave& from, int32_t shift, EditedWave& to) {
     WavHeader header;
     header.channels = from.channels;
     header.sampleRate = from.sampleRate;
@@ -37,8 +38,6 @@ void CopyWithFadeOutMoved(const EditedWave& from, int32_t shift, EditedWave& to)
     to.fadeOutStart = from.fadeOutStart - shift;
     to.fadeOutLength = from.fadeOutLength.load();
 }
-
-} // namespace
 
 int32_t RingtoneSeconds(const RingtoneSound& sound) {
     return std::max(0, sound.cutEnd - sound.cutStart);
@@ -57,7 +56,7 @@ bool EachSecond(const EditedWave& whole, const RingtoneSound& sound, int32_t max
     EditedWave shortened;
     const bool moved = shift > 0 && whole.loaded;
     if (moved) {
-        CopyWithFadeOutMoved(whole, shift, shortened);
+        CopyEditedWave(whole, shift, shortened);
     }
     const EditedWave& wave = moved ? shortened : whole;
     const int32_t byteRate = wave.byteRate;

@@ -37,6 +37,11 @@ public:
     virtual bool Write(const int16_t* pcm, size_t frames) = 0;
 };
 
+// Copies the wave's media and edit fields into a wave of its own, with the fade-out `shift`
+// seconds earlier; from must be loaded. A render on another thread reads the copy while the
+// user goes on editing.
+void CopyEditedWave(const EditedWave& from, int32_t shift, EditedWave& to);
+
 // Length in whole seconds of what RenderRingtoneSound makes with no limit.
 int32_t RingtoneSeconds(const RingtoneSound& sound);
 
