@@ -25,6 +25,22 @@ constexpr double kTrustedLoss = 1.0;
 // stays within reach.
 constexpr double kLeastSlope = 0.2;
 
+// The sum of the squares, in four running sums so that each addition need not wait for the one
+// before.
+template <typename Sample> double SquareSum(const Sample* samples, size_t count) {
+    double sums[4] = {};
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        for (size_t k = 0; k < 4; ++k) {
+            sums[k] += static_cast<double>(samples[i + k]) * samples[i + k];
+        }
+    }
+    for (; i < count; ++i) {
+        sums[0] += static_cast<double>(samples[i]) * samples[i];
+    }
+    return (sums[0] + sums[1]) + (sums[2] + sums[3]);
+}
+
 // Keeps what it is sent and adds up its power.
 class KeepingSink final : public RingtoneSink {
 public:
@@ -33,11 +49,7 @@ public:
     bool Begin(int32_t, int32_t) override { return true; }
     bool Write(const int16_t* pcm, size_t frames) override {
         kept.insert(kept.end(), pcm, pcm + frames * 2);
-        double sum = 0.0;
-        for (size_t i = 0; i < frames * 2; ++i) {
-            sum += static_cast<double>(pcm[i]) * pcm[i];
-        }
-        power += sum / (32768.0 * 32768.0);
+        power += SquareSum(pcm, frames * 2) / (32768.0 * 32768.0);
         return true;
     }
 
@@ -67,12 +79,10 @@ struct AtVolume {
         for (size_t at = 0; at < frames; at += piece) {
             const size_t count = std::min(piece, frames - at);
             const float* from = take.frames.data() + at * 2;
-            double sum = 0.0;
             for (size_t i = 0; i < count * 2; ++i) {
                 scaled[i] = from[i] * scale;
-                sum += static_cast<double>(scaled[i]) * scaled[i];
             }
-            power += sum;
+            power += SquareSum(scaled.data(), count * 2);
             if (!meter->Add(scaled.data(), count)) {
                 return;
             }
@@ -115,6 +125,7 @@ RingtoneLoudness RingtoneLoudness::Measure(const RingtoneTake& take, EffectSet& 
     }
     std::vector<int16_t> own;
     std::vector<int16_t>& out = levelled != nullptr ? *levelled : own;
+    out.reserve(frames * 2);
     double gain = effects.loudnessTarget - plain.lufs;
     // The loudness gained per dB of gain: 1 until the limiter shows how much it takes back.
     double slope = 1.0;
@@ -129,9 +140,8 @@ RingtoneLoudness RingtoneLoudness::Measure(const RingtoneTake& take, EffectSet& 
         // find while it is small, and a second pass of the meter costs as much as the effects.
         const double applied = effects.LoudnessGain();
         const double lost = 10.0 * std::log10(plain.power * applied * applied / sink.power);
-        const double reached = lost <= kTrustedLoss
-                                   ? plain.lufs + 20.0 * std::log10(applied) - lost
-                                   : Metered(out);
+        const double reached =
+            lost <= kTrustedLoss ? plain.lufs + 20.0 * std::log10(applied) - lost : Metered(out);
         if (!std::isfinite(reached) || std::fabs(effects.loudnessTarget - reached) <= kClose) {
             break;
         }

@@ -13,9 +13,9 @@ constexpr double Inverse(double factorial) {
 
 // The sine and cosine of `turns` whole turns (0 to 1) to within a few units in the last place
 // of a double, so that the sweep, which is a float, comes out as std::sin's but for a rare last
-// bit; std::sin twice a frame was most of the chorus's time. The turn is reduced to within an
-// eighth of a quarter, where the Taylor series, to the 17th power, converge far below a double's
-// precision.
+// bit; std::sin twice a frame was most of the chorus's time, and now it is once a piece. The turn
+// is reduced to within an eighth of a quarter, where the Taylor series, to the 17th power, converge
+// far below a double's precision.
 void SinCosTurns(double turns, double& sine, double& cosine) {
     const int quarter = static_cast<int>(turns * 4.0 + 0.5);
     const double y = (turns - quarter * 0.25) * (2.0 * std::numbers::pi);
@@ -60,7 +60,13 @@ void SinCosTurns(double turns, double& sine, double& cosine) {
 }
 } // namespace
 
-ChorusEffect::ChorusEffect() : line(lineFrames * 2, 0.0f) {}
+ChorusEffect::ChorusEffect() : line(lineFrames * 2, 0.0f) {
+    for (size_t j = 0; j < piece; ++j) {
+        const double turn = 2.0 * std::numbers::pi * sweepHz / sampleRate * static_cast<double>(j);
+        stepSines[j] = std::sin(turn);
+        stepCosines[j] = std::cos(turn);
+    }
+}
 
 void ChorusEffect::Process(float* frames, size_t count) {
     const float centre = delayMs * sampleRate / 1000.0f;
@@ -68,10 +74,12 @@ void ChorusEffect::Process(float* frames, size_t count) {
     for (size_t done = 0; done < count;) {
         // A piece ends where the line wraps round.
         const size_t n = std::min({piece, count - done, lineFrames - position});
-        // The sweep's phases first: the sines of a piece's frames can then be worked out side
-        // by side instead of each waiting for the one before.
+        // The sweep from the piece's first frame on, turned on by each frame's step: the
+        // frames' sines come side by side instead of each waiting for the one before.
+        double startSine = 0.0;
+        double startCosine = 0.0;
+        SinCosTurns(phase, startSine, startCosine);
         for (size_t j = 0; j < n; ++j) {
-            phases[j] = phase;
             phase += step;
             if (phase >= 1.0) {
                 phase -= 1.0;
@@ -79,11 +87,10 @@ void ChorusEffect::Process(float* frames, size_t count) {
         }
         for (size_t j = 0; j < n; ++j) {
             // The right side's sweep is a quarter turn ahead: its sine is the left's cosine.
-            double sines[2];
-            SinCosTurns(phases[j], sines[0], sines[1]);
-            for (size_t c = 0; c < 2; ++c) {
-                delays[j * 2 + c] = centre * (1.0f + depth * static_cast<float>(sines[c]));
-            }
+            const double sine = startSine * stepCosines[j] + startCosine * stepSines[j];
+            const double cosine = startCosine * stepCosines[j] - startSine * stepSines[j];
+            delays[j * 2] = centre * (1.0f + depth * static_cast<float>(sine));
+            delays[j * 2 + 1] = centre * (1.0f + depth * static_cast<float>(cosine));
         }
         float* io = frames + done * 2;
         // Every read reaches back further than a piece, so a piece reads only what earlier

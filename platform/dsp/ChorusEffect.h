@@ -30,9 +30,11 @@ private:
     std::vector<float> line; // stereo frames
     size_t position = 0;
     double phase = 0.0; // of the left sweep, in turns
-    // The piece's phases and fades, and per frame and side its delays (then the delayed
+    // The sine and cosine of 0, 1, 2... steps of the sweep.
+    std::array<double, piece> stepSines{};
+    std::array<double, piece> stepCosines{};
+    // The piece's fades, and per frame and side its delays (then the delayed
     // samples) and where they fall in the line.
-    std::array<double, piece> phases{};
     std::array<float, piece> fades{};
     std::array<float, 2 * piece> delays{};
     std::array<int32_t, 2 * piece> wholes{};

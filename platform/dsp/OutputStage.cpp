@@ -31,11 +31,13 @@ void OutputStage::ToPcm16(const float* samples, int16_t* out, size_t count) {
     // whole number, ties to even, as lrint does; unlike lrint, the compiler vectorises it.
     constexpr float rounder = 12582912.0f; // 1.5 x 2^23
     for (size_t i = 0; i < count; ++i) {
-        const float sample = samples[i];
-        // Clamped before the conversion: an infinity would come out with the wrong sign.
-        const float scaled = std::clamp(sample, -1.0f, top) * 32768.0f;
-        const auto whole = static_cast<int32_t>((scaled + rounder) - rounder);
-        // A sample that is not a number is the only one unequal to itself.
-        out[i] = static_cast<int16_t>(sample == sample ? whole : 0);
+        // A sample that is not a number is the only one unequal to itself; it becomes 0.
+        const float sample = samples[i] == samples[i] ? samples[i] : 0.0f;
+        // Clamped before the conversion: an infinity would come out with the wrong sign. Written
+        // as selects, which vectorise, where std::clamp's references don't.
+        const float low = sample < -1.0f ? -1.0f : sample;
+        const float clamped = top < low ? top : low;
+        out[i] =
+            static_cast<int16_t>(static_cast<int32_t>((clamped * 32768.0f + rounder) - rounder));
     }
 }
