@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 // Unequal loop lengths in frames at 44100 Hz (25 to 37 ms for the combs), so that the
@@ -14,6 +16,22 @@ constexpr float allPassGain = 0.5f;
 constexpr float combInputScale = 0.015f * 2.0f;
 constexpr float maxDamping = 0.7f;
 constexpr float antiDenormal = 1e-18f;
+
+// Four floats that the compiler keeps in one vector register (GCC's vector extension).
+using Lanes = float __attribute__((vector_size(16)));
+using LaneOrder = int32_t __attribute__((vector_size(16)));
+
+// Turns four vectors' rows into columns.
+void Transpose(Lanes (&rows)[4]) {
+    const Lanes low01 = __builtin_shuffle(rows[0], rows[1], LaneOrder{0, 4, 1, 5});
+    const Lanes high01 = __builtin_shuffle(rows[0], rows[1], LaneOrder{2, 6, 3, 7});
+    const Lanes low23 = __builtin_shuffle(rows[2], rows[3], LaneOrder{0, 4, 1, 5});
+    const Lanes high23 = __builtin_shuffle(rows[2], rows[3], LaneOrder{2, 6, 3, 7});
+    rows[0] = __builtin_shuffle(low01, low23, LaneOrder{0, 1, 4, 5});
+    rows[1] = __builtin_shuffle(low01, low23, LaneOrder{2, 3, 6, 7});
+    rows[2] = __builtin_shuffle(high01, high23, LaneOrder{0, 1, 4, 5});
+    rows[3] = __builtin_shuffle(high01, high23, LaneOrder{2, 3, 6, 7});
+}
 
 // The gain that makes a loop of the given length lose 60 dB in the given time.
 float DecayGain(size_t frames, float seconds) {
@@ -45,7 +63,6 @@ void ReverbEffect::RenderCombs(size_t n) {
     // which a frame-by-frame loop over one comb at a time can't, since each waits on its
     // low-pass's last value. Each lane is the scalar sum, product by product, so the sound is
     // the same to the bit.
-    using Lanes = float __attribute__((vector_size(16)));
     constexpr size_t groups = 2 * combCount / 4;
     Lanes keep[groups];
     Lanes pass[groups];
@@ -62,7 +79,27 @@ void ReverbEffect::RenderCombs(size_t n) {
                     delayed[k].begin());
         std::copy_n(comb.line.begin(), n - run, delayed[k].begin() + static_cast<ptrdiff_t>(run));
     }
-    for (size_t j = 0; j < n; ++j) {
+    size_t j = 0;
+    for (; j + 4 <= n; j += 4) {
+        for (size_t g = 0; g < groups; ++g) {
+            // Four frames of four combs, turned into four combs of four frames and back.
+            Lanes block[4];
+            for (size_t i = 0; i < 4; ++i) {
+                std::memcpy(&block[i], &delayed[g * 4 + i][j], sizeof(Lanes));
+            }
+            Transpose(block);
+            const float* feed = &feeds[g * 4 / combCount][j];
+            for (size_t q = 0; q < 4; ++q) {
+                lowpass[g] = block[q] * pass[g] + lowpass[g] * keep[g];
+                block[q] = feed[q] + gain[g] * lowpass[g];
+            }
+            Transpose(block);
+            for (size_t i = 0; i < 4; ++i) {
+                std::memcpy(&written[g * 4 + i][j], &block[i], sizeof(Lanes));
+            }
+        }
+    }
+    for (; j < n; ++j) {
         for (size_t g = 0; g < groups; ++g) {
             const Lanes in = {delayed[g * 4][j], delayed[g * 4 + 1][j], delayed[g * 4 + 2][j],
                               delayed[g * 4 + 3][j]};
@@ -90,8 +127,8 @@ void ReverbEffect::RenderCombs(size_t n) {
     for (size_t c = 0; c < 2; ++c) {
         sums[c].fill(0.0f);
         for (size_t i = 0; i < combCount; ++i) {
-            for (size_t j = 0; j < n; ++j) {
-                sums[c][j] += delayed[c * combCount + i][j];
+            for (size_t f = 0; f < n; ++f) {
+                sums[c][f] += delayed[c * combCount + i][f];
             }
         }
     }
