@@ -8,7 +8,8 @@
 // it with the gain it found, so the effects run once.
 //
 // Reads the wave's fields once at the start; call it on the user-interface thread, where
-// nothing changes them meanwhile. The working file is only read.
+// nothing changes them meanwhile, or elsewhere on a copy of them (CopyEditedWave). The working
+// file is only read.
 #pragma once
 
 #include "platform/EffectSet.h"

@@ -33,8 +33,8 @@ private:
     // The sine and cosine of 0, 1, 2... steps of the sweep.
     std::array<double, piece> stepSines{};
     std::array<double, piece> stepCosines{};
-    // The piece's fades, and per frame and side its delays (then the delayed
-    // samples) and where they fall in the line.
+    // The piece's fades, and per frame and side its delays (then the delayed samples) and where
+    // they fall in the line.
     std::array<float, piece> fades{};
     std::array<float, 2 * piece> delays{};
     std::array<int32_t, 2 * piece> wholes{};

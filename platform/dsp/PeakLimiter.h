@@ -50,8 +50,8 @@ private:
     // which the compiler vectorises, before the gains follow them one by one.
     static constexpr size_t piece = 256;
 
-    // Fills `levels` with the largest level around each of the piece's count frames, on the
-    // chosen scale, as seen `reach` frames back.
+    // Finds, for each of the piece's count frames, the levels below as seen `reach` frames
+    // back; the estimates between frames only where some frame is near the true-peak ceiling.
     void FindLevels(size_t count);
     // The gain frame `lookAhead` frames behind the newest detected one may have.
     double NextGain(double needed);

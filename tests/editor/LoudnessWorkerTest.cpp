@@ -17,7 +17,7 @@
 TEST(LoudnessWorker, onlyTheNewestRequestComesBackAndClosingStopsAMeasurement) {
     twtest::TempDir dir;
     const std::string path = dir.File("work.wav");
-    ASSERT_TRUE(twtest::WriteWav(path, {44100, 2}, twtest::Sine({44100, 2}, 40, 440, 6000)));
+    ASSERT_TRUE(twtest::WriteWav(path, {44100, 2}, twtest::Sine({44100, 2}, 20, 440, 6000)));
     twtest::EditorRig rig;
     ASSERT_TRUE(rig.Load(path));
     const struct {
@@ -38,7 +38,7 @@ TEST(LoudnessWorker, onlyTheNewestRequestComesBackAndClosingStopsAMeasurement) {
             results.push_back(r);
             arrived.notify_one();
         });
-        RingtoneSound sound{2, 32, {.chorus = true, .echo = true, .reverb = true}};
+        RingtoneSound sound{2, 14, {.chorus = true, .echo = true, .reverb = true}};
         sound.effects.phoneLoudness = true;
         const int32_t fadeIn = rig.wave.fadeInStart;
         uint32_t last = 0;
