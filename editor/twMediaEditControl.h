@@ -90,8 +90,8 @@ public:
     // Runs once after a burst of changes of the edit, the effects or the volume; the measuring
     // runs on a worker thread, and a newer request supersedes an older one.
     void UpdateLoudness();
-    // Whether the newest request's measurement has yet to arrive.
-    bool LoudnessPending() const { return loudnessAwaited != loudnessArrived; }
+    // Whether a measurement is asked for and has yet to arrive.
+    bool LoudnessPending() const { return loudnessQueued || loudnessAwaited != loudnessArrived; }
     // The last measurement that arrived.
     RingtoneLoudness loudness;
     void OnEffectToggled(wxCommandEvent& event);
