@@ -95,13 +95,17 @@ void ChorusEffect::Process(float* frames, size_t count) {
         float* io = frames + done * 2;
         // Every read reaches back further than a piece, so a piece reads only what earlier
         // pieces wrote: the reads can come first, then the writes, each loop over all of it.
-        for (size_t k = 0; k < n * 2; ++k) {
-            // Linear interpolation between the two frames around the fractional delay.
-            const float back =
-                static_cast<float>(position + k / 2) + static_cast<float>(lineFrames) - delays[k];
-            const auto whole = static_cast<int32_t>(back);
-            fractions[k] = back - static_cast<float>(whole);
-            wholes[k] = whole;
+        for (size_t j = 0; j < n; ++j) {
+            // Linear interpolation between the two frames around the fractional delay. The
+            // position is below 2^24, so it converts as a signed number, which vectorises.
+            const float at = static_cast<float>(static_cast<int32_t>(position + j)) +
+                             static_cast<float>(lineFrames);
+            for (size_t c = 0; c < 2; ++c) {
+                const float back = at - delays[j * 2 + c];
+                const auto whole = static_cast<int32_t>(back);
+                fractions[j * 2 + c] = back - static_cast<float>(whole);
+                wholes[j * 2 + c] = whole;
+            }
         }
         for (size_t k = 0; k < n * 2; ++k) {
             const auto whole = static_cast<size_t>(wholes[k]);
@@ -114,13 +118,16 @@ void ChorusEffect::Process(float* frames, size_t count) {
             fades[j] = NextFade();
         }
         float* written = line.data() + position * 2;
-        for (size_t k = 0; k < n * 2; ++k) {
-            const float fade = fades[k / 2];
+        for (size_t j = 0; j < n; ++j) {
+            const float fade = fades[j];
             const float wet = fade * wetMix;
-            const float delayed = delays[k];
-            const float sample = io[k];
-            written[k] = fade * sample + feedback * delayed + antiDenormal;
-            io[k] = (1.0f - wet) * sample + wet * delayed;
+            for (size_t c = 0; c < 2; ++c) {
+                const size_t k = j * 2 + c;
+                const float delayed = delays[k];
+                const float sample = io[k];
+                written[k] = fade * sample + feedback * delayed + antiDenormal;
+                io[k] = (1.0f - wet) * sample + wet * delayed;
+            }
         }
         position = position + n == lineFrames ? 0 : position + n;
         done += n;
