@@ -2,8 +2,9 @@
 // R128 integrated loudness, and for phone loudness the gain that brings it to its target:
 // measured on the effects' output kept once (RingtoneTake) at the volume, before the output's
 // limiter (which touches only peaks above -0.3 dBFS), then levelled through the output stage
-// with the gain and the true-peak limiter, measured and corrected, since the limiter takes some
-// loudness off the loudest songs. The volume ruler's tooltip, the preview and the ringtone file
+// with the gain and the true-peak limiter and corrected, since the limiter takes some loudness
+// off the loudest songs: what it took is estimated from the power it took while that is under
+// 1 LU, and measured again beyond. The volume ruler's tooltip, the preview and the ringtone file
 // all use it.
 //
 // At most the first `measuredSeconds` are measured, which keeps a measurement of a long range
