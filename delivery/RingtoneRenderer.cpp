@@ -2,6 +2,9 @@
 
 #include "delivery/WavFileWriter.h"
 #include "editor/RingtoneLoudness.h"
+#include "platform/OfflineOutput.h"
+
+#include <vector>
 
 namespace {
 
@@ -28,11 +31,21 @@ private:
 
 bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds,
                     const std::string& path, const RenderProgress& going) {
-    RingtoneSound fitted = sound;
-    if (fitted.effects.phoneLoudness &&
-        !RingtoneLoudness::Measure(wave, fitted, maxSeconds).measured) {
+    WavSink sink(path);
+    if (!sound.effects.phoneLoudness) {
+        return RenderRingtoneSound(wave, sound, maxSeconds, sink, going) && sink.writer.Close();
+    }
+    // The effects run once; the gain is measured on what they made and the file levelled with
+    // it. The last measurement levelled it already when it covered the whole ringtone.
+    RingtoneTake take;
+    EffectSet fitted = sound.effects;
+    std::vector<int16_t> levelled;
+    if (!TakeRingtoneSound(wave, sound, maxSeconds, take, going) ||
+        !RingtoneLoudness::Measure(take, fitted, &levelled).measured) {
         return false;
     }
-    WavSink sink(path);
-    return RenderRingtoneSound(wave, fitted, maxSeconds, sink, going) && sink.writer.Close();
+    const bool whole = levelled.size() == take.length * 2;
+    return (whole ? sink.Begin(2, OfflineOutput::rate) && sink.Write(levelled.data(), take.length)
+                  : LevelRingtoneTake(take, fitted, take.length, sink)) &&
+           sink.writer.Close();
 }

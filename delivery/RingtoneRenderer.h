@@ -1,6 +1,7 @@
 // Writes the ringtone as it sounds (RenderRingtoneSound) into a canonical 16-bit PCM WAV file.
-// With phone loudness on it measures first and fits the gain (RingtoneLoudness), so the file
-// comes out at the target whatever gain the caller's set carried.
+// With phone loudness on it keeps the effects' output (RingtoneTake), measures it and fits the
+// gain (RingtoneLoudness), then levels it into the file, so the file comes out at the target
+// whatever gain the caller's set carried.
 //
 // A ringtone cut short (the iPhone's 40 seconds) ends as the whole one does: the fade-out moves
 // back with the end, so that it ends at the new end.

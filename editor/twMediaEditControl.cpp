@@ -110,6 +110,9 @@ twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
     UpdateToolTips();
 
     catchiestPart = std::make_unique<CatchiestPart>(*this);
+    loudnessWorker = std::make_unique<LoudnessWorker>([this](const LoudnessWorker::Result& result) {
+        CallAfter([this, result] { TakeLoudness(result); });
+    });
     // Right clicks on the rulers and the graph come up to the panel as context-menu events.
     Bind(wxEVT_CONTEXT_MENU, &twMediaEditControl::OnContextMenu, this);
     Bind(
@@ -122,6 +125,8 @@ twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
 twMediaEditControl::~twMediaEditControl() {
     // Waits for a running analysis while the panel can still take its queued result.
     catchiestPart.reset();
+    // Stops a measurement under way at its next second of rendering.
+    loudnessWorker.reset();
     for (const wxEventType type : kScrollEvents) {
         scrollBar->Disconnect(wxID_ANY, wxID_ANY, type,
                               wxScrollEventHandler(twMediaEditControl::OnScroll), nullptr, this);
@@ -360,12 +365,23 @@ void twMediaEditControl::RequestLoudness() {
 
 void twMediaEditControl::UpdateLoudness() {
     loudnessQueued = false;
-    RingtoneSound sound{cutRuler->startValue, cutRuler->endValue, Effects()};
-    loudness =
-        waveGraph->loaded ? RingtoneLoudness::Measure(*waveGraph, sound, 0) : RingtoneLoudness{};
-    loudnessGainDb = sound.effects.loudnessGainDb;
+    const RingtoneSound sound{cutRuler->startValue, cutRuler->endValue, Effects()};
+    if (waveGraph->loaded) {
+        loudnessAwaited = loudnessWorker->Request(*waveGraph, sound);
+        return;
+    }
+    TakeLoudness({loudnessAwaited, {}, 0.0});
+}
+
+void twMediaEditControl::TakeLoudness(const LoudnessWorker::Result& result) {
+    if (result.generation != loudnessAwaited) {
+        return;
+    }
+    loudnessArrived = result.generation;
+    loudness = result.loudness;
+    loudnessGainDb = result.loudnessGainDb;
     volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue) +
-                            EditorToolTips::Loudness(loudness, sound.effects));
+                            EditorToolTips::Loudness(loudness, Effects()));
     if (audioEngine != nullptr && audioEngine->streamOpen && !audioEngine->fromFile) {
         ApplyEffects();
     }

@@ -10,10 +10,13 @@
 // audio layer calls on its feeder thread; that one renders and advances streamPos through
 // RingtoneEditor and reaches the window only through a queued call (CallAfter). The owner
 // must stop and free a ringtone stream before it destroys the panel (the controller does so
-// at shut-down); queued calls of a destroyed panel are discarded with it by the toolkit.
+// at shut-down); queued calls of a destroyed panel are discarded with it by the toolkit. The
+// loudness is measured on a worker thread of its own (LoudnessWorker), whose results come
+// back the same way.
 #pragma once
 
 #include "editor/EditorView.h"
+#include "editor/LoudnessWorker.h"
 #include "editor/RingtoneEditor.h"
 #include "editor/RingtoneLoudness.h"
 #include "platform/EffectSet.h"
@@ -82,11 +85,14 @@ public:
     // ringtone to EffectSet's default target, under a -1 dBTP limiter. Off at start.
     void SetPhoneLoudness(bool on);
     bool PhoneLoudness() const { return phoneLoudness; }
-    // Measures the ringtone as it sounds now (the volume ruler's tooltip) and, with phone
-    // loudness on, hands the preview the gain that fits it. Runs once after a burst of changes
-    // of the edit, the effects or the volume.
+    // Asks for a measurement of the ringtone as it sounds now (the volume ruler's tooltip) and,
+    // with phone loudness on, of the gain that fits it, which the preview gets when it arrives.
+    // Runs once after a burst of changes of the edit, the effects or the volume; the measuring
+    // runs on a worker thread, and a newer request supersedes an older one.
     void UpdateLoudness();
-    // The last measurement.
+    // Whether a measurement is asked for and has yet to arrive.
+    bool LoudnessPending() const { return loudnessQueued || loudnessAwaited != loudnessArrived; }
+    // The last measurement that arrived.
     RingtoneLoudness loudness;
     void OnEffectToggled(wxCommandEvent& event);
     static void OnVolumeChanged(int32_t marker, int32_t v, int32_t o, void* panel);
@@ -145,6 +151,15 @@ private:
 
     // Asks for UpdateLoudness after the events now waiting; at most one request waits.
     void RequestLoudness();
+    // Takes a measurement the worker finished, unless a newer one was asked for meanwhile.
+    void TakeLoudness(const LoudnessWorker::Result& result);
+
+    // Made with the panel and destroyed first with it, so that it never delivers to a panel
+    // that is going; what it queued before is discarded with the panel's other queued calls.
+    std::unique_ptr<LoudnessWorker> loudnessWorker;
+    // The numbers of the newest request and of the last measurement taken.
+    uint32_t loudnessAwaited = 0;
+    uint32_t loudnessArrived = 0;
 
     // Set by the feeder thread when it queues a repaint, cleared when the repaint runs.
     std::atomic<bool> cursorRepaintQueued{false};

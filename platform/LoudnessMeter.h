@@ -17,6 +17,8 @@ public:
 
     // Takes frames interleaved 16-bit frames. False when the meter fails.
     virtual bool Add(const int16_t* pcm, size_t frames) = 0;
+    // Takes frames interleaved float frames, full scale 1.0. False when the meter fails.
+    virtual bool Add(const float* samples, size_t frames) = 0;
     // Integrated loudness of all frames so far, in LUFS; -infinity for silence (or nothing).
     virtual double Integrated() const = 0;
     // Largest true peak over all channels so far, in dBTP; -infinity when not asked for.

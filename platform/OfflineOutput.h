@@ -6,7 +6,9 @@
 // One per rendering, owned by the caller; any one thread. The effects start fresh, as on a
 // stream that has just been made, and run in the order the preview adds them: chorus, echo,
 // reverb. The stage's look-ahead delay is taken out: the first frame that comes out is the
-// first that went in, and Finish lets the last ones through.
+// first that went in, and Finish lets the last ones through. ProcessEffects and FinishEffects
+// stop before the volume, for a caller that levels the effects' output itself (OfflineLevel);
+// one rendering uses either pair, not both.
 #pragma once
 
 #include "platform/EffectSet.h"
@@ -35,6 +37,13 @@ public:
     virtual bool Process(const int16_t* pcm, size_t frames, std::vector<int16_t>& out) = 0;
     // Appends what the converter and the stage still hold back at the end of the sound.
     virtual bool Finish(std::vector<int16_t>& out) = 0;
+
+    // Appends the effects' output for frames interleaved frames of the source: stereo float,
+    // before the volume. False on a conversion error.
+    virtual bool ProcessEffects(const int16_t* pcm, size_t frames, std::vector<float>& out) = 0;
+    // Appends what the converter still holds back, then `OutputStage::latency` frames of the
+    // effects' tail, which the limiter looks at ahead of the last frames of the sound.
+    virtual bool FinishEffects(std::vector<float>& out) = 0;
 
 protected:
     OfflineOutput() = default;

@@ -21,6 +21,7 @@ target_sources(tw_platform PRIVATE
     dsp/AudioEffect.cpp
     dsp/ChorusEffect.cpp
     dsp/EchoEffect.cpp
+    dsp/OfflineLevel.cpp
     dsp/OutputStage.cpp
     dsp/PeakLimiter.cpp
     dsp/ReverbEffect.cpp
@@ -32,8 +33,12 @@ target_sources(tw_platform PRIVATE
     linux/PortAudioOutput.cpp
     linux/StereoConverter.cpp
     fake/RecordingAudioOutput.cpp)
-# The limiter's interpolation is written for the vectoriser, which -O2 keeps to its cheapest cases.
-set_source_files_properties(dsp/PeakLimiter.cpp PROPERTIES COMPILE_OPTIONS "-O3")
+# The limiter and the effects are written for the vectoriser, which -O2 keeps to its cheapest
+# cases, and which leaves loops with selects alone while floating-point traps count (we never
+# enable them); neither option changes a result.
+set_source_files_properties(dsp/PeakLimiter.cpp dsp/OutputStage.cpp dsp/EchoEffect.cpp
+                            dsp/ChorusEffect.cpp dsp/ReverbEffect.cpp
+                            PROPERTIES COMPILE_OPTIONS "-O3;-fno-trapping-math")
 target_link_libraries(tw_platform PRIVATE PkgConfig::TW_AUDIO_DEPS PkgConfig::TW_LOUDNESS_DEPS
                                           ${CMAKE_DL_LIBS})
 # On the one file that loads it: a definition for the whole library would keep the others from

@@ -5,6 +5,9 @@
 
 #include "platform/dsp/AudioEffect.h"
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class ChorusEffect final : public AudioEffect {
@@ -21,7 +24,19 @@ private:
     static constexpr float delayMs = 16.0f;
     static constexpr size_t lineFrames = 1024; // longer than the deepest delay, 17.6 ms
 
+    // Frames whose sweep is worked out together.
+    static constexpr size_t piece = 256;
+
     std::vector<float> line; // stereo frames
     size_t position = 0;
     double phase = 0.0; // of the left sweep, in turns
+    // The sine and cosine of 0, 1, 2... steps of the sweep.
+    std::array<double, piece> stepSines{};
+    std::array<double, piece> stepCosines{};
+    // The piece's fades, and per frame and side its delays (then the delayed samples) and where
+    // they fall in the line.
+    std::array<float, piece> fades{};
+    std::array<float, 2 * piece> delays{};
+    std::array<int32_t, 2 * piece> wholes{};
+    std::array<float, 2 * piece> fractions{};
 };

@@ -5,6 +5,8 @@
 
 #include "platform/dsp/AudioEffect.h"
 
+#include <array>
+#include <cstddef>
 #include <vector>
 
 class EchoEffect final : public AudioEffect {
@@ -18,6 +20,10 @@ private:
     static constexpr float feedback = 0.5f;
     static constexpr size_t delayFrames = sampleRate / 2;
 
+    // Frames processed together.
+    static constexpr size_t piece = 256;
+
     std::vector<float> line; // stereo frames, one delay long
     size_t position = 0;
+    std::array<float, piece> fades{};
 };

@@ -27,12 +27,17 @@ void OutputStage::Process(float* frames, size_t count, const Chain* chain, float
 
 void OutputStage::ToPcm16(const float* samples, int16_t* out, size_t count) {
     constexpr float top = 32767.0f / 32768.0f;
+    // Added and taken away again, it leaves a value of at most 2^22 rounded to the nearest
+    // whole number, ties to even, as lrint does; unlike lrint, the compiler vectorises it.
+    constexpr float rounder = 12582912.0f; // 1.5 x 2^23
     for (size_t i = 0; i < count; ++i) {
-        const float sample = samples[i];
-        // Clamped before the conversion: lrint of a value beyond a long is undefined, and
-        // an infinity would come out with the wrong sign.
-        out[i] = std::isnan(sample)
-                     ? 0
-                     : static_cast<int16_t>(std::lrint(std::clamp(sample, -1.0f, top) * 32768.0f));
+        // A sample that is not a number is the only one unequal to itself; it becomes 0.
+        const float sample = samples[i] == samples[i] ? samples[i] : 0.0f;
+        // Clamped before the conversion: an infinity would come out with the wrong sign. Written
+        // as selects, which vectorise, where std::clamp's references don't.
+        const float low = sample < -1.0f ? -1.0f : sample;
+        const float clamped = top < low ? top : low;
+        out[i] =
+            static_cast<int16_t>(static_cast<int32_t>((clamped * 32768.0f + rounder) - rounder));
     }
 }

@@ -51,13 +51,22 @@ const Interpolator& Quarters() {
     static const Interpolator interpolator;
     return interpolator;
 }
+
+// The position in a window of `count` entries after `at`.
+size_t Wrap(size_t at, size_t count) {
+    return at >= count ? at - count : at;
+}
+
+// std::max's choice: a NaN never wins.
+float Larger(float a, float b) {
+    return a < b ? b : a;
+}
 } // namespace
 
 void PeakLimiter::Reset() {
-    for (auto& side : history) {
+    for (auto& side : sides) {
         side.fill(0.0f);
     }
-    historyAt = 0;
     betweenBefore = 0.0f;
     minFront = 0;
     minCount = 0;
@@ -67,58 +76,73 @@ void PeakLimiter::Reset() {
     rampAt = 0;
     rampSum = static_cast<double>(window);
     rampReducing = 0;
-    delay.fill(0.0f);
-    delayAt = 0;
 }
 
-float PeakLimiter::Peak() {
-    // The frame under study is `reach` frames back, at reach - 1 in the window.
-    const float* left = history[0].data() + historyAt;
-    const float* right = history[1].data() + historyAt;
-    const float sample = std::max(std::fabs(left[reach - 1]), std::fabs(right[reach - 1]));
+void PeakLimiter::FindLevels(size_t count) {
+    // Frame j of the piece is at latency + j; its window runs `taps` frames up to it, and the
+    // frame under study is the one `reach` frames back.
+    const float* left = sides[0].data() + latency - (taps - 1);
+    const float* right = sides[1].data() + latency - (taps - 1);
+    for (size_t j = 0; j < count; ++j) {
+        samplePeaks[j] = std::max(std::fabs(left[j + reach - 1]), std::fabs(right[j + reach - 1]));
+    }
     if (!truePeak) {
-        betweenBefore = 0.0f;
-        return sample;
+        std::fill_n(near.begin(), count, false);
+        return;
+    }
+    for (size_t k = 0; k < count + taps - 1; ++k) {
+        sideLevels[k] = Larger(Larger(0.0f, std::fabs(left[k])), std::fabs(right[k]));
+    }
+    std::fill_n(around.begin(), count, 0.0f);
+    for (size_t t = 0; t < taps; ++t) {
+        for (size_t j = 0; j < count; ++j) {
+            around[j] = Larger(around[j], sideLevels[j + t]);
+        }
     }
     // No phase's taps add up to more than `reach` times the loudest frame they cover: while
     // that stays under the ceiling the interpolation can't find a peak above it.
-    float around = 0.0f;
-    for (size_t t = 0; t < kTaps; ++t) {
-        around = std::max({around, std::fabs(left[t]), std::fabs(right[t])});
+    const Interpolator& quarters = Quarters();
+    bool anyNear = false;
+    for (size_t j = 0; j < count; ++j) {
+        near[j] = !(around[j] * quarters.reach <= truePeakCeiling);
+        anyNear = anyNear || near[j];
     }
-    if (around * Quarters().reach <= truePeakCeiling) {
-        betweenBefore = 0.0f;
-        return sample;
+    if (!anyNear) {
+        return;
     }
-    // Between the frame under study and the next one.
-    float between = 0.0f;
-    for (const auto& phase : Quarters().coefficients) {
-        float l = 0.0f;
-        float r = 0.0f;
-        for (size_t t = 0; t < kTaps; ++t) {
-            l += phase[t] * left[t];
-            r += phase[t] * right[t];
+    // Between the frame under study and the next one, each sum in the order of its taps.
+    std::fill_n(between.begin(), count, 0.0f);
+    for (const auto& phase : quarters.coefficients) {
+        float l[piece];
+        float r[piece];
+        std::fill_n(l, count, 0.0f);
+        std::fill_n(r, count, 0.0f);
+        for (size_t t = 0; t < taps; ++t) {
+            const float c = phase[t];
+            for (size_t j = 0; j < count; ++j) {
+                l[j] += c * left[j + t];
+                r[j] += c * right[j + t];
+            }
         }
-        between = std::max({between, std::fabs(l), std::fabs(r)});
+        for (size_t j = 0; j < count; ++j) {
+            between[j] = Larger(Larger(between[j], std::fabs(l[j])), std::fabs(r[j]));
+        }
     }
-    // A peak between two frames asks for its reduction on both of them.
-    const float peak = std::max({sample, between, betweenBefore});
-    betweenBefore = between;
-    return peak;
 }
 
 double PeakLimiter::NextGain(double needed) {
     // The minimum over the newest `window` needed gains; the oldest leaves first, so the
     // queue never holds more than `window`.
     if (minCount > 0 && minIndex[minFront] + window <= frameIndex) {
-        minFront = (minFront + 1) % window;
+        minFront = Wrap(minFront + 1, window);
         --minCount;
     }
-    while (minCount > 0 && minValue[(minFront + minCount - 1) % window] >= needed) {
+    while (minCount > 0 && minValue[Wrap(minFront + minCount - 1, window)] >= needed) {
         --minCount;
     }
-    minValue[(minFront + minCount) % window] = needed;
-    minIndex[(minFront + minCount) % window] = frameIndex;
+    const size_t back = Wrap(minFront + minCount, window);
+    minValue[back] = needed;
+    minIndex[back] = frameIndex;
     ++minCount;
     ++frameIndex;
     const double held = minValue[minFront];
@@ -135,7 +159,7 @@ double PeakLimiter::NextGain(double needed) {
     rampReducing += (released < 1.0 ? 1 : 0) - (ramp[rampAt] < 1.0 ? 1 : 0);
     rampSum += released - ramp[rampAt];
     ramp[rampAt] = released;
-    rampAt = (rampAt + 1) % window;
+    rampAt = Wrap(rampAt + 1, window);
     if (rampReducing == 0) {
         // Exactly 1 again, whatever rounding the running sum gathered.
         rampSum = static_cast<double>(window);
@@ -146,26 +170,44 @@ double PeakLimiter::NextGain(double needed) {
 
 void PeakLimiter::Process(float* frames, size_t count) {
     const float limit = truePeak ? truePeakCeiling : ceiling;
-    for (size_t i = 0; i < count; ++i) {
-        float& left = frames[i * 2];
-        float& right = frames[i * 2 + 1];
-        history[0][historyAt] = history[0][historyAt + taps] = left;
-        history[1][historyAt] = history[1][historyAt + taps] = right;
-        historyAt = (historyAt + 1) % taps;
-        const float peak = Peak();
-        // NaN compares false everywhere: such a frame asks for no reduction of its own.
-        const double needed = peak > limit ? static_cast<double>(limit / peak) : 1.0;
-        const double gain = NextGain(needed);
-        const float outLeft = delay[delayAt];
-        const float outRight = delay[delayAt + 1];
-        delay[delayAt] = left;
-        delay[delayAt + 1] = right;
-        delayAt = (delayAt + 2) % delay.size();
-        left = outLeft;
-        right = outRight;
-        if (gain < 1.0) {
-            left *= static_cast<float>(gain);
-            right *= static_cast<float>(gain);
+    for (size_t done = 0; done < count;) {
+        const size_t n = std::min(piece, count - done);
+        float* io = frames + done * 2;
+        for (size_t j = 0; j < n; ++j) {
+            sides[0][latency + j] = io[j * 2];
+            sides[1][latency + j] = io[j * 2 + 1];
         }
+        FindLevels(n);
+        for (size_t j = 0; j < n; ++j) {
+            float peak = samplePeaks[j];
+            if (near[j]) {
+                // A peak between two frames asks for its reduction on both of them.
+                peak = std::max({peak, between[j], betweenBefore});
+                betweenBefore = between[j];
+            } else {
+                betweenBefore = 0.0f;
+            }
+            // NaN compares false everywhere: such a frame asks for no reduction of its own.
+            if (!(peak > limit) && Resting()) {
+                // What NextGain would do with a need of 1 at rest, without its queue and sums.
+                minIndex[minFront] = frameIndex++;
+                rampAt = Wrap(rampAt + 1, window);
+                gains[j] = 1.0f;
+                continue;
+            }
+            const double needed = peak > limit ? static_cast<double>(limit / peak) : 1.0;
+            const double gain = NextGain(needed);
+            gains[j] = gain < 1.0 ? static_cast<float>(gain) : 1.0f;
+        }
+        // What comes out went in `latency` frames before.
+        for (size_t j = 0; j < n; ++j) {
+            io[j * 2] = sides[0][j] * gains[j];
+            io[j * 2 + 1] = sides[1][j] * gains[j];
+        }
+        for (auto& side : sides) {
+            std::copy(side.begin() + static_cast<ptrdiff_t>(n),
+                      side.begin() + static_cast<ptrdiff_t>(n + latency), side.begin());
+        }
+        done += n;
     }
 }

@@ -46,16 +46,34 @@ public:
 private:
     static constexpr size_t taps = 2 * reach;
     static constexpr size_t window = lookAhead + 1;
+    // Frames looked at together: the levels of a piece are found for all its frames at once,
+    // which the compiler vectorises, before the gains follow them one by one.
+    static constexpr size_t piece = 256;
 
-    // The largest level around the frame `reach` frames back, on the chosen scale.
-    float Peak();
+    // Finds, for each of the piece's count frames, the levels below as seen `reach` frames
+    // back; the estimates between frames only where some frame is near the true-peak ceiling.
+    void FindLevels(size_t count);
     // The gain frame `lookAhead` frames behind the newest detected one may have.
     double NextGain(double needed);
+    // No reduction held, released or on the ramp: a frame that needs none changes nothing but
+    // the places in the windows.
+    bool Resting() const {
+        return minCount == 1 && minValue[minFront] == 1.0 && released == 1.0 && rampReducing == 0;
+    }
 
     bool truePeak = false;
-    // The newest `taps` input frames per side, written twice so a window is contiguous.
-    std::array<float, 2 * taps> history[2]{};
-    size_t historyAt = 0;
+    // Per side, the last `latency` input frames, then the piece's: what comes out and the
+    // interpolator's window both read here.
+    std::array<float, latency + piece> sides[2]{};
+    // Per frame of the piece: its sample peak, the largest sample within the interpolator's
+    // reach, whether that is near enough the true-peak ceiling to interpolate, and the largest
+    // estimate between it and the next frame; then the gains.
+    std::array<float, piece> samplePeaks{};
+    std::array<float, piece> around{};
+    std::array<bool, piece> near{};
+    std::array<float, piece> between{};
+    std::array<float, piece> gains{};
+    std::array<float, piece + taps> sideLevels{};
     // Estimate of the true peak between the frame under study and the one before.
     float betweenBefore = 0.0f;
     // Running minimum of the needed gains over the look-ahead: a queue of rising values.
@@ -71,7 +89,4 @@ private:
     size_t rampAt = 0;
     double rampSum = static_cast<double>(window);
     size_t rampReducing = 0;
-    // The frames on their way through.
-    std::array<float, 2 * latency> delay{};
-    size_t delayAt = 0;
 };

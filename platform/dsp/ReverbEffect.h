@@ -11,6 +11,7 @@
 #include "platform/dsp/AudioEffect.h"
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 class ReverbEffect final : public AudioEffect {
@@ -41,7 +42,21 @@ private:
         std::array<AllPass, 4> allPasses;
     };
 
-    float RenderChannel(Channel& channel, float input);
+    // Frames rendered together: no longer than the shortest line, so that a piece reads only
+    // what earlier pieces wrote, and each loop of a piece runs over all sixteen combs at once
+    // or over all its frames, both of which the compiler vectorises.
+    static constexpr size_t piece = 128;
+    static constexpr size_t combCount = 8;
+
+    // Renders the sixteen combs over the piece's n frames of `feeds` (per side) into `sums`.
+    void RenderCombs(size_t n);
+    // The side's all-passes over its comb sum, in place.
+    static void RenderAllPasses(Channel& channel, float* sum, size_t n);
 
     std::array<Channel, 2> channels;
+    std::array<std::array<float, piece>, 2> feeds{};
+    std::array<std::array<float, piece>, 2> sums{};
+    // What each of the sixteen combs (the left side's eight first) reads and writes over a piece.
+    std::array<std::array<float, piece>, 2 * combCount> delayed{};
+    std::array<std::array<float, piece>, 2 * combCount> written{};
 };

@@ -24,6 +24,10 @@ public:
         return ebur128_add_frames_short(state, pcm, frames) == EBUR128_SUCCESS;
     }
 
+    bool Add(const float* samples, size_t frames) override {
+        return ebur128_add_frames_float(state, samples, frames) == EBUR128_SUCCESS;
+    }
+
     double Integrated() const override {
         double loudness = kNothing;
         return ebur128_loudness_global(state, &loudness) == EBUR128_SUCCESS ? loudness : kNothing;

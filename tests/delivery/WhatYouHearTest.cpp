@@ -87,6 +87,8 @@ TEST(WhatYouHear, TheRingtoneFileIsThePreviewsFirstLoopWithVolumeEffectsAndPhone
         panel->reverbCheck->SetValue(effects.reverb);
         panel->chorusCheck->SetValue(effects.chorus);
         panel->SetPhoneLoudness(effects.phoneLoudness);
+        // The preview plays with the gain once its measurement has come back.
+        ASSERT_TRUE(twtest::PumpUntil([panel] { return !panel->LoudnessPending(); }));
         ASSERT_TRUE(RenderRingtone(*panel->waveGraph, sound, 0, rendered));
         const std::vector<int16_t> made = Samples(rendered);
         ASSERT_EQ(made.size(), loopFrames * 2);

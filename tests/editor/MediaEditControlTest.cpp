@@ -280,11 +280,13 @@ TEST_F(Panel, phoneLoudnessGivesThePlayingRingtoneItsGainAndTheVolumeTipSaysSo) 
     Since();
     panel->SetPhoneLoudness(true);
     EXPECT_TRUE(panel->PhoneLoudness());
+    ASSERT_TRUE(twtest::PumpUntil([this] { return !panel->LoudnessPending(); }));
     const Calls on = Since();
     ASSERT_EQ(on.size(), 1u);
     EXPECT_TRUE(on[0].starts_with("SetPhoneLoudness(1,")) << on[0];
     const std::string tip = panel->volumeRuler->GetToolTipText().ToStdString();
     EXPECT_NE(tip.find(" LUFS, brought to -10.0 LUFS for the phone"), std::string::npos) << tip;
     panel->SetPhoneLoudness(false);
+    ASSERT_TRUE(twtest::PumpUntil([this] { return !panel->LoudnessPending(); }));
     EXPECT_EQ(Since(), Calls{"SetPhoneLoudness(1,0)"});
 }

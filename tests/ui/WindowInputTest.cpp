@@ -585,6 +585,8 @@ TEST_F(WindowInput, tooltipsSayWhatEachPartDoesAndTheRulersTheirValues) {
     EXPECT_TRUE(panel->waveGraph->GetToolTipText().EndsWith(
         "\nRingtone 0:00 to 0:44, 44 s; fade-in 3 s; fade-out 3 s"))
         << panel->waveGraph->GetToolTipText();
+    // The loudness comes from a worker thread.
+    ASSERT_TRUE(twtest::PumpUntil([this] { return !panel->LoudnessPending(); }));
     EXPECT_TRUE(panel->volumeRuler->GetToolTipText().Contains("\nVolume 100%\nThe ringtone: "))
         << panel->volumeRuler->GetToolTipText();
 }
