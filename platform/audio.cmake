@@ -35,10 +35,12 @@ target_sources(tw_platform PRIVATE
     fake/RecordingAudioOutput.cpp)
 # The limiter and the effects are written for the vectoriser, which -O2 keeps to its cheapest
 # cases, and which leaves loops with selects alone while floating-point traps count (we never
-# enable them); neither option changes a result.
+# enable them); neither option changes a result. Their own flags keep them from the shared
+# precompiled headers.
 set_source_files_properties(dsp/PeakLimiter.cpp dsp/OutputStage.cpp dsp/EchoEffect.cpp
                             dsp/ChorusEffect.cpp dsp/ReverbEffect.cpp
-                            PROPERTIES COMPILE_OPTIONS "-O3;-fno-trapping-math")
+                            PROPERTIES COMPILE_OPTIONS "-O3;-fno-trapping-math"
+                                       SKIP_PRECOMPILE_HEADERS ON)
 target_link_libraries(tw_platform PRIVATE PkgConfig::TW_AUDIO_DEPS PkgConfig::TW_LOUDNESS_DEPS
                                           ${CMAKE_DL_LIBS})
 # On the one file that loads it: a definition for the whole library would keep the others from
