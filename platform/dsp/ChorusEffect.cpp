@@ -6,58 +6,6 @@
 
 namespace {
 constexpr float antiDenormal = 1e-18f;
-
-constexpr double Inverse(double factorial) {
-    return 1.0 / factorial;
-}
-
-// The sine and cosine of `turns` whole turns (0 to 1) to within a few units in the last place
-// of a double, so that the sweep, which is a float, comes out as std::sin's but for a rare last
-// bit; std::sin twice a frame was most of the chorus's time, and now it is once a piece. The turn
-// is reduced to within an eighth of a quarter, where the Taylor series, to the 17th power, converge
-// far below a double's precision.
-void SinCosTurns(double turns, double& sine, double& cosine) {
-    const int quarter = static_cast<int>(turns * 4.0 + 0.5);
-    const double y = (turns - quarter * 0.25) * (2.0 * std::numbers::pi);
-    const double y2 = y * y;
-    const double s =
-        y + y * y2 *
-                (-Inverse(6.0) +
-                 y2 * (Inverse(120.0) +
-                       y2 * (-Inverse(5040.0) +
-                             y2 * (Inverse(362880.0) +
-                                   y2 * (-Inverse(39916800.0) +
-                                         y2 * (Inverse(6227020800.0) +
-                                               y2 * (-Inverse(1307674368000.0) +
-                                                     y2 * Inverse(355687428096000.0))))))));
-    const double c =
-        1.0 + y2 * (-Inverse(2.0) +
-                    y2 * (Inverse(24.0) +
-                          y2 * (-Inverse(720.0) +
-                                y2 * (Inverse(40320.0) +
-                                      y2 * (-Inverse(3628800.0) +
-                                            y2 * (Inverse(479001600.0) +
-                                                  y2 * (-Inverse(87178291200.0) +
-                                                        y2 * Inverse(20922789888000.0))))))));
-    switch (quarter % 4) {
-    case 0:
-        sine = s;
-        cosine = c;
-        break;
-    case 1:
-        sine = c;
-        cosine = -s;
-        break;
-    case 2:
-        sine = -s;
-        cosine = -c;
-        break;
-    default:
-        sine = -c;
-        cosine = s;
-        break;
-    }
-}
 } // namespace
 
 ChorusEffect::ChorusEffect() : line(lineFrames * 2, 0.0f) {
@@ -76,9 +24,9 @@ void ChorusEffect::Process(float* frames, size_t count) {
         const size_t n = std::min({piece, count - done, lineFrames - position});
         // The sweep from the piece's first frame on, turned on by each frame's step: the
         // frames' sines come side by side instead of each waiting for the one before.
-        double startSine = 0.0;
-        double startCosine = 0.0;
-        SinCosTurns(phase, startSine, startCosine);
+        // std::sin twice a frame was most of the chorus's time; once a piece it is not.
+        const double startSine = std::sin(2.0 * std::numbers::pi * phase);
+        const double startCosine = std::cos(2.0 * std::numbers::pi * phase);
         for (size_t j = 0; j < n; ++j) {
             phase += step;
             if (phase >= 1.0) {

@@ -196,15 +196,24 @@ struct ObexdClient::State {
         g_variant_unref(reply);
     }
 
-    static void OnCreateSession(GObject* source, GAsyncResult* result, gpointer data) {
-        std::unique_ptr<std::shared_ptr<State>> held(static_cast<std::shared_ptr<State>*>(data));
-        State& state = **held;
+    // The call's reply, or null once the push has ended with the call's failure.
+    static GVariant* ReplyOrFinish(GObject* source, GAsyncResult* result, State& state,
+                                   bool triedThePhone) {
         GError* error = nullptr;
         GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
         if (reply == nullptr) {
-            const ObexOutcome outcome = FailureOf(error, true);
+            const ObexOutcome outcome = FailureOf(error, triedThePhone);
             g_error_free(error);
             state.Finish(outcome);
+        }
+        return reply;
+    }
+
+    static void OnCreateSession(GObject* source, GAsyncResult* result, gpointer data) {
+        std::unique_ptr<std::shared_ptr<State>> held(static_cast<std::shared_ptr<State>*>(data));
+        State& state = **held;
+        GVariant* reply = ReplyOrFinish(source, result, state, true);
+        if (reply == nullptr) {
             return;
         }
         const char* session = nullptr;
@@ -232,12 +241,8 @@ struct ObexdClient::State {
     static void OnPing(GObject* source, GAsyncResult* result, gpointer data) {
         std::unique_ptr<std::shared_ptr<State>> held(static_cast<std::shared_ptr<State>*>(data));
         State& state = **held;
-        GError* error = nullptr;
-        GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
+        GVariant* reply = ReplyOrFinish(source, result, state, false);
         if (reply == nullptr) {
-            const ObexOutcome outcome = FailureOf(error, false);
-            g_error_free(error);
-            state.Finish(outcome);
             return;
         }
         g_variant_unref(reply);
