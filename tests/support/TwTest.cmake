@@ -1,7 +1,7 @@
 # tw_add_test(NAME SOURCES ... LIBS ... [GUI] [LABELS ...])
-# Tests labelled "tsan" run the audio thread and are also run in the ThreadSanitizer build. The
-# tests without GUI (label "unit...") are also run in the normal build, and tw_unit_tests builds
-# them.
+# Tests labelled "tsan" run the audio thread and are also run in the ThreadSanitizer build; those
+# labelled "optimised" test the files built with optimisation flags of their own and are also run
+# in the normal build. tw_tests builds every test, tw_LABEL_tests those with a label.
 # A GUI test binary gets a main that starts the toolkit and runs in build/run, where the
 # pictures and the help book are laid out. It needs a display: under scripts/test, ctest hands
 # each GUI test one of a pool of Xvfb displays (the resource "display"), so GUI tests run in
@@ -53,12 +53,9 @@ function(tw_add_test name)
     set(display)
   endif()
   set_property(GLOBAL APPEND PROPERTY TW_TEST_TARGETS ${name})
-  if(NOT T_GUI)
-    set_property(GLOBAL APPEND PROPERTY TW_UNIT_TEST_TARGETS ${name})
-  endif()
-  if("tsan" IN_LIST T_LABELS)
-    set_property(GLOBAL APPEND PROPERTY TW_TSAN_TEST_TARGETS ${name})
-  endif()
+  foreach(label IN LISTS T_LABELS)
+    set_property(GLOBAL APPEND PROPERTY TW_${label}_TEST_TARGETS ${name})
+  endforeach()
   # Discovered tests take a single label: a list would be split into separate properties.
   # "unit-audio-tsan" still answers ctest -L tsan, since -L matches a pattern.
   list(JOIN T_LABELS "-" extra)
