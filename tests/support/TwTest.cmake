@@ -1,7 +1,8 @@
 # tw_add_test(NAME SOURCES ... LIBS ... [GUI] [LABELS ...])
 # Tests labelled "tsan" run the audio thread and are also run in the ThreadSanitizer build; those
 # labelled "optimised" test the files built with optimisation flags of their own and are also run
-# in the normal build. tw_tests builds every test, tw_LABEL_tests those with a label.
+# in the normal build. tw_tests builds every test, tw_tsan_tests and tw_optimised_tests those with
+# these labels.
 # A GUI test binary gets a main that starts the toolkit and runs in build/run, where the
 # pictures and the help book are laid out. It needs a display: under scripts/test, ctest hands
 # each GUI test one of a pool of Xvfb displays (the resource "display"), so GUI tests run in
