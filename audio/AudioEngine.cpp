@@ -34,20 +34,22 @@ AudioEngine* AudioEngine::Get() {
     return engine.get();
 }
 
+bool AudioEngine::StartLayer(AudioOutput* layer) {
+    return layer->Init(AudioOutput::defaultDevice, 44100);
+}
+
 void AudioEngine::PrepareOutput() {
     if (outputBegun) {
         return;
     }
     outputBegun = true;
-    AudioOutput* layer = output.get();
-    starting = std::async(std::launch::async,
-                          [layer] { return layer->Init(AudioOutput::defaultDevice, 44100); });
+    starting = std::async(std::launch::async, StartLayer, output.get());
 }
 
 void AudioEngine::AwaitOutput() {
     if (!outputBegun) {
         outputBegun = true;
-        initialised = output->Init(AudioOutput::defaultDevice, 44100);
+        initialised = StartLayer(output.get());
     }
     if (starting.valid()) {
         initialised = starting.get();

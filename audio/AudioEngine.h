@@ -90,6 +90,8 @@ private:
     void SwitchEffect(bool wanted, AudioEffectKind kind, uint32_t& handle);
     // The layer, once started.
     AudioOutput& Output();
+    // The layer's start on the default device at 44.1 kHz, wherever it runs.
+    static bool StartLayer(AudioOutput* layer);
 
     std::unique_ptr<AudioOutput> output;
     bool outputBegun = false; // the layer's Init has been called or is running

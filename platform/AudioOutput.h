@@ -6,8 +6,8 @@
 //
 // Init runs on a thread of its own or on the user-interface thread (the engine starts the layer
 // when sound is first wanted); every later operation comes from the user-interface thread,
-// after Init has returned. A
-// stream procedure is called on a thread of the layer's own, never on the caller's.
+// after Init has returned. A stream procedure is called on a thread of the layer's own, never
+// on the caller's.
 #pragma once
 
 #include <cstdint>
