@@ -102,6 +102,7 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     request.formatLabel = Utf8(selection.format);
     request.method = Utf8(selection.sendMethod);
     request.deviceAddress = selection.deviceAddress;
+    request.searchFailure = selection.searchFailure;
     request.seconds = RingtoneSeconds(sound);
     request.silenceSeconds = wave->silenceLength;
     const DeliveryPlan plan = PlanDelivery(request);
@@ -205,11 +206,14 @@ bool ConvertAndSendCommand::Send(const std::string& filePath, const wxString& fi
     }
     if (error == DeliveryError::Cancelled) {
         outcome = Outcome::NothingDone;
+        // A window that is closing says nothing more.
+        if (!closeRequested) {
+            inform(caption, Wide(delivery_text::pushCancelled));
+        }
         return false;
     }
     outcome = Outcome::Failed;
-    return ask(caption, Wide(DescribeDeliveryError(error)) + wxS("\n\n") +
-                            Wide(delivery_text::saveInstead)) == wxID_YES;
+    return ask(caption, Wide(delivery_text::SaveInsteadAfter(error))) == wxID_YES;
 }
 
 void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fileName,

@@ -30,9 +30,10 @@ const Phone iPhone{PhonePlatform::IPhone, {"M4A"}};
 
 DeliveryRequest Ask(bool media, const char* vendor, const char* model, const Phone& phone,
                     const char* format, const char* method = "", const char* device = "",
-                    int32_t seconds = 5, int32_t silence = 0) {
-    return {media,  vendor, model,  phone.kind, phone.codes,
-            format, method, device, seconds,    silence};
+                    int32_t seconds = 5, int32_t silence = 0,
+                    DeliveryError search = DeliveryError::None) {
+    return {media,  vendor, model,   phone.kind, phone.codes, format,
+            method, device, seconds, silence,    search};
 }
 
 TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
@@ -56,6 +57,12 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
         {"no format", Ask(true, "Nokia", "6230", older, ""), delivery_text::noFormat},
         {"all silence", Ask(true, "Nokia", "6230", older, "MP3", "", "", 5, 5),
          delivery_text::silent},
+        {"nothing chosen: every missing piece at once", Ask(false, "Nokia", "", older, ""),
+         "Import a media file first.\n\nChoose your phone's vendor and model in step "
+         "1.\n\nChoose the ringtone's format in step 2."},
+        {"flags together, a phone of no format",
+         Ask(true, "Nokia", "3510i", Phone{PhonePlatform::Older, {"MIDI"}}, "", "", "", 0),
+         std::string(delivery_text::noLength) + "\n\n" + delivery_text::phoneTakesNoFormat},
         {"older phone, no method",
          Ask(true, "Nokia", "6230", older, "MP3"),
          "",
@@ -80,6 +87,17 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          5,
          DeliveryRoute::Save,
          {delivery_text::noDevice}},
+        {"Bluetooth, the search could not run",
+         Ask(true, "Google", "Pixel 8", android, "MP3", "Bluetooth", "", 5, 0,
+             DeliveryError::NoBluetoothService),
+         "",
+         PhonePlatform::Android,
+         ".mp3",
+         5,
+         DeliveryRoute::Save,
+         {"Bluetooth can't be used: this computer's Bluetooth service (BlueZ) is not running. "
+          "Start the Bluetooth service (systemctl start bluetooth).\n\nSave the ringtone file "
+          "instead?"}},
         {"infrared",
          Ask(true, "Nokia", "6230", older, "WAV", "Infrared"),
          "",

@@ -6,7 +6,6 @@
 #include "BluetoothMockBuses.h"
 #include "EventPump.h"
 #include "delivery/BluetoothFinder.h"
-#include "delivery/DeliveryError.h"
 #include "delivery/InfraredFinder.h"
 #include "ui/twLookupDialog.h"
 
@@ -75,6 +74,7 @@ class DeviceSearch : public ::testing::Test {
 protected:
     void SetUp() override {
         ui = new twUserInterface;
+        ui->tell = [this](const wxString& text) { told.push_back(text.utf8_string()); };
         ui->Show();
         twtest::PumpEvents(100);
     }
@@ -106,6 +106,7 @@ protected:
 
     DBusMock mock;
     twUserInterface* ui = nullptr;
+    std::vector<std::string> told;
     const std::vector<std::string> shownAndClosed = {"shown Lookup devices",
                                                      "hidden Lookup devices"};
 };
@@ -166,8 +167,7 @@ TEST_F(DeviceSearch, SwitchingMethodsReplacesTheFinderAndTheList) {
     ChooseMethod("Infrared");
     EXPECT_EQ(ui->bluetoothFinder, nullptr);
     EXPECT_NE(ui->infraredFinder, nullptr);
-    EXPECT_EQ(Devices(),
-              std::vector<std::string>{DescribeDeliveryError(DeliveryError::NoInfraredPort)});
+    EXPECT_EQ(Devices(), std::vector<std::string>{"None"});
     EXPECT_EQ(watcher.seen, shownAndClosed);
 
     mock.Stop();
@@ -176,24 +176,30 @@ TEST_F(DeviceSearch, SwitchingMethodsReplacesTheFinderAndTheList) {
     ChooseMethod("Bluetooth");
     EXPECT_EQ(ui->infraredFinder, nullptr);
     EXPECT_NE(ui->bluetoothFinder, nullptr);
-    EXPECT_EQ(Devices(),
-              std::vector<std::string>{DescribeDeliveryError(DeliveryError::NoSystemBus)});
+    EXPECT_EQ(Devices(), std::vector<std::string>{"None"});
 }
 
-// Instead of an empty list, one selected item says why the search could not run or what to do
-// after one that found nothing; it names no device. An adapter that is off is offered to be
-// switched on.
-TEST_F(DeviceSearch, TheListExplainsASearchThatCouldNotRunOrFoundNothing) {
+// Instead of an empty list, one selected item that fits the narrow list; the reason the search
+// could not run, or what to do after one that found nothing, is said and is the list's tip. An
+// adapter that is off is offered to be switched on instead.
+TEST_F(DeviceSearch, ASearchThatCouldNotRunOrFoundNothingSaysWhy) {
+    const std::string noAdapter = "This computer has no Bluetooth adapter. Plug one in, or turn "
+                                  "on the computer's built-in Bluetooth.";
+    const std::string off = "This computer's Bluetooth adapter is switched off. Switch it on in "
+                            "the Bluetooth settings.";
+    const std::string nothing = "No devices found. Make the phone visible: open its Bluetooth "
+                                "settings screen and keep it open, then search again.";
     const struct {
         const char* what;
         twtest::Adapter adapter;
         bool answer;
         int questions;
-        std::string item;
+        std::string reason;
+        bool told;
     } cases[] = {
-        {"adapter off, left off", twtest::Adapter::Off, false, 1,
-         DescribeDeliveryError(DeliveryError::BluetoothOff)},
-        {"adapter off, switched on", twtest::Adapter::Off, true, 1, DescribeEmptySearch(true)},
+        {"no adapter", twtest::Adapter::None, false, 0, noAdapter, true},
+        {"adapter off, left off", twtest::Adapter::Off, false, 1, off, false},
+        {"adapter off, switched on", twtest::Adapter::Off, true, 1, nothing, true},
     };
     for (const auto& c : cases) {
         // A finder keeps its connection to the bus it was made on.
@@ -201,19 +207,23 @@ TEST_F(DeviceSearch, TheListExplainsASearchThatCouldNotRunOrFoundNothing) {
         ASSERT_TRUE(StartBlueZ(c.adapter)) << mock.Error();
         int questions = 0;
         ui->confirm = [&](const wxString&) { return ++questions, c.answer; };
+        told.clear();
         {
             // Only a search that runs needs a radio to end it.
             std::optional<Radio> radio;
-            if (c.item == DescribeEmptySearch(true)) {
+            if (c.reason == nothing) {
                 radio.emplace(mock, std::vector<std::pair<std::string, std::string>>{});
             }
             ChooseMethod("Bluetooth");
         }
         EXPECT_EQ(questions, c.questions) << c.what;
-        EXPECT_EQ(Devices(), std::vector<std::string>{c.item}) << c.what;
+        EXPECT_EQ(told, c.told ? std::vector<std::string>{c.reason} : std::vector<std::string>{})
+            << c.what;
+        EXPECT_EQ(Devices(), std::vector<std::string>{"None"}) << c.what;
         EXPECT_EQ(ui->deviceChoice->GetSelection(), 0) << c.what;
-        // The list is narrow: its tip carries the whole reason.
-        EXPECT_TRUE(ui->deviceChoice->GetToolTipText().utf8_string().starts_with(c.item + "\n"))
+        ui->deviceChoice->InvalidateBestSize();
+        EXPECT_LE(ui->deviceChoice->GetBestSize().x, ui->deviceChoice->GetSize().x) << c.what;
+        EXPECT_TRUE(ui->deviceChoice->GetToolTipText().utf8_string().starts_with(c.reason + "\n"))
             << c.what;
         EXPECT_EQ(ui->SelectedDeviceAddress(), "") << c.what;
         mock.Stop();
