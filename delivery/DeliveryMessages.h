@@ -57,7 +57,8 @@ std::string SaveFailure(int systemError);
 std::string SystemReason(int systemError);
 // After a completed push of fileName, and what to do on the phone.
 std::string SentText(const std::string& fileName, PhonePlatform phone);
-// After saving to path; inRingtones when path lies in a phone's own Ringtones folder.
+// After saving to path (on a phone, its place there); inRingtones when it lies in a phone's own
+// Ringtones folder.
 std::string SavedText(const std::string& path, PhonePlatform phone, bool inRingtones);
 
 } // namespace delivery_text

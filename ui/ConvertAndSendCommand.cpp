@@ -230,9 +230,10 @@ void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fi
         }
         const std::string target = Utf8(chosen);
         // A phone's MTP storage may refuse the rename that makes a save whole.
-        const bool onPhone = OnMountedPhone(*phones, target);
+        const std::string place = PlaceOnPhone(*phones, target);
+        const bool onPhone = !place.empty();
         int reason = 0;
-        const bool saved = onPhone ? CopyWhole(*phones, filePath, target)
+        const bool saved = onPhone ? CopyWhole(*phones, filePath, target, &reason)
                                    : SaveFileAtomically(filePath, target, &reason);
         if (saved) {
             outcome = Outcome::Saved;
@@ -240,7 +241,8 @@ void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fi
             savedPath = chosen;
             const bool inRingtones =
                 onPhone && wxFileName(chosen).GetDirs().Last() == wxS("Ringtones");
-            inform(caption, Wide(delivery_text::SavedText(target, phone, inRingtones)));
+            inform(caption,
+                   Wide(delivery_text::SavedText(onPhone ? place : target, phone, inRingtones)));
             return;
         }
         outcome = Outcome::Failed;

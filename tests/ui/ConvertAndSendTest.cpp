@@ -162,6 +162,17 @@ TEST_F(ConvertAndSendTest, SavesIntoTheChosenFileReplacingWhatWasThere) {
     chosen.clear();
     EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone);
     EXPECT_TRUE(TempIsEmpty());
+    // On a phone the desktop has mounted, the place reads as the phone shows it.
+    auto* phone = static_cast<FakeMountedPhones*>(command.phones.get());
+    phone->phones.push_back({"Google Pixel 8", "", {"/gvfs/mtp:host=Google_Pixel_8/Internal"}});
+    chosen = "/gvfs/mtp:host=Google_Pixel_8/Internal/Ringtones/Song ringtone.mp3";
+    told.clear();
+    EXPECT_EQ(command.Run(selection), Command::Outcome::Saved);
+    EXPECT_TRUE(phone->files.contains(chosen.utf8_string()));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].StartsWith(wxString::FromUTF8("The ringtone was saved as\nGoogle Pixel 8 "
+                                                      "\u203a Internal \u203a Ringtones \u203a "
+                                                      "Song ringtone.mp3\n\n")));
 }
 
 TEST_F(ConvertAndSendTest, TheSaveDialogStartsInAPhonesRingtonesOrTheMusicFolderOrHome) {
@@ -170,7 +181,7 @@ TEST_F(ConvertAndSendTest, TheSaveDialogStartsInAPhonesRingtonesOrTheMusicFolder
     EXPECT_TRUE(wxFileName::DirExists(folder));
     EXPECT_TRUE(folder == wxGetHomeDir() ||
                 folder == wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Music));
-    phones.phones.push_back({"Pixel_8", {"/gvfs/mtp:host=Pixel_8/Internal"}});
+    phones.phones.push_back({"Pixel 8", "", {"/gvfs/mtp:host=Pixel_8/Internal"}});
     phones.folders.insert("/gvfs/mtp:host=Pixel_8/Internal/Ringtones");
     EXPECT_EQ(Command::DefaultFolder(phones), "/gvfs/mtp:host=Pixel_8/Internal/Ringtones");
 }
