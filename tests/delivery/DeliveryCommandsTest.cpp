@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -196,48 +195,6 @@ TEST(SendCommand, RefusesWhatCantBeSent) {
     const Outcome run = Send({file, "--to", "00:11:22:33:44:55"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("obexd"), std::string::npos) << run.err;
-}
-
-// By cable: the phone found by the name people know, the place on it said as the phone shows
-// it, and a file of the same name replaced only with --replace.
-TEST(SendCommand, ByCableFindsThePhoneByItsNameAndReplacesOnlyWhenAsked) {
-    twtest::TempDir dir;
-    const std::string file = dir.File("Tune ringtone.mp3");
-    std::ofstream(file) << "ringtone";
-    fs::create_directories(
-        dir.File("gvfs/mtp:host=Google_Pixel_8_3A281FDH2000ZX/Internal shared storage"));
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string before = runtime != nullptr ? runtime : "";
-    setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
-    const std::string copied = "copied to Google Pixel 8 \u203a Internal shared storage \u203a "
-                               "Ringtones \u203a Tune ringtone.mp3\n";
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::string out;
-        std::string err;
-    } cases[] = {
-        {{file, "--usb", "Pixel 8"}, 0, copied, ""},
-        {{file, "--usb", "Pixel 8"},
-         1,
-         "",
-         "tonewick-cli send: there is a file of that name already (Google Pixel 8 \u203a Internal "
-         "shared storage \u203a Ringtones \u203a Tune ringtone.mp3): add --replace to replace "
-         "it\n"},
-        {{file, "--usb", "--replace"}, 0, copied, ""},
-        {{file, "--usb", "Pixel 9"},
-         1,
-         "",
-         "tonewick-cli send: no phone of that name is connected in file-transfer mode (Google "
-         "Pixel 8)\n"},
-    };
-    for (const auto& c : cases) {
-        const Outcome run = Send(c.args);
-        EXPECT_EQ(run.status, c.status) << testing::PrintToString(c.args);
-        EXPECT_EQ(run.out, c.out);
-        EXPECT_EQ(run.err, c.err);
-    }
-    setenv("XDG_RUNTIME_DIR", before.c_str(), 1);
 }
 
 } // namespace

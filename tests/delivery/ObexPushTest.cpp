@@ -80,36 +80,19 @@ TEST_F(ObexPushTest, AFileObexdCantOpenIsNotSent) {
     EXPECT_EQ(push.Current().error, DeliveryError::Refused);
 }
 
-// A cancel that obexd answers ends the push; one it leaves unanswered is given up. Either way
-// the session is removed.
-TEST_F(ObexPushTest, CancelStopsATransferUnderWayAndEndsTheSession) {
-    for (const std::string outcome : {"hold", "deaf"}) {
-        ASSERT_TRUE(StartMock(outcome));
-        {
-            ObexPush push;
-            ASSERT_TRUE(push.Start(phone, file));
-            const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-            while (push.Current().transferred == 0 && std::chrono::steady_clock::now() < limit) {
-                ObexPush::Iterate(false);
-            }
-            EXPECT_EQ(push.Current().stage, ObexPush::Stage::Sending) << outcome;
-            push.Cancel();
-            if (outcome == "hold") {
-                ASSERT_TRUE(RunUntilFinished(push));
-                EXPECT_EQ(push.Current().error, DeliveryError::Cancelled);
-            }
-        }
-        std::string calls;
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-        while (calls.find("RemoveSession") == std::string::npos &&
-               std::chrono::steady_clock::now() < limit) {
-            ObexPush::Iterate(false);
-            mock.Call("/org/bluez/obex", "org.freedesktop.DBus.Mock", "GetCalls", "()", &calls);
-        }
-        EXPECT_NE(calls.find("RemoveSession"), std::string::npos) << outcome;
-        EXPECT_EQ(Contents(received), "") << outcome;
-        mock.Stop();
+TEST_F(ObexPushTest, CancelStopsATransferUnderWay) {
+    ASSERT_TRUE(StartMock("hold"));
+    ObexPush push;
+    ASSERT_TRUE(push.Start(phone, file));
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (push.Current().transferred == 0 && std::chrono::steady_clock::now() < limit) {
+        ObexPush::Iterate(false);
     }
+    EXPECT_EQ(push.Current().stage, ObexPush::Stage::Sending);
+    push.Cancel();
+    ASSERT_TRUE(RunUntilFinished(push));
+    EXPECT_EQ(push.Current().error, DeliveryError::Cancelled);
+    EXPECT_EQ(Contents(received), "");
 }
 
 TEST_F(ObexPushTest, CancelBeforeTheSessionExistsAbandonsIt) {

@@ -163,12 +163,11 @@ TEST_F(ConvertAndSendTest, SavesIntoTheChosenFileReplacingWhatWasThere) {
     EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone);
     EXPECT_TRUE(TempIsEmpty());
     // On a phone the desktop has mounted, the place reads as the phone shows it.
-    auto* phone = static_cast<FakeMountedPhones*>(command.phones.get());
-    phone->phones.push_back({"Google Pixel 8", "", {"/gvfs/mtp:host=Google_Pixel_8/Internal"}});
-    chosen = "/gvfs/mtp:host=Google_Pixel_8/Internal/Ringtones/Song ringtone.mp3";
+    static_cast<FakeMountedPhones&>(*command.phones)
+        .phones.push_back({"Google Pixel 8", "", {"/gvfs/Internal"}});
+    chosen = "/gvfs/Internal/Ringtones/Song ringtone.mp3";
     told.clear();
     EXPECT_EQ(command.Run(selection), Command::Outcome::Saved);
-    EXPECT_TRUE(phone->files.contains(chosen.utf8_string()));
     ASSERT_EQ(told.size(), 1u);
     EXPECT_TRUE(told[0].StartsWith(wxString::FromUTF8("The ringtone was saved as\nGoogle Pixel 8 "
                                                       "\u203a Internal \u203a Ringtones \u203a "
@@ -359,6 +358,13 @@ TEST_F(ConvertAndSendOverBluetoothTest, CancelInTheSendingDialogStopsThePushAnsw
         EXPECT_TRUE(asked.empty() && offered.empty()) << outcome;
         EXPECT_EQ(twtest::Contents(dir.File("received.txt")), "") << outcome;
         EXPECT_TRUE(TempIsEmpty()) << outcome;
+        // Answered or not, the session is removed; the call may still be on its way.
+        std::string obexCalls;
+        for (int i = 0; i < 6000 && obexCalls.find("RemoveSession") == std::string::npos; ++i) {
+            wxMilliSleep(10);
+            mock.Call("/org/bluez/obex", "org.freedesktop.DBus.Mock", "GetCalls", "()", &obexCalls);
+        }
+        EXPECT_NE(obexCalls.find("RemoveSession"), std::string::npos) << outcome;
         mock.Stop();
     }
 }

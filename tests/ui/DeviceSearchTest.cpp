@@ -6,6 +6,7 @@
 #include "BluetoothMockBuses.h"
 #include "EventPump.h"
 #include "delivery/BluetoothFinder.h"
+#include "delivery/DeliveryError.h"
 #include "delivery/InfraredFinder.h"
 #include "ui/twLookupDialog.h"
 
@@ -179,27 +180,22 @@ TEST_F(DeviceSearch, SwitchingMethodsReplacesTheFinderAndTheList) {
     EXPECT_EQ(Devices(), std::vector<std::string>{"None"});
 }
 
-// Instead of an empty list, one selected item that fits the narrow list; the reason the search
-// could not run, or what to do after one that found nothing, is said and is the list's tip. An
+// Instead of an empty list, one selected item "None" that fits the list; why the search could
+// not run, or what to do after one that found nothing, is said and is the list's tip. An
 // adapter that is off is offered to be switched on instead.
 TEST_F(DeviceSearch, ASearchThatCouldNotRunOrFoundNothingSaysWhy) {
-    const std::string noAdapter = "This computer has no Bluetooth adapter. Plug one in, or turn "
-                                  "on the computer's built-in Bluetooth.";
-    const std::string off = "This computer's Bluetooth adapter is switched off. Switch it on in "
-                            "the Bluetooth settings.";
-    const std::string nothing = "No devices found. Make the phone visible: open its Bluetooth "
-                                "settings screen and keep it open, then search again.";
     const struct {
         const char* what;
         twtest::Adapter adapter;
         bool answer;
         int questions;
-        std::string reason;
-        bool told;
+        std::string item;
     } cases[] = {
-        {"no adapter", twtest::Adapter::None, false, 0, noAdapter, true},
-        {"adapter off, left off", twtest::Adapter::Off, false, 1, off, false},
-        {"adapter off, switched on", twtest::Adapter::Off, true, 1, nothing, true},
+        {"no adapter", twtest::Adapter::None, false, 0,
+         DescribeDeliveryError(DeliveryError::NoBluetoothAdapter)},
+        {"adapter off, left off", twtest::Adapter::Off, false, 1,
+         DescribeDeliveryError(DeliveryError::BluetoothOff)},
+        {"adapter off, switched on", twtest::Adapter::Off, true, 1, DescribeEmptySearch(true)},
     };
     for (const auto& c : cases) {
         // A finder keeps its connection to the bus it was made on.
@@ -211,19 +207,20 @@ TEST_F(DeviceSearch, ASearchThatCouldNotRunOrFoundNothingSaysWhy) {
         {
             // Only a search that runs needs a radio to end it.
             std::optional<Radio> radio;
-            if (c.reason == nothing) {
+            if (c.item == DescribeEmptySearch(true)) {
                 radio.emplace(mock, std::vector<std::pair<std::string, std::string>>{});
             }
             ChooseMethod("Bluetooth");
         }
         EXPECT_EQ(questions, c.questions) << c.what;
-        EXPECT_EQ(told, c.told ? std::vector<std::string>{c.reason} : std::vector<std::string>{})
-            << c.what;
+        // An adapter left off has just been the question.
+        EXPECT_EQ(told, std::vector<std::string>(c.questions == 1 && !c.answer ? 0 : 1, c.item));
         EXPECT_EQ(Devices(), std::vector<std::string>{"None"}) << c.what;
         EXPECT_EQ(ui->deviceChoice->GetSelection(), 0) << c.what;
         ui->deviceChoice->InvalidateBestSize();
         EXPECT_LE(ui->deviceChoice->GetBestSize().x, ui->deviceChoice->GetSize().x) << c.what;
-        EXPECT_TRUE(ui->deviceChoice->GetToolTipText().utf8_string().starts_with(c.reason + "\n"))
+        // The list is narrow: its tip carries the whole reason.
+        EXPECT_TRUE(ui->deviceChoice->GetToolTipText().utf8_string().starts_with(c.item + "\n"))
             << c.what;
         EXPECT_EQ(ui->SelectedDeviceAddress(), "") << c.what;
         mock.Stop();
