@@ -82,7 +82,9 @@ MountedPhones::Phone PhoneOfMount(const std::string& host) {
     return phone;
 }
 
-// The system's error number behind a GIO error; GIO made the error from one for these paths.
+// A failed call's end: puts the system's error number behind the GIO error into *systemError
+// (GIO made the error from one for these local paths; EIO for any other), frees the error and
+// returns false.
 bool Failed(GError* error, int* systemError) {
     if (systemError != nullptr) {
         *systemError = EIO;
