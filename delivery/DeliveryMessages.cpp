@@ -44,6 +44,10 @@ std::string LastStep(PhonePlatform phone, bool pushed, bool inRingtones) {
 
 } // namespace
 
+std::string SaveInsteadAfter(DeliveryError error) {
+    return std::string(DescribeDeliveryError(error)) + "\n\n" + saveInstead;
+}
+
 std::string CutQuestion(const RingtoneFormat& format, int32_t seconds) {
     const std::string most = std::to_string(format.maxSeconds);
     return "iPhones take ringtones as AAC in an .m4r file of at most " + most +

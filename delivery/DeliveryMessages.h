@@ -5,6 +5,7 @@
 // separated by one blank line. UTF-8; the window widens them as they are.
 #pragma once
 
+#include "delivery/DeliveryError.h"
 #include "delivery/RingtoneFormat.h"
 #include "phones/PhonePlatform.h"
 
@@ -38,9 +39,14 @@ inline constexpr const char* pushM4r =
 inline constexpr const char* pushExtension =
     "A phone judges a ringtone by its extension: name the file .wav, .mp3, .aac, .m4a or .wma.";
 inline constexpr const char* saveInstead = "Save the ringtone file instead?";
+inline constexpr const char* pushCancelled =
+    "Sending was cancelled. The phone may hold part of the file: delete it there if it shows "
+    "up among the received files.";
 inline constexpr const char* otherFolder = "Choose another folder?";
 inline constexpr const char* converting = "Converting the ringtone. Cancel stops it.";
 
+// Why the file can't reach the phone, then the offer to save it instead.
+std::string SaveInsteadAfter(DeliveryError error);
 // The question before an .m4r is cut to the format's longest length.
 std::string CutQuestion(const RingtoneFormat& format, int32_t seconds);
 // The command-line tool's note that it keeps the first part.
@@ -51,7 +57,8 @@ std::string SaveFailure(int systemError);
 std::string SystemReason(int systemError);
 // After a completed push of fileName, and what to do on the phone.
 std::string SentText(const std::string& fileName, PhonePlatform phone);
-// After saving to path; inRingtones when path lies in a phone's own Ringtones folder.
+// After saving to path (on a phone, its place there); inRingtones when it lies in a phone's own
+// Ringtones folder.
 std::string SavedText(const std::string& path, PhonePlatform phone, bool inRingtones);
 
 } // namespace delivery_text

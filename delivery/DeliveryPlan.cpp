@@ -21,6 +21,21 @@ bool OffersAFormat(const DeliveryRequest& request) {
     return false;
 }
 
+// What the sound itself lacks, when it is there to be judged.
+const char* SoundProblem(const DeliveryRequest& request) {
+    if (!request.mediaLoaded) {
+        return delivery_text::noMedia;
+    }
+    // Flags that meet leave no range at all, which no silence could fill.
+    if (request.seconds <= 0) {
+        return delivery_text::noLength;
+    }
+    if (request.silenceSeconds >= request.seconds) {
+        return delivery_text::silent;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int32_t KeptSeconds(const RingtoneFormat& format, int32_t seconds) {
@@ -29,32 +44,27 @@ int32_t KeptSeconds(const RingtoneFormat& format, int32_t seconds) {
 
 DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
     DeliveryPlan plan;
-    if (!request.mediaLoaded) {
-        plan.stop = delivery_text::noMedia;
-        return plan;
-    }
-    if (request.vendor.empty() || request.model.empty()) {
-        plan.stop = delivery_text::noPhone;
-        return plan;
-    }
     plan.phone = request.phone;
-    if (!OffersAFormat(request)) {
-        plan.stop = delivery_text::phoneTakesNoFormat;
-        return plan;
-    }
+    const bool phoneChosen = !request.vendor.empty() && !request.model.empty();
     plan.format = plan.phone == PhonePlatform::IPhone ? FindFormatByName("m4r")
                                                       : FindFormatByLabel(request.formatLabel);
-    if (plan.format == nullptr) {
-        plan.stop = delivery_text::noFormat;
-        return plan;
+    std::vector<const char*> missing;
+    if (const char* sound = SoundProblem(request)) {
+        missing.push_back(sound);
     }
-    // Flags that meet leave no range at all, which no silence could fill.
-    if (request.seconds <= 0) {
-        plan.stop = delivery_text::noLength;
-        return plan;
+    if (!phoneChosen) {
+        missing.push_back(delivery_text::noPhone);
     }
-    if (request.silenceSeconds >= request.seconds) {
-        plan.stop = delivery_text::silent;
+    if (phoneChosen && !OffersAFormat(request)) {
+        missing.push_back(delivery_text::phoneTakesNoFormat);
+    } else if (plan.format == nullptr) {
+        missing.push_back(delivery_text::noFormat);
+    }
+    for (const char* piece : missing) {
+        plan.stop += (plan.stop.empty() ? "" : "\n\n") + std::string(piece);
+    }
+    if (!missing.empty()) {
+        plan.format = nullptr;
         return plan;
     }
     plan.seconds = KeptSeconds(*plan.format, request.seconds);
@@ -66,12 +76,16 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
     if (method == nullptr) {
         return plan;
     }
+    const bool push = method->route == DeliveryRoute::Push;
     if (method->unavailableText != nullptr) {
         plan.questions.push_back(method->unavailableText);
-    } else if (method->route == DeliveryRoute::Push && plan.phone == PhonePlatform::IPhone) {
+    } else if (push && plan.phone == PhonePlatform::IPhone) {
         plan.questions.push_back(delivery_text::iphoneNoBluetooth);
-    } else if (method->route == DeliveryRoute::Push && request.deviceAddress.empty()) {
-        plan.questions.push_back(delivery_text::noDevice);
+    } else if (push && request.deviceAddress.empty()) {
+        // Making the phone visible can't help when the search could not even run.
+        plan.questions.push_back(request.searchFailure == DeliveryError::None
+                                     ? std::string(delivery_text::noDevice)
+                                     : delivery_text::SaveInsteadAfter(request.searchFailure));
     } else {
         plan.route = method->route;
     }

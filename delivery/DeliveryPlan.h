@@ -5,6 +5,7 @@
 // same rules from it. Plain values in, a plain struct out; no state.
 #pragma once
 
+#include "delivery/DeliveryError.h"
 #include "delivery/DeliveryMethod.h"
 #include "delivery/RingtoneFormat.h"
 #include "phones/PhonePlatform.h"
@@ -30,10 +31,13 @@ struct DeliveryRequest {
     // The ringtone's length and its leading silence, in whole seconds.
     int32_t seconds = 0;
     int32_t silenceSeconds = 0;
+    // Why the last search for devices could not run; None when it ran (or none was made).
+    DeliveryError searchFailure = DeliveryError::None;
 };
 
 struct DeliveryPlan {
-    // Not empty: nothing can be made; say this and stop.
+    // Not empty: nothing can be made; say this and stop. It names every missing piece at once,
+    // a paragraph each, in the window's order: the sound, the phone, the format.
     std::string stop;
     PhonePlatform phone = PhonePlatform::Older;
     const RingtoneFormat* format = nullptr;

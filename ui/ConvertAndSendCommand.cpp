@@ -102,6 +102,7 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     request.formatLabel = Utf8(selection.format);
     request.method = Utf8(selection.sendMethod);
     request.deviceAddress = selection.deviceAddress;
+    request.searchFailure = selection.searchFailure;
     request.seconds = RingtoneSeconds(sound);
     request.silenceSeconds = wave->silenceLength;
     const DeliveryPlan plan = PlanDelivery(request);
@@ -205,11 +206,14 @@ bool ConvertAndSendCommand::Send(const std::string& filePath, const wxString& fi
     }
     if (error == DeliveryError::Cancelled) {
         outcome = Outcome::NothingDone;
+        // A window that is closing says nothing more.
+        if (!closeRequested) {
+            inform(caption, Wide(delivery_text::pushCancelled));
+        }
         return false;
     }
     outcome = Outcome::Failed;
-    return ask(caption, Wide(DescribeDeliveryError(error)) + wxS("\n\n") +
-                            Wide(delivery_text::saveInstead)) == wxID_YES;
+    return ask(caption, Wide(delivery_text::SaveInsteadAfter(error))) == wxID_YES;
 }
 
 void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fileName,
@@ -226,9 +230,10 @@ void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fi
         }
         const std::string target = Utf8(chosen);
         // A phone's MTP storage may refuse the rename that makes a save whole.
-        const bool onPhone = OnMountedPhone(*phones, target);
+        const std::string place = PlaceOnPhone(*phones, target);
+        const bool onPhone = !place.empty();
         int reason = 0;
-        const bool saved = onPhone ? CopyWhole(*phones, filePath, target)
+        const bool saved = onPhone ? CopyWhole(*phones, filePath, target, &reason)
                                    : SaveFileAtomically(filePath, target, &reason);
         if (saved) {
             outcome = Outcome::Saved;
@@ -236,7 +241,8 @@ void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fi
             savedPath = chosen;
             const bool inRingtones =
                 onPhone && wxFileName(chosen).GetDirs().Last() == wxS("Ringtones");
-            inform(caption, Wide(delivery_text::SavedText(target, phone, inRingtones)));
+            inform(caption,
+                   Wide(delivery_text::SavedText(onPhone ? place : target, phone, inRingtones)));
             return;
         }
         outcome = Outcome::Failed;

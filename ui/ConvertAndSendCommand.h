@@ -47,6 +47,8 @@ public:
         wxString deviceName;
         // "AA:BB:CC:DD:EE:FF" of the selected Bluetooth device; empty when none is selected.
         std::string deviceAddress;
+        // Why the last search for devices could not run (DeliveryRequest::searchFailure).
+        DeliveryError searchFailure = DeliveryError::None;
     };
 
     enum class Outcome { NothingDone, Sent, Saved, Failed };

@@ -20,9 +20,13 @@ wxString Text(const wxString& selection, const wxString& tip) {
 } // namespace
 
 void SelectionToolTips::Follow(wxWindow* control, const wxString& tip) {
-    followed.push_back({control, tip});
+    followed.push_back({control, tip, wxString()});
     const auto show = [this, control](wxCommandEvent& event) {
-        Renew(control);
+        for (const Followed& f : followed) {
+            if (f.control == control) {
+                Show(f);
+            }
+        }
         event.Skip();
     };
     control->Bind(wxEVT_CHOICE, show);
@@ -30,10 +34,15 @@ void SelectionToolTips::Follow(wxWindow* control, const wxString& tip) {
     Renew(control);
 }
 
-void SelectionToolTips::Renew(wxWindow* control) const {
+void SelectionToolTips::Renew(wxWindow* control, const wxString& shown) {
     const auto found = std::find_if(followed.begin(), followed.end(),
                                     [control](const Followed& f) { return f.control == control; });
     if (found != followed.end()) {
-        control->SetToolTip(Text(SelectionOf(control), found->tip));
+        found->shown = shown;
+        Show(*found);
     }
+}
+
+void SelectionToolTips::Show(const Followed& f) const {
+    f.control->SetToolTip(Text(f.shown.empty() ? SelectionOf(f.control) : f.shown, f.tip));
 }

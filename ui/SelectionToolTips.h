@@ -15,13 +15,18 @@ class SelectionToolTips {
 public:
     // control is a wxChoice or a wxRadioBox; tip says what it is for.
     void Follow(wxWindow* control, const wxString& tip);
-    // Shows control's selection now, after the program changed its items or selection.
-    void Renew(wxWindow* control) const;
+    // Shows control's selection now, after the program changed its items or selection. A
+    // `shown` text stands for the selection until the next renewal: the whole sentence behind
+    // an item cut short to fit the control.
+    void Renew(wxWindow* control, const wxString& shown = wxString());
 
 private:
     struct Followed {
         wxWindow* control;
         wxString tip;
+        wxString shown;
     };
     std::vector<Followed> followed;
+
+    void Show(const Followed& f) const;
 };

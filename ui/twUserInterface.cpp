@@ -92,6 +92,9 @@ twUserInterface::twUserInterface() : twMainFrame("Tonewick", wxSize(520, 580)) {
     confirm = [this](const wxString& question) {
         return ShowMessage(this, question, wxS("Tonewick"), wxYES_NO | wxICON_QUESTION) == wxID_YES;
     };
+    tell = [this](const wxString& text) {
+        ShowMessage(this, text, wxS("Tonewick"), wxOK | wxICON_INFORMATION);
+    };
     Bind(wxEVT_CLOSE_WINDOW, &twUserInterface::OnCloseWindow, this);
 }
 
@@ -252,6 +255,9 @@ void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
     selection.sendMethod = sendMethodChoice->GetStringSelection();
     selection.deviceName = deviceListNote ? wxString() : deviceChoice->GetStringSelection();
     selection.deviceAddress = SelectedDeviceAddress();
+    if (selection.sendMethod == "Bluetooth" && bluetoothFinder) {
+        selection.searchFailure = bluetoothFinder->failure;
+    }
     ConvertAndSendCommand command(this, mediaEditControl);
     runningConvert = &command;
     command.Run(selection);

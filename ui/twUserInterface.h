@@ -49,18 +49,21 @@ public:
     // chosen). Choosing a method, or the refresh button, searches behind the "Lookup devices"
     // dialog and lists the names found in deviceChoice, none selected; devices of the same name
     // show the end of their address. A search that could not run, or found nothing, leaves one
-    // selected item instead that says why or what to do (deviceListNote). An adapter that is
-    // off is offered to be switched on through `confirm`.
+    // selected item "None" instead (deviceListNote), and says why or what to do through `tell`
+    // and in the list's tooltip. An adapter that is off is offered to be switched on through
+    // `confirm`.
     std::unique_ptr<BluetoothFinder> bluetoothFinder;
     std::unique_ptr<InfraredFinder> infraredFinder;
     bool deviceListNote = false;
-    // Asks a yes-or-no question; a message box unless a test put its own answer in.
+    // Ask a yes-or-no question, and say something; message boxes unless a test put its own in.
     std::function<bool(const wxString& question)> confirm;
+    std::function<void(const wxString& text)> tell;
     void OnSendMethodSelected(wxCommandEvent& event) override;
     void OnRefreshDevices(wxCommandEvent& event) override;
 
 private:
-    void ListDevices(DeviceSearchResult result, bool bluetooth);
+    // Fills deviceChoice; returns the sentence behind its "None", empty when devices are listed.
+    wxString ListDevices(DeviceSearchResult result, bool bluetooth);
 
     // A close request during an import, or during Convert and Send, cancels it first; the
     // window closes after it.

@@ -35,12 +35,14 @@ void twUserInterface::OnRefreshDevices(wxCommandEvent&) {
     DeviceFinder* finder = method == "Bluetooth" ? static_cast<DeviceFinder*>(bluetoothFinder.get())
                            : method == "Infrared" ? infraredFinder.get()
                                                   : nullptr;
+    wxString note;
     if (finder != nullptr) {
         dialog.Show();
         DeviceSearchResult result =
             finder->Search(twLookupDialog::Progress, &dialog, twLookupDialog::Waiting);
         dialog.Hide();
-        if (result.failure == DeliveryError::BluetoothOff &&
+        const bool off = result.failure == DeliveryError::BluetoothOff;
+        if (off &&
             confirm(wxString(DescribeDeliveryError(result.failure)) +
                     wxS("\n\nSwitch Bluetooth on and search again?")) &&
             finder->SwitchOn()) {
@@ -48,13 +50,17 @@ void twUserInterface::OnRefreshDevices(wxCommandEvent&) {
             result = finder->Search(twLookupDialog::Progress, &dialog, twLookupDialog::Waiting);
             dialog.Hide();
         }
-        ListDevices(result, method == "Bluetooth");
+        note = ListDevices(result, method == "Bluetooth");
+        // An adapter left off has just been the question.
+        if (!note.empty() && result.failure != DeliveryError::BluetoothOff) {
+            tell(note);
+        }
     }
-    selectionTips.Renew(deviceChoice);
+    selectionTips.Renew(deviceChoice, note);
     dialog.Hide();
 }
 
-void twUserInterface::ListDevices(DeviceSearchResult result, bool bluetooth) {
+wxString twUserInterface::ListDevices(DeviceSearchResult result, bool bluetooth) {
     deviceChoice->Clear();
     // Infrared names are 8-bit text, a byte a character; Bluetooth names are UTF-8.
     for (FoundDevice& device : result.devices) {
@@ -67,12 +73,15 @@ void twUserInterface::ListDevices(DeviceSearchResult result, bool bluetooth) {
     }
     deviceChoice->SetSelection(wxNOT_FOUND);
     // A list left empty would say "nothing is there" when the truth may be "Bluetooth can't
-    // run here": the one item says which, selected so that it shows, and names no device.
+    // run here". The list is too narrow for the sentence that says which, and opened it would
+    // run off the screen: its one item is a word that fits, selected so that it shows.
     deviceListNote = result.devices.empty();
-    if (deviceListNote) {
-        deviceChoice->Append(result.failure != DeliveryError::None
-                                 ? DescribeDeliveryError(result.failure)
-                                 : DescribeEmptySearch(bluetooth));
-        deviceChoice->SetSelection(0);
+    if (!deviceListNote) {
+        return wxString();
     }
+    deviceChoice->Append(wxS("None"));
+    deviceChoice->SetSelection(0);
+    return wxString::FromUTF8(result.failure != DeliveryError::None
+                                  ? DescribeDeliveryError(result.failure)
+                                  : DescribeEmptySearch(bluetooth));
 }

@@ -10,7 +10,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tonewick-cli send FILE --to AA:BB:CC:DD:EE:FF\n       tonewick-cli send FILE --usb "
-    "[NAME]\n";
+    "[NAME] [--replace]\n";
 
 } // namespace
 

@@ -9,7 +9,7 @@
 namespace {
 
 constexpr const char* kPrefix = "tonewick-cli send: ";
-constexpr const char* kUsage = "usage: tonewick-cli send FILE --usb [NAME]\n";
+constexpr const char* kUsage = "usage: tonewick-cli send FILE --usb [NAME] [--replace]\n";
 
 } // namespace
 
@@ -21,9 +21,12 @@ int RunUsbSend(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::string file;
     std::string name;
     bool usb = false;
+    bool replace = false;
     for (const std::string& arg : args) {
         if (arg == "--usb" && !usb) {
             usb = true;
+        } else if (arg == "--replace" && !replace) {
+            replace = true;
         } else if (!arg.empty() && arg[0] != '-' && (file.empty() || (usb && name.empty()))) {
             (file.empty() ? file : name) = arg;
         } else {
@@ -46,11 +49,11 @@ int RunUsbSend(const std::vector<std::string>& args, std::ostream& out, std::ost
         return 1;
     }
     const std::unique_ptr<MountedPhones> phones = CreateMountedPhones();
-    const UsbCopy copy = CopyToPhone(*phones, file, name);
+    const UsbCopy copy = CopyToPhone(*phones, file, name, replace);
     if (copy.error != UsbError::None) {
         err << kPrefix << DescribeUsbCopy(copy) << "\n";
         return 1;
     }
-    out << copy.path << "\n";
+    out << "copied to " << copy.place << "\n";
     return out ? 0 : 1;
 }

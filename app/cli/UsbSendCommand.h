@@ -1,7 +1,8 @@
-// "tonewick-cli send FILE --usb [NAME]": copies a ringtone file into the Ringtones folder of an
-// Android phone that the desktop has mounted in file-transfer mode (delivery/UsbCopy.h), whole
-// or not at all, and prints where it now lies on the phone. NAME picks one of several phones
-// (any part of its mount name).
+// "tonewick-cli send FILE --usb [NAME] [--replace]": copies a ringtone file into the Ringtones
+// folder of an Android phone that the desktop has mounted in file-transfer mode
+// (delivery/UsbCopy.h), whole or not at all, and prints where it now lies on the phone. NAME
+// picks one of several phones ("Pixel 8", or its serial number); a file of the same name
+// already there is replaced only with --replace.
 #pragma once
 
 #include <ostream>

@@ -34,7 +34,7 @@ const Subcommand subcommands[] = {
      "[--echo] [--reverb] [--chorus] [--loudness LUFS] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
      RunMakeCommand},
     {"suggest", "suggest WORKING.wav [--seconds N]", RunSuggestCommand},
-    {"send", "send FILE --to AA:BB:CC:DD:EE:FF | --usb [NAME]", RunSendCommand},
+    {"send", "send FILE --to AA:BB:CC:DD:EE:FF | --usb [NAME] [--replace]", RunSendCommand},
     {"devices", "devices --bluetooth [--seconds N] | --infrared", RunDevicesCommand},
     {"phones", "phones [VENDOR [MODEL]]", RunPhonesCommand},
 };

@@ -3,12 +3,18 @@
 #include <fstream>
 #include <iterator>
 
-bool FakeMountedPhones::MakeFolder(const std::string& path) {
+bool FakeMountedPhones::MakeFolder(const std::string& path, int*) {
     folders.insert(path);
     return true;
 }
 
-bool FakeMountedPhones::Copy(const std::string& from, const std::string& path) {
+bool FakeMountedPhones::Copy(const std::string& from, const std::string& path, int* systemError) {
+    if (copyError != 0) {
+        if (systemError != nullptr) {
+            *systemError = copyError;
+        }
+        return false;
+    }
     std::ifstream in(from, std::ios::binary);
     if (!in) {
         return false;

@@ -72,15 +72,33 @@ struct ObexdClient::State {
     std::string transferPath;
     std::string file;
     bool cancelRequested = false;
+    // CreateSession is on its way: its reply may still bring a session to remove.
+    bool creatingSession = false;
+    bool sessionRemoved = false;
 
     ~State() {
         g_cancellable_cancel(cancellable);
         Unsubscribe();
         if (connection != nullptr) {
+            // A push given up unfinished (obexd left a cancel unanswered) still ends its
+            // session; the call must be on its way before the connection closes.
+            RemoveSession();
+            g_dbus_connection_flush_sync(connection, nullptr, nullptr);
             g_dbus_connection_close(connection, nullptr, nullptr, nullptr);
             g_object_unref(connection);
         }
         g_object_unref(cancellable);
+    }
+
+    // Answered or not, the session is over for us; obexd would end it only with the connection.
+    void RemoveSession() {
+        if (sessionPath.empty() || sessionRemoved) {
+            return;
+        }
+        sessionRemoved = true;
+        g_dbus_connection_call(connection, obexService, clientPath, clientInterface,
+                               "RemoveSession", g_variant_new("(o)", sessionPath.c_str()), nullptr,
+                               G_DBUS_CALL_FLAGS_NONE, callTimeoutMs, nullptr, nullptr, nullptr);
     }
 
     void Unsubscribe() {
@@ -108,13 +126,7 @@ struct ObexdClient::State {
         Unsubscribe();
         progress.stage = ObexStage::Finished;
         progress.outcome = outcome;
-        if (!sessionPath.empty()) {
-            // Answered or not, the session is over; closing the connection ends it anyway.
-            g_dbus_connection_call(connection, obexService, clientPath, clientInterface,
-                                   "RemoveSession", g_variant_new("(o)", sessionPath.c_str()),
-                                   nullptr, G_DBUS_CALL_FLAGS_NONE, callTimeoutMs, nullptr, nullptr,
-                                   nullptr);
-        }
+        RemoveSession();
     }
 
     // Status and Transferred from a Transfer1 property dictionary.
@@ -212,6 +224,7 @@ struct ObexdClient::State {
     static void OnCreateSession(GObject* source, GAsyncResult* result, gpointer data) {
         std::unique_ptr<std::shared_ptr<State>> held(static_cast<std::shared_ptr<State>*>(data));
         State& state = **held;
+        state.creatingSession = false;
         GVariant* reply = ReplyOrFinish(source, result, state, true);
         if (reply == nullptr) {
             return;
@@ -220,7 +233,9 @@ struct ObexdClient::State {
         g_variant_get(reply, "(&o)", &session);
         state.sessionPath = session;
         g_variant_unref(reply);
+        // Cancelled while connecting: the push has ended already, and its session goes at once.
         if (state.cancelRequested) {
+            state.RemoveSession();
             state.Finish(ObexOutcome::Cancelled);
             return;
         }
@@ -249,6 +264,7 @@ struct ObexdClient::State {
         GVariantBuilder options;
         g_variant_builder_init(&options, G_VARIANT_TYPE("a{sv}"));
         g_variant_builder_add(&options, "{sv}", "Target", g_variant_new_string("opp"));
+        state.creatingSession = true;
         g_dbus_connection_call(
             state.connection, obexService, clientPath, clientInterface, "CreateSession",
             g_variant_new("(sa{sv})", state.address.c_str(), &options), G_VARIANT_TYPE("(o)"),
@@ -288,6 +304,10 @@ void ObexdClient::Cancel() {
     s.cancelRequested = true;
     if (!s.transferPath.empty()) {
         s.CancelTransfer();
+    } else if (s.creatingSession) {
+        // Dropping the reply would leave a session nobody removes: the push ends now, and the
+        // session, if the phone answers after all, is removed when the reply comes.
+        s.Finish(ObexOutcome::Cancelled);
     } else if (s.sessionPath.empty()) {
         g_cancellable_cancel(s.cancellable);
     }

@@ -9,8 +9,10 @@
 // the phone. Everything runs asynchronously on the default GLib main context, which wxGTK runs.
 // The phone has a minute to accept, so the calls wait long; the transfer's signals are
 // subscribed to before SendFile, since a small file can go from "queued" to "complete" with
-// nothing between and its object vanishes at once. Each push has its own connection; the
-// destructor cancels what is under way and closes it, which also ends obexd's session.
+// nothing between and its object vanishes at once. Each push has its own connection. Its
+// session is removed however the push ends: finished, cancelled (also while connecting, once
+// CreateSession answers) or given up by the destructor, which then cancels what is under way
+// and closes the connection.
 #pragma once
 
 #include "platform/ObexClient.h"

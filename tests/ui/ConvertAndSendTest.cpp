@@ -162,6 +162,16 @@ TEST_F(ConvertAndSendTest, SavesIntoTheChosenFileReplacingWhatWasThere) {
     chosen.clear();
     EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone);
     EXPECT_TRUE(TempIsEmpty());
+    // On a phone the desktop has mounted, the place reads as the phone shows it.
+    static_cast<FakeMountedPhones&>(*command.phones)
+        .phones.push_back({"Google Pixel 8", "", {"/gvfs/Internal"}});
+    chosen = "/gvfs/Internal/Ringtones/Song ringtone.mp3";
+    told.clear();
+    EXPECT_EQ(command.Run(selection), Command::Outcome::Saved);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].StartsWith(wxString::FromUTF8("The ringtone was saved as\nGoogle Pixel 8 "
+                                                      "\u203a Internal \u203a Ringtones \u203a "
+                                                      "Song ringtone.mp3\n\n")));
 }
 
 TEST_F(ConvertAndSendTest, TheSaveDialogStartsInAPhonesRingtonesOrTheMusicFolderOrHome) {
@@ -170,7 +180,7 @@ TEST_F(ConvertAndSendTest, TheSaveDialogStartsInAPhonesRingtonesOrTheMusicFolder
     EXPECT_TRUE(wxFileName::DirExists(folder));
     EXPECT_TRUE(folder == wxGetHomeDir() ||
                 folder == wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Music));
-    phones.phones.push_back({"Pixel_8", {"/gvfs/mtp:host=Pixel_8/Internal"}});
+    phones.phones.push_back({"Pixel 8", "", {"/gvfs/mtp:host=Pixel_8/Internal"}});
     phones.folders.insert("/gvfs/mtp:host=Pixel_8/Internal/Ringtones");
     EXPECT_EQ(Command::DefaultFolder(phones), "/gvfs/mtp:host=Pixel_8/Internal/Ringtones");
 }
@@ -340,9 +350,21 @@ TEST_F(ConvertAndSendOverBluetoothTest, CancelInTheSendingDialogStopsThePushAnsw
         EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone) << outcome;
         EXPECT_TRUE(watcher.acted) << outcome;
         EXPECT_EQ(command.error, DeliveryError::Cancelled) << outcome;
-        EXPECT_TRUE(told.empty() && asked.empty() && offered.empty()) << outcome;
+        EXPECT_EQ(told, std::vector<wxString>{"Sending was cancelled. The phone may hold part of "
+                                              "the file: delete it there if it shows up among "
+                                              "the received files."})
+            << outcome;
+        told.clear();
+        EXPECT_TRUE(asked.empty() && offered.empty()) << outcome;
         EXPECT_EQ(twtest::Contents(dir.File("received.txt")), "") << outcome;
         EXPECT_TRUE(TempIsEmpty()) << outcome;
+        // Answered or not, the session is removed; the call may still be on its way.
+        std::string obexCalls;
+        for (int i = 0; i < 6000 && obexCalls.find("RemoveSession") == std::string::npos; ++i) {
+            wxMilliSleep(10);
+            mock.Call("/org/bluez/obex", "org.freedesktop.DBus.Mock", "GetCalls", "()", &obexCalls);
+        }
+        EXPECT_NE(obexCalls.find("RemoveSession"), std::string::npos) << outcome;
         mock.Stop();
     }
 }
