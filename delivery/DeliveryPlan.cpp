@@ -42,8 +42,11 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
         plan.stop = delivery_text::phoneTakesNoFormat;
         return plan;
     }
-    plan.format = plan.phone == PhonePlatform::IPhone ? FindFormatByName("m4r")
-                                                      : FindFormatByLabel(request.formatLabel);
+    const DeliveryMethod* method = FindDeliveryMethod(request.method);
+    // An iPhone's file is the one its road takes: the .m4r to save, unless the method says.
+    plan.format = plan.phone != PhonePlatform::IPhone ? FindFormatByLabel(request.formatLabel)
+                  : method != nullptr                 ? &method->IphoneFormat()
+                                                      : FindFormatByName("m4r");
     if (plan.format == nullptr) {
         plan.stop = delivery_text::noFormat;
         return plan;
@@ -62,18 +65,18 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
         plan.questions.push_back(delivery_text::CutQuestion(*plan.format, request.seconds));
     }
     // Where the file goes is settled before the wait for the converter.
-    const DeliveryMethod* method = FindDeliveryMethod(request.method);
+    plan.method = method;
     if (method == nullptr) {
         return plan;
     }
-    if (method->unavailableText != nullptr) {
-        plan.questions.push_back(method->unavailableText);
-    } else if (method->route == DeliveryRoute::Push && plan.phone == PhonePlatform::IPhone) {
-        plan.questions.push_back(delivery_text::iphoneNoBluetooth);
-    } else if (method->route == DeliveryRoute::Push && request.deviceAddress.empty()) {
+    if (method->UnavailableText() != nullptr) {
+        plan.questions.push_back(method->UnavailableText());
+    } else if (plan.phone == PhonePlatform::IPhone && method->IphoneRefusal() != nullptr) {
+        plan.questions.push_back(method->IphoneRefusal());
+    } else if (method->NeedsDevice() && request.deviceAddress.empty()) {
         plan.questions.push_back(delivery_text::noDevice);
     } else {
-        plan.route = method->route;
+        plan.route = DeliveryRoute::Deliver;
     }
     return plan;
 }

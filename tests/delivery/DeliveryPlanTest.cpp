@@ -36,7 +36,7 @@ DeliveryRequest Ask(bool media, const char* vendor, const char* model, const Pho
 }
 
 TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
-    const std::string infrared = FindDeliveryMethod("Infrared")->unavailableText;
+    const std::string infrared = FindDeliveryMethod("Infrared")->UnavailableText();
     const RingtoneFormat& m4r = *FindFormatByName("m4r");
     const struct {
         const char* what;
@@ -70,7 +70,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          PhonePlatform::Android,
          ".m4a",
          50,
-         DeliveryRoute::Push,
+         DeliveryRoute::Deliver,
          {}},
         {"Any phone, Android, no device",
          Ask(true, "Any phone", "Android phone", android, "MP3", "Bluetooth"),

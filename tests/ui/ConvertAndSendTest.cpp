@@ -206,15 +206,15 @@ TEST_F(ConvertAndSendTest, CancelOrAClosingWindowStopsTheConversionWithoutAWord)
         Ready(60);
         panel->echoCheck->SetValue(true);
         panel->reverbCheck->SetValue(true);
-        EXPECT_FALSE(command.RequestClose()) << c.what;
+        EXPECT_FALSE(command.modal.RequestClose()) << c.what;
         const DialogWatcher watcher("Convert", [&](wxProgressDialog& dialog) {
             EXPECT_FALSE(dialog.GetMessage().Contains("can't be stopped"));
-            return c.close ? command.RequestClose() : PressCancel(dialog);
+            return c.close ? command.modal.RequestClose() : PressCancel(dialog);
         });
         EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone) << c.what;
         EXPECT_TRUE(watcher.acted) << c.what;
         EXPECT_EQ(command.error, DeliveryError::Cancelled) << c.what;
-        EXPECT_EQ(command.closeRequested, c.close) << c.what;
+        EXPECT_EQ(command.modal.closeRequested, c.close) << c.what;
         EXPECT_TRUE(told.empty() && asked.empty() && offered.empty()) << c.what;
         EXPECT_TRUE(TempIsEmpty()) << c.what;
     }
@@ -241,7 +241,7 @@ TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
     const wxString music = Command::DefaultFolder(*command.phones);
     const wxString fortySeconds = Text(delivery_text::CutQuestion(*FindFormatByName("m4r"), 45));
     const wxString appleBluetooth = Text(delivery_text::iphoneNoBluetooth);
-    const wxString infrared = Text(FindDeliveryMethod("Infrared")->unavailableText);
+    const wxString infrared = Text(FindDeliveryMethod("Infrared")->UnavailableText());
     const Case cases[] = {
         {"iPhone over Bluetooth, declined", "Apple", "Bluetooth", 5, wxID_NO, {appleBluetooth}, {}},
         {"iPhone over Bluetooth, saved",
