@@ -36,6 +36,9 @@ struct DeliveryTarget {
     std::string address;
     // The chosen item's label, for the words that name it.
     std::string name;
+    // The ringtone's title as a page may show it (the song's own, else the file's name);
+    // empty for the file's name without its extension.
+    std::string title;
     PhonePlatform phone = PhonePlatform::Older;
     // How long a method that waits for the phone waits (Wi-Fi).
     int32_t minutes = 10;

@@ -116,7 +116,9 @@ public:
         settings.fileName = file.substr(file.find_last_of('/') + 1);
         const RingtoneFormat* format = FindFormatOfFile(settings.fileName);
         settings.contentType = format != nullptr ? format->mediaType : "application/octet-stream";
-        const std::string title = settings.fileName.substr(0, settings.fileName.rfind('.'));
+        const std::string title = !target.title.empty()
+                                      ? target.title
+                                      : settings.fileName.substr(0, settings.fileName.rfind('.'));
         settings.page = [title](const std::string& userAgent) {
             return delivery_text::WifiPage(title, PhoneOfUserAgent(userAgent));
         };

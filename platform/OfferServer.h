@@ -2,8 +2,8 @@
 // Wi-Fi road, where the phone scans a code and downloads the ringtone from this computer. It is
 // the first part of the program that listens on a network, so it lets nothing else in:
 // - the URL carries 128 random bits (getrandom); only GET and HEAD of exactly the page
-//   ("/TOKEN") and the file ("/TOKEN/file") are served, anything else is a bare 404, and no
-//   path is ever mapped to a file: the one file was read once, when the server started;
+//   ("/TOKEN/") and the file beside it ("/TOKEN/file") are served, anything else is a bare 404, and
+//   no path is ever mapped to a file: the one file was read once, when the server started;
 // - it listens on the one address and port given, never on every interface;
 // - at most `maxConnections` at once (more are closed at once); a request must arrive whole
 //   within `requestSeconds`, and a connection that stalls for `idleSeconds` is dropped;
@@ -65,7 +65,7 @@ public:
     // Reads the file and starts listening; false with the system's reason in `error` when the
     // file can't be read or the address and port can't be bound.
     virtual bool Start(const OfferSettings& settings, std::string& error) = 0;
-    // "http://ADDRESS:PORT/TOKEN", the page's URL; empty before Start.
+    // "http://ADDRESS:PORT/TOKEN/", the page's URL; empty before Start.
     virtual std::string Url() const = 0;
     virtual uint16_t Port() const = 0;
     // Stops serving: every connection is closed and the port with them.

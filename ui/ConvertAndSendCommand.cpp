@@ -119,8 +119,9 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
         return outcome;
     }
     const wxString fileName = Wide(job.fileName);
-    const bool saveInstead = plan.route == DeliveryRoute::Deliver &&
-                             Deliver(*plan.method, job.filePath, fileName, selection, plan.phone);
+    const bool saveInstead =
+        plan.route == DeliveryRoute::Deliver &&
+        Deliver(*plan.method, job.filePath, fileName, job.title, selection, plan.phone);
     if (plan.route == DeliveryRoute::Save || saveInstead) {
         Save(job.filePath, fileName, plan.phone);
     }
@@ -147,9 +148,10 @@ bool ConvertAndSendCommand::Make(RingtoneJob& job, const RingtoneSound& sound,
 }
 
 bool ConvertAndSendCommand::Deliver(const DeliveryMethod& method, const std::string& filePath,
-                                    const wxString& fileName, const Selection& selection,
-                                    PhonePlatform phone) {
+                                    const wxString& fileName, const std::string& title,
+                                    const Selection& selection, PhonePlatform phone) {
     DeliveryTarget target;
+    target.title = title;
     target.address = selection.deviceAddress;
     target.name = Utf8(selection.deviceName);
     target.phone = phone;

@@ -103,6 +103,7 @@ private:
     // Hands the file to the method; true when it did not arrive and the user wants it saved
     // instead.
     bool Deliver(const DeliveryMethod& method, const std::string& filePath,
-                 const wxString& fileName, const Selection& selection, PhonePlatform phone);
+                 const wxString& fileName, const std::string& title, const Selection& selection,
+                 PhonePlatform phone);
     void Save(const std::string& filePath, const wxString& fileName, PhonePlatform phone);
 };

@@ -161,7 +161,7 @@ bool SoupOfferServer::Start(const OfferSettings& offer, std::string& error) {
         Stop();
         return false;
     }
-    url = "http://" + settings.address + ":" + std::to_string(port) + "/" + token;
+    url = "http://" + settings.address + ":" + std::to_string(port) + "/" + token + "/";
     server = soup_server_new("server-header", nullptr, nullptr);
     soup_server_add_handler(server, nullptr, &SoupOfferServer::OnRequest, this, nullptr);
     g_signal_connect(server, "request-read", G_CALLBACK(&SoupOfferServer::OnRequestRead), this);
@@ -354,7 +354,7 @@ void SoupOfferServer::Respond(SoupServerMessage* message) {
     }
     const std::string method = soup_server_message_get_method(message);
     const bool head = method == "HEAD";
-    const bool page = path == "/" + token;
+    const bool page = path == "/" + token + "/";
     const bool download = path == "/" + token + "/file";
     if ((method != "GET" && !head) || (!page && !download)) {
         CountWrong(peer);
@@ -387,7 +387,14 @@ void SoupOfferServer::ServeFile(SoupServerMessage* message, bool head) {
     if (soup_message_headers_get_one(request, "Range") != nullptr) {
         SoupRange* ranges = nullptr;
         int count = 0;
-        if (!soup_message_headers_get_ranges(request, total, &ranges, &count)) {
+        const bool valid = soup_message_headers_get_ranges(request, total, &ranges, &count);
+        // libsoup passes a start past the end; HTTP calls it unsatisfiable.
+        const bool satisfiable =
+            valid && count >= 1 && ranges[0].start < total && ranges[0].start <= ranges[0].end;
+        if (valid && !satisfiable) {
+            soup_message_headers_free_ranges(request, ranges);
+        }
+        if (!satisfiable) {
             soup_message_headers_replace(response, "Content-Range",
                                          ("bytes */" + std::to_string(total)).c_str());
             soup_server_message_set_status(message, SOUP_STATUS_REQUESTED_RANGE_NOT_SATISFIABLE,

@@ -5,26 +5,33 @@
 // refused. The dialogs are recorded instead of shown; the converter is Debian's ffmpeg.
 #include "BluetoothMockBuses.h"
 #include "FileContents.h"
+#include "HttpExchange.h"
 #include "PanelFixture.h"
 #include "WorkingFolder.h"
 
 #include "delivery/DeliveryMessages.h"
 #include "delivery/DeliveryMethod.h"
 #include "delivery/RingtoneFormat.h"
+#include "platform/NetworkAddresses.h"
 #include "platform/fake/FakeMountedPhones.h"
 #include "ui/ConvertAndSendCommand.h"
+#include "ui/twOfferDialog.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/filename.h>
 #include <wx/progdlg.h>
 #include <wx/stdpaths.h>
+#include <wx/textctrl.h>
 #include <wx/timer.h>
 
+#include <atomic>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -358,6 +365,89 @@ TEST_F(ConvertAndSendOverBluetoothTest, WithoutObexdTheMessageSaysSo) {
     EXPECT_TRUE(asked[0].StartsWith(DescribeDeliveryError(DeliveryError::NoObexService)));
     EXPECT_TRUE(offered.empty());
     EXPECT_TRUE(TempIsEmpty());
+}
+
+// What a command prints, whole.
+std::string Output(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        while (size_t got = fread(buffer.data(), 1, buffer.size(), pipe)) {
+            text.append(buffer.data(), got);
+        }
+        pclose(pipe);
+    }
+    return text;
+}
+
+// Wi-Fi in the window: the code is read from the screen's pixels by a real decoder, and a real
+// HTTP client follows it to the page (the title escaped) and the file, byte for byte.
+// Closing the dialog stops the server and closes its port.
+TEST_F(ConvertAndSendTest, OverWifiTheDialogsCodeLeadsAPhoneToTheRingtone) {
+    if (CreateNetworkAddresses()->List().empty()) {
+        GTEST_SKIP() << "this machine is on no network a phone could share";
+    }
+    Ready(3);
+    // The file's name keeps what a title may hold that HTML must not take as it is.
+    selection.sourcePath = "/music/Tom & Jerry's.mp3";
+    selection.sendMethod = "Wi-Fi (scan a code)";
+    std::string url, page, downloaded, served;
+    std::atomic<bool> fetched = false;
+    std::thread phone;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        twOfferDialog* dialog = nullptr;
+        for (wxWindow* window : wxTopLevelWindows) {
+            if (auto* offer = dynamic_cast<twOfferDialog*>(window); offer && offer->IsShown()) {
+                dialog = offer;
+            }
+        }
+        if (dialog == nullptr || dialog->address->GetValue().empty()) {
+            return;
+        }
+        if (url.empty()) {
+            // Until the dialog is drawn, there is nothing on the screen to read.
+            const std::string shot = dir.File("screen.png");
+            Output("import -window root " + shot);
+            url = Output("zbarimg -q --raw " + shot + " 2>/dev/null");
+            url = url.substr(0, url.find('\n'));
+            if (url.empty()) {
+                return;
+            }
+            for (const auto& entry : fs::recursive_directory_iterator("temp")) {
+                if (entry.path().extension() == ".mp3") {
+                    served = twtest::Contents(entry.path());
+                }
+            }
+            phone = std::thread([&] {
+                page =
+                    Output("curl -s -A 'Mozilla/5.0 (iPhone; CPU iPhone OS 26_0)' '" + url + "'");
+                downloaded = Output("curl -s '" + url + "file'");
+                fetched = true;
+            });
+        } else if (fetched && dialog->stop->GetLabel() == "Close") {
+            wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+            click.SetEventObject(dialog->stop);
+            dialog->stop->GetEventHandler()->ProcessEvent(click);
+        }
+    });
+    timer.Start(100);
+    EXPECT_EQ(command.Run(selection), Command::Outcome::Sent);
+    timer.Stop();
+    if (phone.joinable()) {
+        phone.join();
+    }
+    ASSERT_TRUE(url.starts_with("http://")) << url;
+    EXPECT_GT(served.size(), 1000u);
+    EXPECT_EQ(downloaded, served);
+    EXPECT_NE(page.find("<h1>Tom &amp; Jerry&#39;s ringtone</h1>"), std::string::npos) << page;
+    EXPECT_NE(page.find("Use as Ringtone"), std::string::npos);
+    EXPECT_TRUE(told.empty() && asked.empty() && offered.empty());
+    EXPECT_TRUE(TempIsEmpty());
+    const std::string hostPort = url.substr(7, url.find('/', 7) - 7);
+    const std::string host = hostPort.substr(0, hostPort.find(':'));
+    const int port = std::stoi(hostPort.substr(hostPort.find(':') + 1));
+    EXPECT_EQ(twtest::HttpExchange(host, port, "GET / HTTP/1.0\r\n\r\n"), "refused");
 }
 
 } // namespace
