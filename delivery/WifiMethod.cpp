@@ -7,6 +7,7 @@
 #include "delivery/DeliveryMessages.h"
 #include "delivery/DeliveryMethod.h"
 #include "delivery/RingtoneFormat.h"
+#include "delivery/WifiAddressFinder.h"
 #include "platform/MainLoop.h"
 #include "platform/NetworkAddresses.h"
 #include "platform/OfferServer.h"
@@ -20,21 +21,6 @@ constexpr uint16_t preferredPort = 47810;
 constexpr uint32_t quietMilliseconds = 60 * 1000;
 // The downloads the dialog lists, the latest last.
 constexpr size_t linesShown = 4;
-
-class AddressFinder : public DeviceFinder {
-public:
-    DeviceSearchResult Search(ProgressCallback, void*, InquiryWaitCallback) override {
-        DeviceSearchResult result;
-        for (const NetworkAddress& a : CreateNetworkAddresses()->List()) {
-            result.devices.push_back({a.address + " (" + a.interface + ")", a.address});
-        }
-        if (result.devices.empty()) {
-            result.failure = DeliveryError::NoNetwork;
-        }
-        return result;
-    }
-    bool SwitchOn() override { return false; }
-};
 
 // What the offer has seen so far, as the dialog and the terminal show it.
 struct OfferState {
@@ -86,7 +72,7 @@ public:
     const char* CliOption() const override { return "--wifi"; }
     const char* CliValue() const override { return "[--minutes N] [--address A]"; }
     std::unique_ptr<DeviceFinder> Finder() const override {
-        return std::make_unique<AddressFinder>();
+        return std::make_unique<WifiAddressFinder>(CreateNetworkAddresses());
     }
     const char* EmptySearchText() const override {
         return DescribeDeliveryError(DeliveryError::NoNetwork);
@@ -102,7 +88,7 @@ public:
         const std::unique_ptr<NetworkAddresses> network = CreateNetworkAddresses();
         std::string address = target.address;
         if (address.empty()) {
-            const std::vector<NetworkAddress> addresses = network->List();
+            const std::vector<NetworkAddress> addresses = PhoneReachableAddresses(*network);
             if (addresses.empty()) {
                 return {DeliveryError::NoNetwork, "", ""};
             }

@@ -4,6 +4,5 @@ target_sources(tw_platform PRIVATE
   QrCode.cpp
   linux/GlibMainLoop.cpp
   linux/IfaddrsNetwork.cpp
-  linux/SoupOfferServer.cpp
-  fake/ScriptedNetwork.cpp)
+  linux/SoupOfferServer.cpp)
 target_link_libraries(tw_platform PRIVATE PkgConfig::TW_SOUP PkgConfig::TW_QRENCODE)

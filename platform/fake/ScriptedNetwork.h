@@ -1,5 +1,5 @@
 // NetworkAddresses that plays what the test sets: the addresses listed, the firewall found.
-// Owned by its user; the test keeps a plain pointer or builds one per case.
+// Owned by its user (a finder under test).
 #pragma once
 
 #include "platform/NetworkAddresses.h"
@@ -10,6 +10,5 @@ public:
     std::string firewall;
 
     std::vector<NetworkAddress> List() override { return addresses; }
-    bool IsOwn(const std::string& address) override;
     std::string ActiveFirewall() override { return firewall; }
 };

@@ -33,14 +33,9 @@ std::vector<std::string> DefaultRouteInterfaces() {
     return names;
 }
 
-struct Interface {
-    std::string name;
-    std::string address;
-    bool loopback;
-};
-
-std::vector<Interface> Interfaces() {
-    std::vector<Interface> found;
+std::vector<NetworkAddress> Addresses() {
+    const std::vector<std::string> routed = DefaultRouteInterfaces();
+    std::vector<NetworkAddress> found;
     ifaddrs* list = nullptr;
     if (getifaddrs(&list) != 0) {
         return found;
@@ -54,7 +49,9 @@ std::vector<Interface> Interfaces() {
         std::memcpy(&inet, entry->ifa_addr, sizeof inet);
         std::array<char, INET_ADDRSTRLEN> text{};
         inet_ntop(AF_INET, &inet.sin_addr, text.data(), text.size());
-        found.push_back({entry->ifa_name, text.data(), (entry->ifa_flags & IFF_LOOPBACK) != 0});
+        const std::string name = entry->ifa_name;
+        found.push_back({name, text.data(), (entry->ifa_flags & IFF_LOOPBACK) != 0,
+                         std::find(routed.begin(), routed.end(), name) != routed.end()});
     }
     freeifaddrs(list);
     return found;
@@ -62,26 +59,7 @@ std::vector<Interface> Interfaces() {
 
 class IfaddrsNetwork : public NetworkAddresses {
 public:
-    std::vector<NetworkAddress> List() override {
-        const std::vector<std::string> routed = DefaultRouteInterfaces();
-        std::vector<NetworkAddress> addresses;
-        for (const Interface& i : Interfaces()) {
-            if (i.loopback || i.address.starts_with("169.254.") || IsVirtualBridge(i.name)) {
-                continue;
-            }
-            const bool isDefault = std::find(routed.begin(), routed.end(), i.name) != routed.end();
-            addresses.push_back({i.name, i.address, isDefault});
-        }
-        std::stable_partition(addresses.begin(), addresses.end(),
-                              [](const NetworkAddress& a) { return a.defaultRoute; });
-        return addresses;
-    }
-
-    bool IsOwn(const std::string& address) override {
-        const std::vector<Interface> all = Interfaces();
-        return std::any_of(all.begin(), all.end(),
-                           [&](const Interface& i) { return i.address == address; });
-    }
+    std::vector<NetworkAddress> List() override { return Addresses(); }
 
     std::string ActiveFirewall() override {
         std::error_code ignored;
@@ -101,16 +79,6 @@ public:
 };
 
 } // namespace
-
-bool IsVirtualBridge(const std::string& interface) {
-    for (const char* prefix : {"docker", "br-", "virbr", "veth", "lxcbr", "lxdbr", "cni", "podman",
-                               "vboxnet", "vmnet", "flannel", "cali"}) {
-        if (interface.starts_with(prefix)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::unique_ptr<NetworkAddresses> CreateNetworkAddresses() {
     return std::make_unique<IfaddrsNetwork>();
