@@ -47,6 +47,8 @@ public:
                 grace = std::make_unique<MainLoopTimer>(
                     static_cast<uint32_t>(target.cancelGraceMilliseconds));
             }
+            // obexd's signals wake the wait; the tick keeps a dialog's elapsed time going.
+            const MainLoopTimer tick(1000);
             RunMainLoopOnce(true);
         }
         // Whatever obexd says after a cancel, the user has stopped the push: never "was sent".

@@ -41,7 +41,6 @@ inline constexpr const char* infraredUnavailable =
 inline constexpr const char* noUsbPhone =
     "No phone is connected in file-transfer mode. Connect it by cable, choose \"File transfer\" "
     "in the notification on the phone, then search again.";
-inline constexpr const char* wifiAddressNote = " (this computer's network)";
 inline constexpr const char* noDevice =
     "No phone is selected in step 3. Search for it there first (make it visible in its "
     "Bluetooth settings), or save the ringtone file now.\n\nSave the ringtone file instead?";

@@ -13,6 +13,7 @@
 #include "platform/OfferServer.h"
 
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -22,33 +23,31 @@ constexpr uint32_t quietMilliseconds = 60 * 1000;
 // The downloads the dialog lists, the latest last.
 constexpr size_t linesShown = 4;
 
-// What the offer has seen so far, as the dialog and the terminal show it.
+// What the offer has seen so far, as the dialog and the terminal show it: the latest downloads
+// and the first that delivered the whole file.
 struct OfferState {
     std::string url;
     std::string hint;
     bool connected = false;
     std::map<int, OfferedDownload> downloads;
-    const OfferedDownload* delivered = nullptr;
+    std::optional<OfferedDownload> delivered;
 
     void Take(const OfferedDownload& download) {
-        OfferedDownload& kept = downloads[download.id];
-        kept = download;
-        if (delivered == nullptr && kept.wholeFile &&
-            kept.stage == OfferedDownload::Stage::Completed) {
-            delivered = &kept;
+        downloads[download.id] = download;
+        while (downloads.size() > linesShown) {
+            downloads.erase(downloads.begin());
+        }
+        if (!delivered && download.wholeFile &&
+            download.stage == OfferedDownload::Stage::Completed) {
+            delivered = download;
         }
     }
 
     DeliveryReport Report() const {
         DeliveryReport report;
         report.url = url;
-        report.delivered = delivered != nullptr;
-        size_t skipped = downloads.size() > linesShown ? downloads.size() - linesShown : 0;
+        report.delivered = delivered.has_value();
         for (const auto& [id, d] : downloads) {
-            if (skipped > 0) {
-                --skipped;
-                continue;
-            }
             report.text += (report.text.empty() ? "" : "\n") +
                            delivery_text::DownloadLine(PhoneOfUserAgent(d.userAgent), d.peer,
                                                        d.stage == OfferedDownload::Stage::Completed,
@@ -56,7 +55,7 @@ struct OfferState {
             report.done = d.sent;
             report.size = d.size;
         }
-        if (delivered != nullptr) {
+        if (delivered) {
             report.text +=
                 "\n\n" + delivery_text::WifiLastStep(PhoneOfUserAgent(delivered->userAgent));
         } else if (report.text.empty()) {
@@ -137,7 +136,7 @@ public:
             RunMainLoopOnce(true);
         }
         server->Stop();
-        if (state.delivered == nullptr) {
+        if (!state.delivered) {
             return {end.Fired() ? DeliveryError::NoDownload : DeliveryError::Cancelled, "", ""};
         }
         const std::string who =

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 // Handles what is pending on the default main context; with mayBlock, first waits until
-// something is.
-void RunMainLoopOnce(bool mayBlock);
+// something is. True when something was handled.
+bool RunMainLoopOnce(bool mayBlock);
 
 // A one-shot timer on the default main context: wakes a blocked RunMainLoopOnce after the
 // given time and says from then on that it fired. Removed when destroyed.

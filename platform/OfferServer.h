@@ -12,10 +12,13 @@
 // - Range (one range) and HEAD behave as HTTP says.
 // Whatever it serves carries nosniff, no-store, no-referrer and the given page's policy.
 //
-// Runs on the default GLib main context (the window's own loop; the command-line tool iterates
-// it): requests and their events are handled there, so every callback comes on that thread.
-// Made per offer by the Wi-Fi method and owned by it; destroying it stops it and closes the
-// port. The Linux implementation is libsoup 3's server over a GIO socket service.
+// Serves on a thread and GLib main context of its own, so that downloads on a fast link can't
+// starve the window's loop; onDownload and onConnection are posted to the default main context
+// (the window's own loop; the command-line tool iterates it) and run there, never after Stop.
+// The page function runs on the server's thread: it must only build the page. Made per offer by
+// the Wi-Fi method and owned by it; Start and Stop from the thread that runs the default
+// context; destroying it stops it and closes the port. The Linux implementation is libsoup 3's
+// server over a GIO socket service.
 #pragma once
 
 #include <cstdint>
@@ -46,7 +49,8 @@ struct OfferSettings {
     // The page's HTML for a User-Agent, and the Content-Security-Policy it needs.
     std::function<std::string(const std::string& userAgent)> page;
     std::string pagePolicy;
-    // Every step of every response of the file; and every connection accepted.
+    // Every start and end of every response of the file, and its progress at most ten times a
+    // second; and every connection accepted.
     std::function<void(const OfferedDownload&)> onDownload;
     std::function<void(const std::string& peer)> onConnection;
 

@@ -37,10 +37,20 @@ std::string Utf8(const wxString& text) {
     return Utf8FromWide(text.ToStdWstring());
 }
 
-// Moves the dialog only when the value changes: the rendering reports every second it makes.
-void MoveDialog(int32_t value, void* dialog) {
-    if (value < 0 || value != static_cast<wxProgressDialog*>(dialog)->GetValue()) {
-        UpdateProgressDialog(value, dialog);
+// The "Convert" dialog and when it was last moved.
+struct ConvertDialog {
+    wxProgressDialog* dialog;
+    wxStopWatch sinceMoved;
+};
+
+// Moves the dialog when the value changes, at most every updateMilliseconds: the rendering
+// reports every second it makes, far faster than anyone reads, and each move redraws.
+void MoveDialog(int32_t value, void* user) {
+    auto* convert = static_cast<ConvertDialog*>(user);
+    if (value < 0 || (value != convert->dialog->GetValue() &&
+                      (value == 100 || convert->sinceMoved.Time() >= updateMilliseconds))) {
+        UpdateProgressDialog(value, convert->dialog);
+        convert->sinceMoved.Start();
     }
 }
 
@@ -141,8 +151,9 @@ bool ConvertAndSendCommand::Make(RingtoneJob& job, const RingtoneSound& sound,
         }
         return modal.StopRequested();
     };
+    ConvertDialog moving{&progress, {}};
     const bool made =
-        job.Make(*editor->waveGraph, sound, format, Utf8(sourcePath), MoveDialog, &progress);
+        job.Make(*editor->waveGraph, sound, format, Utf8(sourcePath), MoveDialog, &moving);
     modal.End();
     return made;
 }

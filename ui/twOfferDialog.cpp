@@ -18,6 +18,7 @@ namespace {
 // Pixels per module: a phone reads the code from a laptop's screen across a desk.
 constexpr int moduleScale = 5;
 constexpr int textWidth = 420;
+constexpr int statusLines = 9;
 
 } // namespace
 
@@ -72,10 +73,10 @@ void twOfferDialog::Show(const DeliveryReport& report) {
         Fit();
     }
     const wxString text = wxString::FromUTF8(report.text);
-    if (text != status->GetLabel()) {
+    if (text != shownText) {
+        shownText = text;
         status->SetLabel(text);
         status->Wrap(textWidth);
-        Fit();
     }
     const int percent = report.size > 0 ? static_cast<int>(report.done * 100 / report.size) : 0;
     if (percent != bytes->GetValue()) {

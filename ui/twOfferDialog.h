@@ -38,4 +38,5 @@ public:
 private:
     ModalJob& job;
     std::string shownUrl;
+    wxString shownText;
 };

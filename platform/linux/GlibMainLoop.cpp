@@ -2,8 +2,8 @@
 
 #include <glib.h>
 
-void RunMainLoopOnce(bool mayBlock) {
-    g_main_context_iteration(nullptr, mayBlock ? TRUE : FALSE);
+bool RunMainLoopOnce(bool mayBlock) {
+    return g_main_context_iteration(nullptr, mayBlock ? TRUE : FALSE) != FALSE;
 }
 
 MainLoopTimer::MainLoopTimer(uint32_t milliseconds)

@@ -3,6 +3,11 @@
 // can be counted and refused before libsoup reads a byte, and given a deadline for their
 // request. Every response is made here from the bytes read at Start: no path reaches the file
 // system.
+//
+// All of it runs on a thread of its own, in a GLib main context of its own: on a fast link a
+// socket is always writable, and sources at the default priority that are always ready would
+// starve the window's idle work and drawing on its loop. What the caller hears is posted to
+// the default main context instead, a download's progress at most ten times a second.
 #include "platform/OfferServer.h"
 
 #include <gio/gio.h>
@@ -14,13 +19,83 @@
 #include <cerrno>
 #include <cstring>
 #include <deque>
+#include <future>
 #include <map>
+#include <mutex>
 #include <set>
+#include <thread>
+#include <vector>
 
 namespace {
 
 constexpr gint64 microsecondsPerSecond = 1000000;
 constexpr gint64 wrongRequestWindow = 60 * microsecondsPerSecond;
+constexpr gint64 progressInterval = microsecondsPerSecond / 10;
+
+// What reaches the caller's thread: the events the server thread gathers, handed over in
+// batches at most ten times a second, so that thousands of quick downloads cost the caller's
+// loop ten wake-ups. Kept alive by the batch on its way; Stop marks it stopped on the caller's
+// thread, after which nothing more is said.
+struct Listener {
+    std::function<void(const OfferedDownload&)> onDownload;
+    std::function<void(const std::string& peer)> onConnection;
+    bool stopped = false;
+
+    std::mutex mutex;
+    std::vector<OfferedDownload> downloads;
+    std::vector<std::string> connections;
+    bool posted = false;
+    gint64 lastPost = 0;
+};
+
+gboolean HandOver(gpointer data) {
+    auto& listener = **static_cast<std::shared_ptr<Listener>*>(data);
+    std::vector<OfferedDownload> downloads;
+    std::vector<std::string> connections;
+    {
+        const std::lock_guard lock(listener.mutex);
+        downloads.swap(listener.downloads);
+        connections.swap(listener.connections);
+        listener.posted = false;
+        listener.lastPost = g_get_monotonic_time();
+    }
+    for (const std::string& peer : connections) {
+        if (!listener.stopped && listener.onConnection) {
+            listener.onConnection(peer);
+        }
+    }
+    for (const OfferedDownload& download : downloads) {
+        if (!listener.stopped && listener.onDownload) {
+            listener.onDownload(download);
+        }
+    }
+    return G_SOURCE_REMOVE;
+}
+
+// Gathers an event (on the server's thread) and makes sure a hand-over is on its way.
+void Post(const std::shared_ptr<Listener>& listener, const OfferedDownload* download,
+          const std::string* peer) {
+    const std::lock_guard lock(listener->mutex);
+    if (download != nullptr) {
+        listener->downloads.push_back(*download);
+    }
+    if (peer != nullptr) {
+        listener->connections.push_back(*peer);
+    }
+    if (listener->posted) {
+        return;
+    }
+    listener->posted = true;
+    const gint64 wait = listener->lastPost + progressInterval - g_get_monotonic_time();
+    GSource* source =
+        wait > 0 ? g_timeout_source_new(static_cast<guint>(wait / 1000 + 1)) : g_idle_source_new();
+    g_source_set_priority(source, G_PRIORITY_DEFAULT);
+    g_source_set_callback(
+        source, &HandOver, new std::shared_ptr<Listener>(listener),
+        [](gpointer data) { delete static_cast<std::shared_ptr<Listener>*>(data); });
+    g_source_attach(source, nullptr);
+    g_source_unref(source);
+}
 
 std::string AddressText(GSocketAddress* address) {
     if (!G_IS_INET_SOCKET_ADDRESS(address)) {
@@ -68,7 +143,7 @@ class SoupOfferServer;
 struct Connection {
     SoupOfferServer* owner = nullptr;
     GSocketConnection* stream = nullptr;
-    guint deadline = 0;
+    GSource* deadline = nullptr;
 };
 
 // One response of the file, from its headers to its end.
@@ -76,6 +151,7 @@ struct Download {
     SoupOfferServer* owner;
     OfferedDownload state;
     bool head = false;
+    gint64 lastPost = 0;
 };
 
 class SoupOfferServer : public OfferServer {
@@ -88,6 +164,11 @@ public:
     void Stop() override;
 
 private:
+    // On the server's thread: from reading the file to listening, and everything closed.
+    bool Open(const OfferSettings& offer, std::string& error);
+    void Close();
+    void RemoveDeadline(Connection& connection);
+
     static gboolean OnIncoming(GSocketService*, GSocketConnection* stream, GObject*,
                                gpointer server);
     static void OnRequest(SoupServer*, SoupServerMessage* message, const char*, GHashTable*,
@@ -107,8 +188,12 @@ private:
     void ForgetClosedConnections();
     bool Blocked(const std::string& peer);
     void CountWrong(const std::string& peer);
-    void Report(const Download& download) const;
+    void Report(Download& download) const;
 
+    GMainContext* context = nullptr;
+    GMainLoop* loop = nullptr;
+    std::thread thread;
+    std::shared_ptr<Listener> listener;
     OfferSettings settings;
     std::string token;
     std::string url;
@@ -124,6 +209,54 @@ private:
 };
 
 bool SoupOfferServer::Start(const OfferSettings& offer, std::string& error) {
+    Stop();
+    listener = std::make_shared<Listener>();
+    listener->onDownload = offer.onDownload;
+    listener->onConnection = offer.onConnection;
+    context = g_main_context_new();
+    loop = g_main_loop_new(context, FALSE);
+    std::promise<bool> opening;
+    std::future<bool> opened = opening.get_future();
+    thread = std::thread([this, &offer, &error, &opening] {
+        g_main_context_push_thread_default(context);
+        const bool listening = Open(offer, error);
+        opening.set_value(listening);
+        if (listening) {
+            g_main_loop_run(loop);
+        }
+        Close();
+        g_main_context_pop_thread_default(context);
+    });
+    if (opened.get()) {
+        return true;
+    }
+    Stop();
+    return false;
+}
+
+void SoupOfferServer::Stop() {
+    if (!thread.joinable()) {
+        return;
+    }
+    listener->stopped = true;
+    GSource* quit = g_idle_source_new();
+    g_source_set_callback(
+        quit,
+        [](gpointer running) -> gboolean {
+            g_main_loop_quit(static_cast<GMainLoop*>(running));
+            return G_SOURCE_REMOVE;
+        },
+        loop, nullptr);
+    g_source_attach(quit, context);
+    g_source_unref(quit);
+    thread.join();
+    g_main_loop_unref(loop);
+    g_main_context_unref(context);
+    loop = nullptr;
+    context = nullptr;
+}
+
+bool SoupOfferServer::Open(const OfferSettings& offer, std::string& error) {
     settings = offer;
     GError* failure = nullptr;
     gchar* contents = nullptr;
@@ -150,7 +283,6 @@ bool SoupOfferServer::Start(const OfferSettings& offer, std::string& error) {
     if (!listening) {
         error = failure->message;
         g_error_free(failure);
-        Stop();
         return false;
     }
     port = g_inet_socket_address_get_port(G_INET_SOCKET_ADDRESS(bound));
@@ -158,7 +290,6 @@ bool SoupOfferServer::Start(const OfferSettings& offer, std::string& error) {
     token = RandomToken();
     if (token.empty()) {
         error = "no random numbers for the address";
-        Stop();
         return false;
     }
     url = "http://" + settings.address + ":" + std::to_string(port) + "/" + token + "/";
@@ -172,16 +303,14 @@ bool SoupOfferServer::Start(const OfferSettings& offer, std::string& error) {
     return true;
 }
 
-void SoupOfferServer::Stop() {
+void SoupOfferServer::Close() {
     // Responses still being written finish without telling anyone.
     for (Download* download : downloads) {
         download->owner = nullptr;
     }
     downloads.clear();
     for (auto& [key, connection] : connections) {
-        if (connection.deadline != 0) {
-            g_source_remove(connection.deadline);
-        }
+        RemoveDeadline(connection);
         g_object_unref(connection.stream);
     }
     connections.clear();
@@ -222,16 +351,12 @@ void SoupOfferServer::Accept(GSocketConnection* stream) {
         if (soup_server_accept_iostream(server, G_IO_STREAM(stream), local, remote, nullptr)) {
             Connection& connection = connections[ConnectionKey(remote)];
             if (connection.stream != nullptr) {
-                if (connection.deadline != 0) {
-                    g_source_remove(connection.deadline);
-                }
+                RemoveDeadline(connection);
                 g_object_unref(connection.stream);
             }
-            connection = {this, G_SOCKET_CONNECTION(g_object_ref(stream)), 0};
+            connection = {this, G_SOCKET_CONNECTION(g_object_ref(stream)), nullptr};
             ArmDeadline(connection);
-            if (settings.onConnection) {
-                settings.onConnection(peer);
-            }
+            Post(listener, nullptr, &peer);
         }
     } else {
         g_io_stream_close(G_IO_STREAM(stream), nullptr, nullptr);
@@ -243,9 +368,7 @@ void SoupOfferServer::Accept(GSocketConnection* stream) {
 void SoupOfferServer::ForgetClosedConnections() {
     for (auto it = connections.begin(); it != connections.end();) {
         if (g_io_stream_is_closed(G_IO_STREAM(it->second.stream))) {
-            if (it->second.deadline != 0) {
-                g_source_remove(it->second.deadline);
-            }
+            RemoveDeadline(it->second);
             g_object_unref(it->second.stream);
             it = connections.erase(it);
         } else {
@@ -254,19 +377,27 @@ void SoupOfferServer::ForgetClosedConnections() {
     }
 }
 
-void SoupOfferServer::ArmDeadline(Connection& connection) {
-    if (connection.deadline != 0) {
-        g_source_remove(connection.deadline);
+void SoupOfferServer::RemoveDeadline(Connection& connection) {
+    if (connection.deadline != nullptr) {
+        g_source_destroy(connection.deadline);
+        g_source_unref(connection.deadline);
+        connection.deadline = nullptr;
     }
-    connection.deadline = g_timeout_add_seconds(static_cast<guint>(settings.requestSeconds),
-                                                &SoupOfferServer::OnDeadline, &connection);
+}
+
+void SoupOfferServer::ArmDeadline(Connection& connection) {
+    RemoveDeadline(connection);
+    connection.deadline = g_timeout_source_new_seconds(static_cast<guint>(settings.requestSeconds));
+    g_source_set_callback(connection.deadline, &SoupOfferServer::OnDeadline, &connection, nullptr);
+    g_source_attach(connection.deadline, context);
 }
 
 gboolean SoupOfferServer::OnDeadline(gpointer data) {
     // No whole request in time: a slow or silent client loses its connection, and libsoup,
     // whose read then fails, lets it go.
     auto* connection = static_cast<Connection*>(data);
-    connection->deadline = 0;
+    g_source_unref(connection->deadline);
+    connection->deadline = nullptr;
     g_socket_shutdown(g_socket_connection_get_socket(connection->stream), TRUE, TRUE, nullptr);
     return G_SOURCE_REMOVE;
 }
@@ -275,9 +406,8 @@ void SoupOfferServer::OnRequestRead(SoupServer*, SoupServerMessage* message, gpo
     auto* self = static_cast<SoupOfferServer*>(data);
     const auto it =
         self->connections.find(ConnectionKey(soup_server_message_get_remote_address(message)));
-    if (it != self->connections.end() && it->second.deadline != 0) {
-        g_source_remove(it->second.deadline);
-        it->second.deadline = 0;
+    if (it != self->connections.end()) {
+        self->RemoveDeadline(it->second);
     }
 }
 
@@ -432,10 +562,14 @@ void SoupOfferServer::ServeFile(SoupServerMessage* message, bool head) {
     Report(*record);
 }
 
-void SoupOfferServer::Report(const Download& download) const {
-    if (!download.head && settings.onDownload) {
-        settings.onDownload(download.state);
+void SoupOfferServer::Report(Download& download) const {
+    const gint64 now = g_get_monotonic_time();
+    if (download.head || (download.state.stage == OfferedDownload::Stage::Progress &&
+                          now - download.lastPost < progressInterval)) {
+        return;
     }
+    download.lastPost = now;
+    Post(listener, &download.state, nullptr);
 }
 
 void SoupOfferServer::OnWroteData(SoupServerMessage*, guint bytes, gpointer data) {

@@ -64,6 +64,12 @@ protected:
             RunMainLoopOnce(true);
         }
         thread.join();
+        // The server hands its news over at most every 100 ms, and a download's end is on its
+        // way before the client sees the connection close.
+        const MainLoopTimer settled(250);
+        while (!settled.Fired()) {
+            RunMainLoopOnce(true);
+        }
     }
     std::string Ask(const std::string& request, int byteDelayMs = 0) {
         std::string response;
