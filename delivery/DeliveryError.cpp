@@ -44,6 +44,17 @@ const char* DescribeDeliveryError(DeliveryError error) {
         return "The phone did not take the ringtone: it was refused or the transfer broke off.";
     case DeliveryError::Cancelled:
         return "Sending was cancelled.";
+    case DeliveryError::UsbCopyFailed:
+        return "The ringtone could not be copied onto the phone.";
+    case DeliveryError::AlreadyThere:
+        return "There is a file of that name on the phone already.";
+    case DeliveryError::NoNetwork:
+        return "This computer is on no network the phone can reach. Connect it to the Wi-Fi "
+               "network the phone uses (or plug it into that network's router), then try again.";
+    case DeliveryError::OfferFailed:
+        return "The ringtone could not be offered on the network.";
+    case DeliveryError::NoDownload:
+        return "No phone downloaded the ringtone in time.";
     }
     return "Unknown error.";
 }

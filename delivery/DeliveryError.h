@@ -26,6 +26,13 @@ enum class DeliveryError {
     Unreachable,       // obexd tried the phone and could not connect
     Refused,
     Cancelled,
+    // The cable: the copy onto a phone the desktop has mounted.
+    UsbCopyFailed,
+    AlreadyThere, // a file of the same name is on the phone, and replacing it was not asked
+    // Wi-Fi: no network a phone can share, the server could not start, no phone came in time.
+    NoNetwork,
+    OfferFailed,
+    NoDownload,
 };
 
 // English sentences, each with its full stop; never null.

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace delivery_text {
 
@@ -28,14 +29,25 @@ inline constexpr const char* silent =
     "The ringtone is silence from end to end. Move the silence marker back from the end of the "
     "ringtone.";
 inline constexpr const char* iphoneNoBluetooth =
-    "iPhones accept no ringtones sent over Bluetooth.\n\nSave the .m4r file instead? You can "
-    "then add it to the iPhone with the software you sync it with.";
+    "iPhones accept no ringtones sent over Bluetooth. Choose \"Wi-Fi (scan a code)\" in step 3 "
+    "instead: the iPhone downloads the ringtone and sets it in the Files app (iOS 26 and "
+    "later).\n\nSave the .m4r file instead, for the software you sync the iPhone with?";
+inline constexpr const char* iphoneNoCable =
+    "This computer can't put a ringtone on an iPhone by cable. Choose \"Wi-Fi (scan a code)\" "
+    "in step 3 instead: the iPhone downloads the ringtone and sets it in the Files app (iOS 26 "
+    "and later).\n\nSave the .m4r file instead, for the software you sync the iPhone with?";
+inline constexpr const char* infraredUnavailable =
+    "This system has no infrared support, so the ringtone can't be sent to the phone that "
+    "way.\n\nSave the ringtone file instead?";
+inline constexpr const char* noUsbPhone =
+    "No phone is connected in file-transfer mode. Connect it by cable, choose \"File transfer\" "
+    "in the notification on the phone, then search again.";
 inline constexpr const char* noDevice =
     "No phone is selected in step 3. Search for it there first (make it visible in its "
     "Bluetooth settings), or save the ringtone file now.\n\nSave the ringtone file instead?";
 inline constexpr const char* pushM4r =
-    "An .m4r file is for iPhones, which take ringtones only through the software they sync "
-    "with.";
+    "An .m4r file is for iPhones, which take no ringtone over Bluetooth or by cable from this "
+    "computer: offer it with --wifi, or add it with the software the iPhone syncs with.";
 inline constexpr const char* pushExtension =
     "A phone judges a ringtone by its extension: name the file .wav, .mp3, .aac, .m4a or .wma.";
 inline constexpr const char* saveInstead = "Save the ringtone file instead?";
@@ -57,6 +69,29 @@ std::string SaveFailure(int systemError);
 std::string SystemReason(int systemError);
 // After a completed push of fileName, and what to do on the phone.
 std::string SentText(const std::string& fileName, PhonePlatform phone);
+// After a copy by cable to the path on the phone.
+std::string CopiedText(const std::string& fileName, const std::string& path);
+
+// The Wi-Fi road. What to do on a phone of that kind once the page is open, one step an item:
+// both kinds' steps for a phone of neither.
+std::vector<std::string> WifiSteps(PhonePlatform phone);
+// The same steps as one paragraph, for the dialog and the terminal.
+std::string WifiLastStep(PhonePlatform phone);
+// How the dialog and the terminal ask for the code to be scanned.
+std::string WifiScanText();
+// A phone of that kind ("an iPhone", "an Android phone", "a browser").
+std::string PhoneWords(PhonePlatform phone);
+// One download's line: who, from where, and how far.
+std::string DownloadLine(PhonePlatform phone, const std::string& peer, bool completed,
+                         bool brokeOff);
+// What to check when nothing has connected for a minute; firewall is "firewalld", "ufw" or
+// empty, port the server's.
+std::string NothingConnectedText(const std::string& firewall, int port);
+// The page a phone opens: the ringtone's name escaped, a download button for "file" beside
+// the page, and the steps for the phone its browser says it is.
+std::string WifiPage(const std::string& ringtoneName, PhonePlatform phone);
+// The page's only style, which its Content-Security-Policy allows by its hash.
+const char* WifiPageStyle();
 // After saving to path (on a phone, its place there); inRingtones when it lies in a phone's own
 // Ringtones folder.
 std::string SavedText(const std::string& path, PhonePlatform phone, bool inRingtones);

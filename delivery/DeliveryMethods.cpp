@@ -1,19 +1,63 @@
 #include "delivery/DeliveryMethod.h"
 
-extern const DeliveryMethod bluetoothMethod;
-extern const DeliveryMethod infraredMethod;
+#include "delivery/RingtoneFormat.h"
+
+#include <algorithm>
+
+const DeliveryMethod& BluetoothMethod();
+const DeliveryMethod& InfraredMethod();
+const DeliveryMethod& UsbMethod();
+const DeliveryMethod& WifiMethod();
 
 namespace {
 
-const DeliveryMethod* const methods[] = {&bluetoothMethod, &infraredMethod};
+std::vector<const DeliveryMethod*>& Registry() {
+    static std::vector<const DeliveryMethod*> methods{&BluetoothMethod(), &InfraredMethod(),
+                                                      &UsbMethod(), &WifiMethod()};
+    return methods;
+}
 
 } // namespace
 
+std::string DescribeFailure(const DeliveryOutcome& outcome) {
+    std::string text = DescribeDeliveryError(outcome.error);
+    if (!outcome.detail.empty() && text.ends_with('.')) {
+        text.pop_back();
+        text += ": " + outcome.detail + ".";
+    }
+    return text;
+}
+
+const RingtoneFormat& DeliveryMethod::IphoneFormat() const {
+    return *FindFormatByName("m4r");
+}
+
+const std::vector<const DeliveryMethod*>& DeliveryMethods() {
+    return Registry();
+}
+
 const DeliveryMethod* FindDeliveryMethod(const std::string& label) {
-    for (const DeliveryMethod* method : methods) {
-        if (label == method->label) {
+    for (const DeliveryMethod* method : Registry()) {
+        if (label == method->Label()) {
             return method;
         }
     }
     return nullptr;
+}
+
+const DeliveryMethod* FindDeliveryMethodByOption(const std::string& option) {
+    for (const DeliveryMethod* method : Registry()) {
+        if (!option.empty() && option == method->CliOption()) {
+            return method;
+        }
+    }
+    return nullptr;
+}
+
+void RegisterDeliveryMethod(const DeliveryMethod& method) {
+    Registry().push_back(&method);
+}
+
+void UnregisterDeliveryMethod(const DeliveryMethod& method) {
+    std::erase(Registry(), &method);
 }

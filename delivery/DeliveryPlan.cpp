@@ -45,9 +45,12 @@ int32_t KeptSeconds(const RingtoneFormat& format, int32_t seconds) {
 DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
     DeliveryPlan plan;
     plan.phone = request.phone;
+    const DeliveryMethod* method = FindDeliveryMethod(request.method);
     const bool phoneChosen = !request.vendor.empty() && !request.model.empty();
-    plan.format = plan.phone == PhonePlatform::IPhone ? FindFormatByName("m4r")
-                                                      : FindFormatByLabel(request.formatLabel);
+    // An iPhone's file is the one its road takes: the .m4r to save, unless the method says.
+    plan.format = plan.phone != PhonePlatform::IPhone ? FindFormatByLabel(request.formatLabel)
+                  : method != nullptr                 ? &method->IphoneFormat()
+                                                      : FindFormatByName("m4r");
     std::vector<const char*> missing;
     if (const char* sound = SoundProblem(request)) {
         missing.push_back(sound);
@@ -72,22 +75,21 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
         plan.questions.push_back(delivery_text::CutQuestion(*plan.format, request.seconds));
     }
     // Where the file goes is settled before the wait for the converter.
-    const DeliveryMethod* method = FindDeliveryMethod(request.method);
+    plan.method = method;
     if (method == nullptr) {
         return plan;
     }
-    const bool push = method->route == DeliveryRoute::Push;
-    if (method->unavailableText != nullptr) {
-        plan.questions.push_back(method->unavailableText);
-    } else if (push && plan.phone == PhonePlatform::IPhone) {
-        plan.questions.push_back(delivery_text::iphoneNoBluetooth);
-    } else if (push && request.deviceAddress.empty()) {
+    if (method->UnavailableText() != nullptr) {
+        plan.questions.push_back(method->UnavailableText());
+    } else if (plan.phone == PhonePlatform::IPhone && method->IphoneRefusal() != nullptr) {
+        plan.questions.push_back(method->IphoneRefusal());
+    } else if (method->NeedsDevice() && request.deviceAddress.empty()) {
         // Making the phone visible can't help when the search could not even run.
         plan.questions.push_back(request.searchFailure == DeliveryError::None
                                      ? std::string(delivery_text::noDevice)
                                      : delivery_text::SaveInsteadAfter(request.searchFailure));
     } else {
-        plan.route = method->route;
+        plan.route = DeliveryRoute::Deliver;
     }
     return plan;
 }

@@ -1,6 +1,6 @@
 // What Convert and Send does with what the window offers at the press, decided without the
 // window: the file to make (format, extension, the iPhone's 40 seconds), the phone it is for,
-// where it goes (pushed to the selected device or saved), and what to say or ask first. The
+// where it goes (handed to the send method or saved), and what to say or ask first. The
 // window follows the plan with its dialogs; the command-line tool's make and send take the
 // same rules from it. Plain values in, a plain struct out; no state.
 #pragma once
@@ -44,6 +44,8 @@ struct DeliveryPlan {
     // The seconds that are made: the ringtone's, or the format's longest when that is shorter.
     int32_t seconds = 0;
     DeliveryRoute route = DeliveryRoute::Save;
+    // The send method chosen in step 3; null for none.
+    const DeliveryMethod* method = nullptr;
     // Asked in order before anything is made; anything but Yes stops there.
     std::vector<std::string> questions;
 };

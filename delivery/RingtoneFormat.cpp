@@ -1,18 +1,23 @@
 #include "delivery/RingtoneFormat.h"
 
+#include <algorithm>
+#include <cctype>
 #include <iterator>
 
 namespace {
 
 // MP4 files go through the "ipod" muxer: its M4A brand is what the iPhone looks for in an .m4r.
-// ADTS has no tags of its own; an ID3v2 header in front carries the title.
+// ADTS has no tags of its own; an ID3v2 header in front carries the title. An iPhone that
+// downloads its ringtone sets it from the Files app, where reports put the limit at 30 seconds:
+// an M4A of that length, listed after the plain M4A so that the format box's label finds that.
 constexpr RingtoneFormat formats[] = {
-    {"WAV", "wav", ".wav", "wav", "pcm_s16le", "", "", 0},
-    {"MP3", "mp3", ".mp3", "mp3", "libmp3lame", "192k", "", 0},
-    {"AAC", "aac", ".aac", "adts", "aac", "160k", "-write_id3v2 1", 0},
-    {"M4A", "m4a", ".m4a", "ipod", "aac", "160k", "", 0},
-    {"M4R", "m4r", ".m4r", "ipod", "aac", "160k", "", 40},
-    {"WMA", "wma", ".wma", "asf", "wmav2", "160k", "", 0},
+    {"WAV", "wav", ".wav", "wav", "pcm_s16le", "", "", 0, "audio/wav"},
+    {"MP3", "mp3", ".mp3", "mp3", "libmp3lame", "192k", "", 0, "audio/mpeg"},
+    {"AAC", "aac", ".aac", "adts", "aac", "160k", "-write_id3v2 1", 0, "audio/aac"},
+    {"M4A", "m4a", ".m4a", "ipod", "aac", "160k", "", 0, "audio/mp4"},
+    {"M4R", "m4r", ".m4r", "ipod", "aac", "160k", "", 40, "audio/mp4"},
+    {"WMA", "wma", ".wma", "asf", "wmav2", "160k", "", 0, "audio/x-ms-wma"},
+    {"M4A", "iphone-m4a", ".m4a", "ipod", "aac", "160k", "", 30, "audio/mp4"},
 };
 
 } // namespace
@@ -29,6 +34,22 @@ const RingtoneFormat* FindFormatByLabel(const std::string& label) {
 const RingtoneFormat* FindFormatByName(const std::string& name) {
     for (const RingtoneFormat& format : formats) {
         if (name == format.name) {
+            return &format;
+        }
+    }
+    return nullptr;
+}
+
+const RingtoneFormat* FindFormatOfFile(const std::string& fileName) {
+    const size_t dot = fileName.find_last_of('.');
+    if (dot == std::string::npos) {
+        return nullptr;
+    }
+    std::string extension = fileName.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const RingtoneFormat& format : formats) {
+        if (extension == format.extension) {
             return &format;
         }
     }

@@ -21,6 +21,8 @@ struct RingtoneFormat {
     const char* muxerOption;
     // Longest ringtone the format takes, in seconds; 0 for no limit.
     int32_t maxSeconds;
+    // The media type a download of the file carries.
+    const char* mediaType;
 };
 
 // The vendor of the iPhones, which take only .m4r ringtones of at most 40 seconds.
@@ -29,3 +31,5 @@ inline constexpr const char* appleVendor = "Apple";
 // Null for a label or name that is no ringtone format.
 const RingtoneFormat* FindFormatByLabel(const std::string& label);
 const RingtoneFormat* FindFormatByName(const std::string& name);
+// By the extension of a file name, in any letter case; null for none of the formats'.
+const RingtoneFormat* FindFormatOfFile(const std::string& fileName);

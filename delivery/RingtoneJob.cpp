@@ -49,7 +49,7 @@ bool RingtoneJob::Make(const EditedWave& wave, const RingtoneSound& sound,
         folder = name.data();
     }
     const std::string stem = RingtoneStem(sourcePath, format.extension);
-    std::string title = ReadWavTitle(wave.MediaPath());
+    title = ReadWavTitle(wave.MediaPath());
     if (title.empty()) {
         title = stem;
     }

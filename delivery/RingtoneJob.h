@@ -32,8 +32,10 @@ public:
     // The converter's run: its last lines tell what went wrong.
     ConverterRunner runner;
     DeliveryError error = DeliveryError::None;
-    // The job's folder, and the finished file in it ("NAME ringtone.mp3"), once made.
+    // The job's folder, and the finished file in it ("NAME ringtone.mp3"), once made, with the
+    // title it is tagged with.
     std::string folder;
+    std::string title;
     std::string fileName;
     std::string filePath;
 

@@ -1,15 +1,15 @@
 #include "ui/ConvertAndSendCommand.h"
 
 #include "delivery/DeliveryMessages.h"
+#include "delivery/DeliveryMethod.h"
 #include "delivery/DeliveryPlan.h"
-#include "delivery/ObexPush.h"
 #include "delivery/RingtoneJob.h"
 #include "delivery/SaveFile.h"
 #include "delivery/UsbCopy.h"
 #include "editor/twMediaEditControl.h"
 #include "import/UpdateProgressDialog.h"
 #include "platform/Utf8Text.h"
-#include "ui/MainWindowKeepsClosing.h"
+#include "ui/twOfferDialog.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
@@ -19,7 +19,6 @@
 #include <wx/progdlg.h>
 #include <wx/stdpaths.h>
 #include <wx/stopwatch.h>
-#include <wx/utils.h>
 
 #include <algorithm>
 
@@ -38,17 +37,27 @@ std::string Utf8(const wxString& text) {
     return Utf8FromWide(text.ToStdWstring());
 }
 
-// Moves the dialog only when the value changes: the rendering reports every second it makes.
-void MoveDialog(int32_t value, void* dialog) {
-    if (value < 0 || value != static_cast<wxProgressDialog*>(dialog)->GetValue()) {
-        UpdateProgressDialog(value, dialog);
+// The "Convert" dialog and when it was last moved.
+struct ConvertDialog {
+    wxProgressDialog* dialog;
+    wxStopWatch sinceMoved;
+};
+
+// Moves the dialog when the value changes, at most every updateMilliseconds: the rendering
+// reports every second it makes, far faster than anyone reads, and each move redraws.
+void MoveDialog(int32_t value, void* user) {
+    auto* convert = static_cast<ConvertDialog*>(user);
+    if (value < 0 || (value != convert->dialog->GetValue() &&
+                      (value == 100 || convert->sinceMoved.Time() >= updateMilliseconds))) {
+        UpdateProgressDialog(value, convert->dialog);
+        convert->sinceMoved.Start();
     }
 }
 
 } // namespace
 
 ConvertAndSendCommand::ConvertAndSendCommand(wxWindow* window, twMediaEditControl* panel)
-    : mainWindow(window), editor(panel), phones(CreateMountedPhones()) {
+    : mainWindow(window), editor(panel), phones(CreateMountedPhones()), modal(window) {
     ask = [this](const wxString& title, const wxString& text) {
         return ShowMessage(mainWindow, text, title, wxYES_NO | wxICON_QUESTION);
     };
@@ -74,19 +83,11 @@ wxString ConvertAndSendCommand::DefaultFolder(MountedPhones& mounted) {
     return wxGetHomeDir();
 }
 
-bool ConvertAndSendCommand::RequestClose() {
-    if (!running) {
-        return false;
-    }
-    closeRequested = true;
-    return true;
-}
-
 ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selection) {
     outcome = Outcome::NothingDone;
     error = DeliveryError::None;
     savedPath.clear();
-    closeRequested = false;
+    modal.closeRequested = false;
     twWaveGraph* wave = editor->waveGraph;
     RingtoneSound sound;
     sound.cutStart = editor->cutRuler->startValue;
@@ -118,10 +119,8 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
 
     RingtoneJob job;
     job.tempFolder = tempFolder;
-    running = true;
     const bool made = Make(job, sound, *plan.format, selection.sourcePath);
     if (!made) {
-        running = false;
         error = job.error;
         if (error == DeliveryError::Cancelled) {
             return outcome;
@@ -132,8 +131,8 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     }
     const wxString fileName = Wide(job.fileName);
     const bool saveInstead =
-        plan.route == DeliveryRoute::Push && Send(job.filePath, fileName, selection, plan.phone);
-    running = false;
+        plan.route == DeliveryRoute::Deliver &&
+        Deliver(*plan.method, job.filePath, fileName, job.title, selection, plan.phone);
     if (plan.route == DeliveryRoute::Save || saveInstead) {
         Save(job.filePath, fileName, plan.phone);
     }
@@ -142,78 +141,94 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
 
 bool ConvertAndSendCommand::Make(RingtoneJob& job, const RingtoneSound& sound,
                                  const RingtoneFormat& format, const wxString& sourcePath) {
-    const auto progress = std::make_unique<wxProgressDialog>(
-        wxS("Convert"), Wide(delivery_text::converting), 100, mainWindow,
+    wxProgressDialog& progress = modal.ShowProgress(
+        wxS("Convert"), Wide(delivery_text::converting),
         wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_SMOOTH | wxPD_CAN_ABORT);
-    progress->Show();
-    const MainWindowKeepsClosing closing(mainWindow, progress.get());
     wxStopWatch sinceUpdate;
     job.cancelRequested = [&] {
         if (sinceUpdate.Time() >= updateMilliseconds) {
-            progress->Update(progress->GetValue());
+            progress.Update(progress.GetValue());
             sinceUpdate.Start();
         }
-        return progress->WasCancelled() || closeRequested;
+        return modal.StopRequested();
     };
-    return job.Make(*editor->waveGraph, sound, format, Utf8(sourcePath), MoveDialog,
-                    progress.get());
+    ConvertDialog moving{&progress, {}};
+    const bool made =
+        job.Make(*editor->waveGraph, sound, format, Utf8(sourcePath), MoveDialog, &moving);
+    modal.End();
+    return made;
 }
 
-bool ConvertAndSendCommand::Send(const std::string& filePath, const wxString& fileName,
-                                 const Selection& selection, PhonePlatform phone) {
-    const std::string absolute = Utf8(wxFileName(Wide(filePath)).GetAbsolutePath());
-    ObexPush push;
-    push.Start(selection.deviceAddress, absolute);
-    bool cancelled = false;
-    {
+bool ConvertAndSendCommand::Deliver(const DeliveryMethod& method, const std::string& filePath,
+                                    const wxString& fileName, const std::string& title,
+                                    const Selection& selection, PhonePlatform phone, bool replace) {
+    DeliveryTarget target;
+    target.replace = replace;
+    target.title = title;
+    target.address = selection.deviceAddress;
+    target.name = Utf8(selection.deviceName);
+    target.phone = phone;
+    target.cancelGraceMilliseconds = cancelGraceMilliseconds;
+    DeliveryProgressFn show;
+    if (method.OffersCode()) {
+        auto dialog = std::make_unique<twOfferDialog>(mainWindow, modal,
+                                                      Wide(delivery_text::WifiLastStep(phone)));
+        twOfferDialog* offer = dialog.get();
+        modal.Show(std::move(dialog));
+        show = [offer](const DeliveryReport& report) { offer->Show(report); };
+    } else {
         const wxString device =
-            selection.deviceName.empty() ? wxString(selection.deviceAddress) : selection.deviceName;
-        wxProgressDialog dialog(
+            selection.deviceName.empty() ? Wide(selection.deviceAddress) : selection.deviceName;
+        wxProgressDialog& progress = modal.ShowProgress(
             wxS("Sending"),
             wxS("Sending \"") + fileName + wxS("\" to ") + device +
                 wxS(".\nAccept the file on the phone."),
-            100, mainWindow, wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME);
-        const MainWindowKeepsClosing closing(mainWindow, &dialog);
-        wxStopWatch sinceCancel;
-        // The dialog's Update runs the toolkit's main loop, which carries the bus's replies and
-        // signals. A cancel that obexd leaves unanswered ends the wait after the grace time.
-        while (!push.Finished() && !(cancelled && sinceCancel.Time() >= cancelGraceMilliseconds)) {
-            const ObexPush::Progress& now = push.Current();
+            wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME);
+        show = [&progress](const DeliveryReport& report) {
             const int percent =
-                now.size > 0
-                    ? static_cast<int>(std::min<uint64_t>(99, now.transferred * 100 / now.size))
+                report.size > 0
+                    ? static_cast<int>(std::min<uint64_t>(99, report.done * 100 / report.size))
                     : 0;
-            const wxString text =
-                now.stage == ObexPush::Stage::Sending
-                    ? wxString::Format(wxS("%llu of %llu bytes sent."),
-                                       static_cast<unsigned long long>(now.transferred),
-                                       static_cast<unsigned long long>(now.size))
-                    : wxString(wxS("Connecting to the phone..."));
-            if ((!dialog.Update(percent, text) || closeRequested) && !cancelled) {
-                cancelled = true;
-                push.Cancel();
-                sinceCancel.Start();
+            wxString text = Wide(report.text);
+            if (report.size > 0) {
+                text += wxString::Format(wxS("\n%llu of %llu bytes sent."),
+                                         static_cast<unsigned long long>(report.done),
+                                         static_cast<unsigned long long>(report.size));
             }
-            wxMilliSleep(20);
-        }
+            progress.Update(percent, text);
+        };
     }
-    // Whatever obexd says after a cancel, the user has stopped the push: never "was sent".
-    error = cancelled ? DeliveryError::Cancelled : push.Current().error;
+    const std::string absolute = Utf8(wxFileName(Wide(filePath)).GetAbsolutePath());
+    const DeliveryOutcome delivered =
+        method.Deliver(absolute, target, show, [this] { return modal.StopRequested(); });
+    modal.End();
+    error = delivered.error;
     if (error == DeliveryError::None) {
         outcome = Outcome::Sent;
-        inform(caption, Wide(delivery_text::SentText(Utf8(fileName), phone)));
+        // A method that shows a code said it all in its dialog, which the user has closed.
+        if (!method.OffersCode()) {
+            inform(caption, Wide(method.DoneText(Utf8(fileName), delivered, phone)));
+        }
         return false;
     }
     if (error == DeliveryError::Cancelled) {
         outcome = Outcome::NothingDone;
         // A window that is closing says nothing more.
-        if (!closeRequested) {
+        if (!modal.closeRequested) {
             inform(caption, Wide(delivery_text::pushCancelled));
         }
         return false;
     }
+    if (error == DeliveryError::AlreadyThere && !replace) {
+        if (ask(caption, Wide(DescribeFailure(delivered)) + wxS("\n\nReplace it?")) == wxID_YES) {
+            return Deliver(method, filePath, fileName, title, selection, phone, true);
+        }
+        outcome = Outcome::NothingDone;
+        return false;
+    }
     outcome = Outcome::Failed;
-    return ask(caption, Wide(delivery_text::SaveInsteadAfter(error))) == wxID_YES;
+    return ask(caption, Wide(DescribeFailure(delivered)) + wxS("\n\n") +
+                            Wide(delivery_text::saveInstead)) == wxID_YES;
 }
 
 void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fileName,

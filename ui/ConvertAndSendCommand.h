@@ -1,9 +1,10 @@
 // The "Convert and Send" button's work: follows the delivery plan (delivery/DeliveryPlan.h)
 // for what the window offers, asks its questions, makes the ringtone file as the preview plays
-// it (RingtoneJob) behind the "Convert" dialog, then pushes it to the selected Bluetooth phone
-// behind a "Sending" dialog or saves it where the user says, and ends by saying what to do on
-// the phone. Both dialogs have Cancel (Escape presses it), and they are redrawn and moved
-// while the work goes on. Every missing piece, refusal and failure is said in one plain
+// it (RingtoneJob) behind the "Convert" dialog, then hands it to the send method chosen in step
+// 3 (its Deliver, behind a "Sending" dialog, or for a method that offers a code to the phone
+// behind that code's dialog) or saves it where the user says, and ends by saying what to do on
+// the phone. Every dialog has Cancel (Escape presses it), and they are redrawn and moved while
+// the work goes on. Every missing piece, refusal and failure is said in one plain
 // message, and wherever the file can't reach the phone but is made, saving is offered.
 //
 // Nothing is written outside temp/ (the job's own folder, removed when the command ends) and
@@ -17,6 +18,7 @@
 #include "delivery/DeliveryError.h"
 #include "phones/PhonePlatform.h"
 #include "platform/MountedPhones.h"
+#include "ui/ModalJob.h"
 
 #include <wx/string.h>
 
@@ -25,6 +27,7 @@
 #include <string>
 #include <vector>
 
+class DeliveryMethod;
 class RingtoneJob;
 struct RingtoneFormat;
 struct RingtoneSound;
@@ -45,7 +48,8 @@ public:
         wxString format;
         wxString sendMethod;
         wxString deviceName;
-        // "AA:BB:CC:DD:EE:FF" of the selected Bluetooth device; empty when none is selected.
+        // The selected device's address in the method's terms ("AA:BB:CC:DD:EE:FF" for
+        // Bluetooth); empty when none is selected.
         std::string deviceAddress;
         // Why the last search for devices could not run (DeliveryRequest::searchFailure).
         DeliveryError searchFailure = DeliveryError::None;
@@ -83,27 +87,25 @@ public:
     Outcome outcome = Outcome::NothingDone;
     DeliveryError error = DeliveryError::None;
     wxString savedPath;
-    // Set by a RequestClose during the last Run: the work was cancelled without a message, and
-    // the caller is to close the main window now that Run has returned.
-    bool closeRequested = false;
+    // The dialog of the conversion, then of the delivery. A close request meanwhile cancels
+    // the work at once without a message; its closeRequested then tells the caller to close
+    // the main window once Run has returned.
+    ModalJob modal;
 
     Outcome Run(const Selection& selection);
-
-    // The main window was asked to close. While Run converts or sends, the work is cancelled
-    // at once and true is returned (the window must stay until Run returns); otherwise false.
-    bool RequestClose();
 
     // The save dialog's first folder: a connected phone's Ringtones folder, else the user's
     // music folder when it exists, else home.
     static wxString DefaultFolder(MountedPhones& phones);
 
 private:
-    bool running = false;
     // Makes the file behind the "Convert" dialog; false with the job's error on failure.
     bool Make(RingtoneJob& job, const RingtoneSound& sound, const RingtoneFormat& format,
               const wxString& sourcePath);
-    // Pushes the file; true when it did not arrive and the user wants it saved instead.
-    bool Send(const std::string& filePath, const wxString& fileName, const Selection& selection,
-              PhonePlatform phone);
+    // Hands the file to the method; true when it did not arrive and the user wants it saved
+    // instead. A file of the same name at the target is replaced only when the user says so.
+    bool Deliver(const DeliveryMethod& method, const std::string& filePath,
+                 const wxString& fileName, const std::string& title, const Selection& selection,
+                 PhonePlatform phone, bool replace = false);
     void Save(const std::string& filePath, const wxString& fileName, PhonePlatform phone);
 };

@@ -5,14 +5,11 @@
 #include "import/ImportJob.h"
 #include "import/UpdateProgressDialog.h"
 #include "platform/Utf8Text.h"
-#include "ui/MainWindowKeepsClosing.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twWaveGraph.h"
 
 #include <wx/filename.h>
 #include <wx/progdlg.h>
-
-#include <memory>
 
 const wxString ImportCommand::confirmCaption = wxS("Warning!");
 const wxString ImportCommand::confirmText =
@@ -25,7 +22,7 @@ const wxString ImportCommand::cancelText = wxS("The import was cancelled; nothin
 ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditControl* panel,
                              std::function<void()> toggle)
     : mainWindow(window), audioEngine(engine), editor(panel),
-      toggleSourcePreview(std::move(toggle)) {
+      toggleSourcePreview(std::move(toggle)), modal(window) {
     ask = [](const wxString& caption, const wxString& text) {
         return ShowMessage(nullptr, text, caption, wxYES_NO | wxCANCEL);
     };
@@ -54,30 +51,23 @@ bool ImportCommand::Run(const wxString& sourcePath) {
     }
 
     ImportJob job;
-    bool converted = false;
-    closeRequested = false;
-    {
-        // Cancel (or Escape, or closing the dialog) ends a converter that takes too long or
-        // hangs.
-        const auto progress = std::make_unique<wxProgressDialog>(
-            wxS("Import"), wxS("Importing media. Please wait..."), 100, mainWindow,
-            wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME |
-                wxPD_SMOOTH | wxPD_REMAINING_TIME | wxPD_CAN_ABORT);
-        progress->Show();
-        const MainWindowKeepsClosing closing(mainWindow, progress.get());
-        job.cancelRequested = [&progress, this] {
-            // Updating lets the dialog handle its events, whether or not progress is known.
-            progress->Update(progress->GetValue());
-            return progress->WasCancelled() || closeRequested;
-        };
-        running = true;
-        converted = job.Convert(sourcePath.ToStdWstring(), UpdateProgressDialog, progress.get());
-        running = false;
-    }
+    modal.closeRequested = false;
+    // Cancel (or Escape, or closing the dialog) ends a converter that takes too long or hangs.
+    wxProgressDialog& progress = modal.ShowProgress(
+        wxS("Import"), wxS("Importing media. Please wait..."),
+        wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_SMOOTH |
+            wxPD_REMAINING_TIME | wxPD_CAN_ABORT);
+    job.cancelRequested = [&progress, this] {
+        // Updating lets the dialog handle its events, whether or not progress is known.
+        progress.Update(progress.GetValue());
+        return modal.StopRequested();
+    };
+    const bool converted = job.Convert(sourcePath.ToStdWstring(), UpdateProgressDialog, &progress);
+    modal.End();
     if (!converted || !job.Replace()) {
         error = job.error;
         // A window that is closing has no one left to read the message.
-        if (!closeRequested) {
+        if (!modal.closeRequested) {
             ExplainFailure(job.Explanation());
         }
         return false;
@@ -90,14 +80,6 @@ bool ImportCommand::Run(const wxString& sourcePath) {
         return false;
     }
     editor->ResetZoom();
-    return true;
-}
-
-bool ImportCommand::RequestClose() {
-    if (!running) {
-        return false;
-    }
-    closeRequested = true;
     return true;
 }
 

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "import/ImportError.h"
+#include "ui/ModalJob.h"
 
 #include <wx/string.h>
 
@@ -60,19 +61,14 @@ public:
     // stopped silently or was declined).
     ImportError error = ImportError::None;
 
-    // Set by a RequestClose during the last Run: the import was cancelled without a message,
-    // and the caller is to close the main window now that Run has returned.
-    bool closeRequested = false;
+    // The "Import" dialog while the converter runs. A close request meanwhile cancels the
+    // conversion at the next poll without a message; its closeRequested then tells the caller
+    // to close the main window once Run has returned.
+    ModalJob modal;
 
     // True when the source was imported and loaded.
     bool Run(const wxString& sourcePath);
 
-    // The main window was asked to close. While Run converts, the conversion is cancelled at
-    // the next poll and true is returned (the window must stay until Run returns); otherwise
-    // false, and the window may close at once.
-    bool RequestClose();
-
 private:
-    bool running = false;
     void ExplainFailure(const std::string& explanation);
 };

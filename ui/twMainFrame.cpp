@@ -1,5 +1,6 @@
 #include "ui/twMainFrame.h"
 
+#include "delivery/DeliveryMethod.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/PictureCache.h"
 #include "widgets/RadioItemsLook.h"
@@ -136,8 +137,9 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     sendPanel->Add(5, 0, 1, wxEXPAND, 0);
     wxStaticBoxSizer* step3 = NewStep(this, "Step 3. Choose send method");
     wxArrayString methods;
-    methods.Add("Bluetooth");
-    methods.Add("Infrared");
+    for (const DeliveryMethod* method : DeliveryMethods()) {
+        methods.Add(wxString::FromUTF8(method->Label()));
+    }
     sendMethodChoice = NewChoice(step3->GetStaticBox(), 100, 80, methods);
     step3->Add(sendMethodChoice, 0, wxALL, 5);
     deviceChoice = NewChoice(step3->GetStaticBox(), 100, 95);

@@ -2,6 +2,7 @@
 
 #include "audio/AudioEngine.h"
 #include "delivery/BluetoothFinder.h"
+#include "delivery/DeliveryMethod.h"
 #include "delivery/DeviceAddressText.h"
 #include "delivery/InfraredFinder.h"
 #include "editor/twMediaEditControl.h"
@@ -159,21 +160,20 @@ void twUserInterface::OnImportMedia(wxCommandEvent& event) {
         wxCommandEvent none;
         OnPlayMedia(none);
     });
-    runningImport = &command;
+    runningJob = &command.modal;
     const wxString source = mediaFilePicker->GetPath();
     if (command.Run(source)) {
         importedSource = source;
     }
-    runningImport = nullptr;
+    runningJob = nullptr;
     event.Skip();
-    if (command.closeRequested) {
+    if (command.modal.closeRequested) {
         Close(true);
     }
 }
 
 void twUserInterface::OnCloseWindow(wxCloseEvent& event) {
-    if ((runningImport != nullptr && runningImport->RequestClose()) ||
-        (runningConvert != nullptr && runningConvert->RequestClose())) {
+    if (runningJob != nullptr && runningJob->RequestClose()) {
         // The command's handler is still on the stack: the window may go only once it returns,
         // and the handler closes it then (even a forced close is not passed on before).
         if (event.CanVeto()) {
@@ -259,23 +259,27 @@ void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
         selection.searchFailure = bluetoothFinder->failure;
     }
     ConvertAndSendCommand command(this, mediaEditControl);
-    runningConvert = &command;
+    runningJob = &command.modal;
     command.Run(selection);
-    runningConvert = nullptr;
+    runningJob = nullptr;
     event.Skip();
-    if (command.closeRequested) {
+    if (command.modal.closeRequested) {
         Close(true);
     }
 }
 
 std::string twUserInterface::SelectedDeviceAddress() const {
-    // Item i of the list is entry i of the Bluetooth finder's table (the infrared finder's
-    // devices have no Bluetooth address).
     const int selected = deviceChoice->GetSelection();
-    if (deviceListNote || !bluetoothFinder || !bluetoothFinder->devices || selected < 0 ||
-        selected >= bluetoothFinder->devices->count) {
+    if (deviceListNote || selected < 0) {
         return std::string();
     }
-    return FormatBluetoothAddress(
-        bluetoothFinder->devices->entries[static_cast<size_t>(selected)].address);
+    const auto item = static_cast<size_t>(selected);
+    // Item i of the list is entry i of the Bluetooth finder's table (the infrared finder's
+    // devices have no address to send to); another method's, device i of its last search.
+    if (bluetoothFinder) {
+        return bluetoothFinder->devices && selected < bluetoothFinder->devices->count
+                   ? FormatBluetoothAddress(bluetoothFinder->devices->entries[item].address)
+                   : std::string();
+    }
+    return methodFinder && item < foundDevices.size() ? foundDevices[item].address : std::string();
 }

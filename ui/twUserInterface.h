@@ -9,14 +9,17 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class AudioEngine;
 class BluetoothFinder;
-class ConvertAndSendCommand;
+class DeliveryMethod;
+class DeviceFinder;
 class InfraredFinder;
 struct DeviceSearchResult;
+struct FoundDevice;
 class MainWindowInput;
-class ImportCommand;
+class ModalJob;
 class PhoneCatalogue;
 class wxHtmlHelpController;
 
@@ -41,19 +44,25 @@ public:
     // (ConvertAndSendCommand).
     void OnConvertAndSend(wxCommandEvent& event) override;
 
-    // The Bluetooth address ("AA:BB:CC:DD:EE:FF") of the device selected in deviceChoice; empty
-    // when none is selected or the selection is no Bluetooth device.
+    // The address of the device selected in deviceChoice, in its send method's terms
+    // ("AA:BB:CC:DD:EE:FF" for Bluetooth); empty when none is selected.
     std::string SelectedDeviceAddress() const;
 
-    // Step 3: the finder of the chosen send method, never both (null before a method is
-    // chosen). Choosing a method, or the refresh button, searches behind the "Lookup devices"
-    // dialog and lists the names found in deviceChoice, none selected; devices of the same name
-    // show the end of their address. A search that could not run, or found nothing, leaves one
-    // selected item "None" instead (deviceListNote), and says why or what to do through `tell`
-    // and in the list's tooltip. An adapter that is off is offered to be switched on through
+    // Step 3: the send methods' items come from the registry (delivery/DeliveryMethod.h), and
+    // the finder of the chosen method is held here, never two (all null before a method is
+    // chosen): Bluetooth's and infrared's in their own members, any other method's in
+    // methodFinder. Choosing a method, or the refresh button, searches behind the "Lookup
+    // devices" dialog and lists the names found in deviceChoice, none selected unless the
+    // method picks the first; devices of the same name show the end of their address. A search
+    // that could not run, or found nothing, leaves one selected item "None" instead
+    // (deviceListNote), and says why or what to do through `tell` and in the list's tooltip. An
+    // adapter that is off is offered to be switched on through
     // `confirm`.
     std::unique_ptr<BluetoothFinder> bluetoothFinder;
     std::unique_ptr<InfraredFinder> infraredFinder;
+    std::unique_ptr<DeviceFinder> methodFinder;
+    // The method whose finder is held; null before a method is chosen.
+    const DeliveryMethod* finderMethod = nullptr;
     bool deviceListNote = false;
     // Ask a yes-or-no question, and say something; message boxes unless a test put its own in.
     std::function<bool(const wxString& question)> confirm;
@@ -63,7 +72,8 @@ public:
 
 private:
     // Fills deviceChoice; returns the sentence behind its "None", empty when devices are listed.
-    wxString ListDevices(DeviceSearchResult result, bool bluetooth);
+    wxString ListDevices(DeviceSearchResult result, const DeliveryMethod& method);
+    DeviceFinder* HeldFinder() const;
 
     // A close request during an import, or during Convert and Send, cancels it first; the
     // window closes after it.
@@ -73,10 +83,10 @@ private:
     std::unique_ptr<wxHtmlHelpController> helpController;
     // Keys, dropped files and the file named at start; unbinds itself before the controls go.
     std::unique_ptr<MainWindowInput> windowInput;
-    // The import that OnImportMedia is running, null between imports.
-    ImportCommand* runningImport = nullptr;
-    // The Convert and Send that OnConvertAndSend is running, null otherwise.
-    ConvertAndSendCommand* runningConvert = nullptr;
+    // The long job of the import or Convert and Send that is running, null otherwise.
+    ModalJob* runningJob = nullptr;
+    // The devices of the last search, as deviceChoice lists them.
+    std::vector<FoundDevice> foundDevices;
     // The source the working file was last imported from: the ringtone is named after it,
     // whatever the picker shows now.
     wxString importedSource;

@@ -1,69 +1,180 @@
 #include "app/cli/SendCommand.h"
 
-#include "app/cli/UsbSendCommand.h"
+#include "delivery/DeliveryMessages.h"
+#include "delivery/DeliveryMethod.h"
 #include "delivery/DeliveryPlan.h"
-#include "delivery/ObexPush.h"
+#include "delivery/RingtoneFormat.h"
+#include "platform/QrCode.h"
 
+#include <charconv>
 #include <filesystem>
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: tonewick-cli send FILE --to AA:BB:CC:DD:EE:FF\n       tonewick-cli send FILE --usb "
-    "[NAME] [--replace]\n";
+constexpr const char* kPrefix = "tonewick-cli send: ";
+constexpr int32_t kMaxMinutes = 60;
+
+std::string Usage() {
+    std::string usage;
+    for (const DeliveryMethod* method : DeliveryMethods()) {
+        if (method->CliOption()[0] == '\0') {
+            continue;
+        }
+        usage += (usage.empty() ? "usage: " : "       ") + std::string("tonewick-cli send FILE ") +
+                 method->CliOption() + (method->CliValue()[0] != '\0' ? " " : "") +
+                 method->CliValue() + "\n";
+    }
+    return usage;
+}
+
+struct SendRequest {
+    std::string file;
+    const DeliveryMethod* method = nullptr;
+    DeliveryTarget target;
+};
+
+// Whether the method's usage names this option of its own with a value ("--minutes").
+bool OwnOption(const DeliveryMethod& method, const std::string& arg) {
+    return std::string(method.CliValue()).find("[" + arg + " ") != std::string::npos;
+}
+
+// Whether the method's usage names this option of its own without a value ("--replace").
+bool OwnFlag(const DeliveryMethod& method, const std::string& arg) {
+    return arg.starts_with("--") &&
+           std::string(method.CliValue()).find("[" + arg + "]") != std::string::npos;
+}
+
+// False (after printing why) for a malformed command line.
+bool Parse(const std::vector<std::string>& args, SendRequest& r, std::ostream& err) {
+    for (const std::string& arg : args) {
+        if (r.method == nullptr) {
+            r.method = FindDeliveryMethodByOption(arg);
+        }
+    }
+    if (r.method == nullptr) {
+        err << Usage();
+        return false;
+    }
+    const std::string value = r.method->CliValue();
+    const bool optionalValue = value.starts_with("[") && !value.starts_with("[--");
+    bool methodSeen = false;
+    bool valueTaken = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasNext = i + 1 < args.size();
+        if (arg == r.method->CliOption() && !methodSeen) {
+            methodSeen = true;
+            if (!value.empty() && !optionalValue && !value.starts_with("[") && hasNext) {
+                r.target.address = args[++i];
+                valueTaken = true;
+            }
+        } else if (OwnFlag(*r.method, arg) && !r.target.replace) {
+            r.target.replace = true;
+        } else if (OwnOption(*r.method, arg) && hasNext) {
+            const std::string& given = args[++i];
+            if (arg == "--address") {
+                r.target.address = given;
+                continue;
+            }
+            int32_t minutes = 0;
+            const auto [end, error] =
+                std::from_chars(given.data(), given.data() + given.size(), minutes);
+            if (error != std::errc() || end != given.data() + given.size() || minutes < 1 ||
+                minutes > kMaxMinutes) {
+                err << kPrefix << arg << " takes whole minutes from 1 to " << kMaxMinutes
+                    << ", not '" << given << "'\n";
+                return false;
+            }
+            r.target.minutes = minutes;
+        } else if (!arg.empty() && arg[0] != '-' && r.file.empty()) {
+            r.file = arg;
+        } else if (!arg.empty() && arg[0] != '-' && optionalValue && methodSeen && !valueTaken) {
+            r.target.address = arg;
+            valueTaken = true;
+        } else {
+            err << kPrefix << "unexpected argument '" << arg << "'\n" << Usage();
+            return false;
+        }
+    }
+    const bool needsValue = !value.empty() && !value.starts_with("[");
+    if (r.file.empty() || (needsValue && !valueTaken)) {
+        err << Usage();
+        return false;
+    }
+    if (const std::string refusal = r.method->RefuseCliValue(r.target.address); !refusal.empty()) {
+        err << kPrefix << refusal << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Prints what the method reports: the address and its code once, each new paragraph, and the
+// bytes about every tenth of the way.
+class Printer {
+public:
+    explicit Printer(std::ostream& stream) : out(stream) {}
+
+    void Take(const DeliveryReport& report) {
+        if (!report.url.empty() && url.empty()) {
+            url = report.url;
+            out << delivery_text::WifiScanText() << "\n\n"
+                << url << "\n\n"
+                << QrCodeForTerminal(EncodeQrCode(url)) << "\n";
+        }
+        if (report.text != text) {
+            text = report.text;
+            out << text << "\n";
+        }
+        if (report.size > 0 && report.done != shown &&
+            (report.done == report.size || report.done >= shown + report.size / 10)) {
+            shown = report.done;
+            out << shown << " of " << report.size << " bytes\n";
+        }
+        out.flush();
+        delivered = report.delivered;
+    }
+    bool delivered = false;
+
+private:
+    std::ostream& out;
+    std::string url;
+    std::string text;
+    uint64_t shown = 0;
+};
 
 } // namespace
 
 int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (IsUsbSend(args)) {
-        return RunUsbSend(args, out, err);
-    }
-    std::string file;
-    std::string address;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--to" && i + 1 < args.size() && address.empty()) {
-            address = args[++i];
-        } else if (file.empty() && !args[i].empty() && args[i][0] != '-') {
-            file = args[i];
-        } else {
-            err << "tonewick-cli send: unexpected argument '" << args[i] << "'\n" << kUsage;
-            return 2;
-        }
-    }
-    if (file.empty() || address.empty()) {
-        err << kUsage;
-        return 2;
-    }
-    if (!ObexPush::IsBluetoothAddress(address)) {
-        err << "tonewick-cli send: '" << address
-            << "' is no Bluetooth address (six pairs of hex digits with colons)\n";
+    SendRequest r;
+    if (!Parse(args, r, err)) {
         return 2;
     }
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::absolute(file, error);
+    const std::filesystem::path path = std::filesystem::absolute(r.file, error);
     if (error || !std::filesystem::is_regular_file(path, error)) {
-        err << "tonewick-cli send: " << file << ": no such file\n";
+        err << kPrefix << r.file << ": no such file\n";
         return 1;
     }
-    if (const std::string refusal = PushRefusal(file); !refusal.empty()) {
-        err << "tonewick-cli send: " << refusal << "\n";
+    // A phone judges a file by its extension; an iPhone that downloads it takes an .m4r too.
+    const std::string refusal = !r.method->OffersCode()               ? PushRefusal(r.file)
+                                : FindFormatOfFile(r.file) == nullptr ? PushRefusal(r.file)
+                                                                      : std::string();
+    if (!refusal.empty()) {
+        err << kPrefix << refusal << "\n";
         return 1;
     }
-    ObexPush push;
-    push.Start(address, path.string());
-    uint64_t shown = 0;
-    while (!push.Finished()) {
-        ObexPush::Iterate(true);
-        const ObexPush::Progress& now = push.Current();
-        if (now.stage == ObexPush::Stage::Sending && now.transferred != shown) {
-            shown = now.transferred;
-            out << shown << " of " << now.size << " bytes\n" << std::flush;
+    Printer printer(out);
+    const DeliveryOutcome outcome = r.method->Deliver(
+        path.string(), r.target, [&](const DeliveryReport& report) { printer.Take(report); },
+        [&] { return printer.delivered; });
+    if (outcome.error != DeliveryError::None) {
+        err << kPrefix << DescribeFailure(outcome) << "\n";
+        if (outcome.error == DeliveryError::AlreadyThere) {
+            err << kPrefix << "add --replace to replace it\n";
         }
-    }
-    if (push.Current().error != DeliveryError::None) {
-        err << "tonewick-cli send: " << DescribeDeliveryError(push.Current().error) << "\n";
         return 1;
     }
-    out << path.filename().string() << ": sent to " << address << "\n";
-    return 0;
+    out << path.filename().string() << ": " << outcome.summary << "\n";
+    out.flush();
+    return out ? 0 : 1;
 }

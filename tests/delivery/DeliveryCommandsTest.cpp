@@ -2,6 +2,7 @@
 // ringtone file through Debian's ffmpeg, the iPhone's 40 seconds, refused command lines and
 // values, and pushes to a mock of obexd on a private session bus.
 #include "BluetoothMockBuses.h"
+#include "FakeDeliveryMethod.h"
 #include "RingtoneProbe.h"
 #include "TestWav.h"
 #include "WorkingFolder.h"
@@ -195,6 +196,27 @@ TEST(SendCommand, RefusesWhatCantBeSent) {
     const Outcome run = Send({file, "--to", "00:11:22:33:44:55"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("obexd"), std::string::npos) << run.err;
+}
+
+// The send options are the registry's: a method the tool does not know by name is offered in
+// the usage and reached through its own option.
+TEST(SendCommand, TakesItsOptionsFromTheSendMethods) {
+    const twtest::FakeDeliveryMethod pigeon;
+    twtest::TempDir dir;
+    const std::string file = dir.File("a.mp3");
+    std::ofstream(file) << "x";
+    const Outcome usage = Send({file});
+    EXPECT_EQ(usage.status, 2);
+    for (const char* line : {"usage: tonewick-cli send FILE --to AA:BB:CC:DD:EE:FF\n",
+                             "tonewick-cli send FILE --usb [NAME] [--replace]\n",
+                             "tonewick-cli send FILE --wifi [--minutes N] [--address A]\n",
+                             "tonewick-cli send FILE --pigeon LOFT\n"}) {
+        EXPECT_NE(usage.err.find(line), std::string::npos) << usage.err;
+    }
+    const Outcome run = Send({file, "--pigeon", "loft-1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Flying.\na.mp3: carried to loft-1\n");
+    EXPECT_EQ(pigeon.delivered, std::vector<std::string>{file + " to loft-1"});
 }
 
 } // namespace

@@ -38,7 +38,7 @@ DeliveryRequest Ask(bool media, const char* vendor, const char* model, const Pho
 }
 
 TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
-    const std::string infrared = FindDeliveryMethod("Infrared")->unavailableText;
+    const std::string infrared = FindDeliveryMethod("Infrared")->UnavailableText();
     const RingtoneFormat& m4r = *FindFormatByName("m4r");
     const struct {
         const char* what;
@@ -75,7 +75,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          PhonePlatform::Android,
          ".m4a",
          50,
-         DeliveryRoute::Push,
+         DeliveryRoute::Deliver,
          {}},
         {"Any phone, Android, no device",
          Ask(true, "Any phone", "Android phone", android, "MP3", "Bluetooth"),
@@ -101,6 +101,38 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          5,
          DeliveryRoute::Save,
          {delivery_text::iphoneNoBluetooth}},
+        {"iPhone over Wi-Fi: an M4A of at most 30 seconds",
+         Ask(true, "Apple", "iPhone 15", iPhone, "M4A", "Wi-Fi (scan a code)", "", 45),
+         "",
+         PhonePlatform::IPhone,
+         ".m4a",
+         30,
+         DeliveryRoute::Deliver,
+         {delivery_text::CutQuestion(*FindFormatByName("iphone-m4a"), 45)}},
+        {"Android over Wi-Fi, no address chosen",
+         Ask(true, "Google", "Pixel 8", android, "MP3", "Wi-Fi (scan a code)"),
+         "",
+         PhonePlatform::Android,
+         ".mp3",
+         5,
+         DeliveryRoute::Deliver,
+         {}},
+        {"Android by cable",
+         Ask(true, "Google", "Pixel 8", android, "M4A", "USB cable"),
+         "",
+         PhonePlatform::Android,
+         ".m4a",
+         5,
+         DeliveryRoute::Deliver,
+         {}},
+        {"iPhone by cable",
+         Ask(true, "Apple", "iPhone 15", iPhone, "M4A", "USB cable"),
+         "",
+         PhonePlatform::IPhone,
+         ".m4r",
+         5,
+         DeliveryRoute::Save,
+         {delivery_text::iphoneNoCable}},
         {"Any phone, iPhone, too long",
          Ask(true, "Any phone", "iPhone", iPhone, "M4A", "", "", 45),
          "",

@@ -5,26 +5,33 @@
 // refused. The dialogs are recorded instead of shown; the converter is Debian's ffmpeg.
 #include "BluetoothMockBuses.h"
 #include "FileContents.h"
+#include "HttpExchange.h"
 #include "PanelFixture.h"
 #include "WorkingFolder.h"
 
 #include "delivery/DeliveryMessages.h"
 #include "delivery/DeliveryMethod.h"
 #include "delivery/RingtoneFormat.h"
+#include "delivery/WifiAddressFinder.h"
 #include "platform/fake/FakeMountedPhones.h"
 #include "ui/ConvertAndSendCommand.h"
+#include "ui/twOfferDialog.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/filename.h>
 #include <wx/progdlg.h>
 #include <wx/stdpaths.h>
+#include <wx/textctrl.h>
 #include <wx/timer.h>
 
+#include <atomic>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -174,6 +181,40 @@ TEST_F(ConvertAndSendTest, SavesIntoTheChosenFileReplacingWhatWasThere) {
                                                       "Song ringtone.mp3\n\n")));
 }
 
+// By cable, a ringtone of the same name already on the phone is replaced only when the user
+// says so.
+TEST_F(ConvertAndSendTest, ByCableAFileOfTheSameNameIsReplacedOnlyWhenTheUserSaysSo) {
+    Ready(3);
+    const std::string ringtones =
+        dir.File("gvfs/mtp:host=Google_Pixel_8_3A281FDH2000ZX/Internal shared storage/Ringtones");
+    fs::create_directories(ringtones);
+    const std::string onPhone = ringtones + "/Song ringtone.mp3";
+    std::ofstream(onPhone) << "old";
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = runtime != nullptr ? runtime : "";
+    setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+    selection.sendMethod = "USB cable";
+    selection.deviceName = "Google Pixel 8";
+    selection.deviceAddress = "Google Pixel 8";
+    EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone);
+    EXPECT_EQ(twtest::Contents(onPhone), "old");
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.back(), wxString::FromUTF8("There is a file of that name on the phone already: "
+                                               "Google Pixel 8 \u203a Internal shared storage "
+                                               "\u203a Ringtones \u203a Song ringtone.mp3.\n\n"
+                                               "Replace it?"));
+    answer = wxID_YES;
+    EXPECT_EQ(command.Run(selection), Command::Outcome::Sent);
+    EXPECT_EQ(twtest::Contents(onPhone).substr(0, 3), "ID3");
+    ASSERT_FALSE(told.empty());
+    EXPECT_TRUE(told.back().StartsWith("\"Song ringtone.mp3\" was copied onto the phone:\n"));
+    if (runtime != nullptr) {
+        setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    } else {
+        unsetenv("XDG_RUNTIME_DIR");
+    }
+}
+
 TEST_F(ConvertAndSendTest, TheSaveDialogStartsInAPhonesRingtonesOrTheMusicFolderOrHome) {
     FakeMountedPhones phones;
     const wxString folder = Command::DefaultFolder(phones);
@@ -216,15 +257,15 @@ TEST_F(ConvertAndSendTest, CancelOrAClosingWindowStopsTheConversionWithoutAWord)
         Ready(60);
         panel->echoCheck->SetValue(true);
         panel->reverbCheck->SetValue(true);
-        EXPECT_FALSE(command.RequestClose()) << c.what;
+        EXPECT_FALSE(command.modal.RequestClose()) << c.what;
         const DialogWatcher watcher("Convert", [&](wxProgressDialog& dialog) {
             EXPECT_FALSE(dialog.GetMessage().Contains("can't be stopped"));
-            return c.close ? command.RequestClose() : PressCancel(dialog);
+            return c.close ? command.modal.RequestClose() : PressCancel(dialog);
         });
         EXPECT_EQ(command.Run(selection), Command::Outcome::NothingDone) << c.what;
         EXPECT_TRUE(watcher.acted) << c.what;
         EXPECT_EQ(command.error, DeliveryError::Cancelled) << c.what;
-        EXPECT_EQ(command.closeRequested, c.close) << c.what;
+        EXPECT_EQ(command.modal.closeRequested, c.close) << c.what;
         EXPECT_TRUE(told.empty() && asked.empty() && offered.empty()) << c.what;
         EXPECT_TRUE(TempIsEmpty()) << c.what;
     }
@@ -251,7 +292,7 @@ TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
     const wxString music = Command::DefaultFolder(*command.phones);
     const wxString fortySeconds = Text(delivery_text::CutQuestion(*FindFormatByName("m4r"), 45));
     const wxString appleBluetooth = Text(delivery_text::iphoneNoBluetooth);
-    const wxString infrared = Text(FindDeliveryMethod("Infrared")->unavailableText);
+    const wxString infrared = Text(FindDeliveryMethod("Infrared")->UnavailableText());
     const Case cases[] = {
         {"iPhone over Bluetooth, declined", "Apple", "Bluetooth", 5, wxID_NO, {appleBluetooth}, {}},
         {"iPhone over Bluetooth, saved",
@@ -380,6 +421,89 @@ TEST_F(ConvertAndSendOverBluetoothTest, WithoutObexdTheMessageSaysSo) {
     EXPECT_TRUE(asked[0].StartsWith(DescribeDeliveryError(DeliveryError::NoObexService)));
     EXPECT_TRUE(offered.empty());
     EXPECT_TRUE(TempIsEmpty());
+}
+
+// What a command prints, whole.
+std::string Output(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        while (size_t got = fread(buffer.data(), 1, buffer.size(), pipe)) {
+            text.append(buffer.data(), got);
+        }
+        pclose(pipe);
+    }
+    return text;
+}
+
+// Wi-Fi in the window: the code is read from the screen's pixels by a real decoder, and a real
+// HTTP client follows it to the page (the title escaped) and the file, byte for byte.
+// Closing the dialog stops the server and closes its port.
+TEST_F(ConvertAndSendTest, OverWifiTheDialogsCodeLeadsAPhoneToTheRingtone) {
+    if (PhoneReachableAddresses(*CreateNetworkAddresses()).empty()) {
+        GTEST_SKIP() << "this machine is on no network a phone could share";
+    }
+    Ready(3);
+    // The file's name keeps what a title may hold that HTML must not take as it is.
+    selection.sourcePath = "/music/Tom & Jerry's.mp3";
+    selection.sendMethod = "Wi-Fi (scan a code)";
+    std::string url, page, downloaded, served;
+    std::atomic<bool> fetched = false;
+    std::thread phone;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        twOfferDialog* dialog = nullptr;
+        for (wxWindow* window : wxTopLevelWindows) {
+            if (auto* offer = dynamic_cast<twOfferDialog*>(window); offer && offer->IsShown()) {
+                dialog = offer;
+            }
+        }
+        if (dialog == nullptr || dialog->address->GetValue().empty()) {
+            return;
+        }
+        if (url.empty()) {
+            // Until the dialog is drawn, there is nothing on the screen to read.
+            const std::string shot = dir.File("screen.png");
+            Output("import -window root " + shot);
+            url = Output("zbarimg -q --raw " + shot + " 2>/dev/null");
+            url = url.substr(0, url.find('\n'));
+            if (url.empty()) {
+                return;
+            }
+            for (const auto& entry : fs::recursive_directory_iterator("temp")) {
+                if (entry.path().extension() == ".mp3") {
+                    served = twtest::Contents(entry.path());
+                }
+            }
+            phone = std::thread([&] {
+                page =
+                    Output("curl -s -A 'Mozilla/5.0 (iPhone; CPU iPhone OS 26_0)' '" + url + "'");
+                downloaded = Output("curl -s '" + url + "file'");
+                fetched = true;
+            });
+        } else if (fetched && dialog->stop->GetLabel() == "Close") {
+            wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+            click.SetEventObject(dialog->stop);
+            dialog->stop->GetEventHandler()->ProcessEvent(click);
+        }
+    });
+    timer.Start(100);
+    EXPECT_EQ(command.Run(selection), Command::Outcome::Sent);
+    timer.Stop();
+    if (phone.joinable()) {
+        phone.join();
+    }
+    ASSERT_TRUE(url.starts_with("http://")) << url;
+    EXPECT_GT(served.size(), 1000u);
+    EXPECT_EQ(downloaded, served);
+    EXPECT_NE(page.find("<h1>Tom &amp; Jerry&#39;s ringtone</h1>"), std::string::npos) << page;
+    EXPECT_NE(page.find("Use as Ringtone"), std::string::npos);
+    EXPECT_TRUE(told.empty() && asked.empty() && offered.empty());
+    EXPECT_TRUE(TempIsEmpty());
+    const std::string hostPort = url.substr(7, url.find('/', 7) - 7);
+    const std::string host = hostPort.substr(0, hostPort.find(':'));
+    const int port = std::stoi(hostPort.substr(hostPort.find(':') + 1));
+    EXPECT_EQ(twtest::HttpExchange(host, port, "GET / HTTP/1.0\r\n\r\n"), "refused");
 }
 
 } // namespace

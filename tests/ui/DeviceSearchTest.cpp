@@ -5,6 +5,7 @@
 
 #include "BluetoothMockBuses.h"
 #include "EventPump.h"
+#include "FakeDeliveryMethod.h"
 #include "delivery/BluetoothFinder.h"
 #include "delivery/DeliveryError.h"
 #include "delivery/InfraredFinder.h"
@@ -262,6 +263,27 @@ TEST_F(DeviceSearch, TheDialogKeepsCountingTheTimeWhileNothingIsFound) {
     twLookupDialog::Progress(150, &dialog);
     EXPECT_EQ(dialog.GetValue(), 100);
     dialog.Hide();
+}
+
+// Step 3's items and finders are the registry's: a method registered before the window is
+// offered after the others, and its finder fills the device list.
+class RegisteredMethod : public DeviceSearch {
+protected:
+    const twtest::FakeDeliveryMethod pigeon;
+};
+
+TEST_F(RegisteredMethod, IsOfferedInStepThreeWithItsDevices) {
+    std::vector<std::string> items;
+    for (unsigned int i = 0; i < ui->sendMethodChoice->GetCount(); ++i) {
+        items.push_back(ui->sendMethodChoice->GetString(i).utf8_string());
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{"Bluetooth", "Infrared", "USB cable",
+                                               "Wi-Fi (scan a code)", "Carrier pigeon"}));
+    ChooseMethod("Carrier pigeon");
+    EXPECT_EQ(Devices(), std::vector<std::string>{"Home loft"});
+    EXPECT_EQ(ui->SelectedDeviceAddress(), "");
+    ui->deviceChoice->SetSelection(0);
+    EXPECT_EQ(ui->SelectedDeviceAddress(), "loft-1");
 }
 
 } // namespace

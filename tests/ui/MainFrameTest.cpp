@@ -128,9 +128,11 @@ TEST(MainFrame, holdsTheControlsOfTheLayoutWithTheirNamesAndLabels) {
     EXPECT_EQ(f->sendMethodChoice->GetMinSize().GetWidth(), 80);
     EXPECT_EQ(f->deviceChoice->GetMinSize().GetWidth(), 95);
     EXPECT_EQ(f->vendorChoice->GetCount(), 0u);
-    ASSERT_EQ(f->sendMethodChoice->GetCount(), 2u);
+    ASSERT_EQ(f->sendMethodChoice->GetCount(), 4u);
     EXPECT_EQ(f->sendMethodChoice->GetString(0), "Bluetooth");
     EXPECT_EQ(f->sendMethodChoice->GetString(1), "Infrared");
+    EXPECT_EQ(f->sendMethodChoice->GetString(2), "USB cable");
+    EXPECT_EQ(f->sendMethodChoice->GetString(3), "Wi-Fi (scan a code)");
     EXPECT_EQ(f->sendMethodChoice->GetSelection(), wxNOT_FOUND);
 
     EXPECT_EQ(f->formatRadioBox->GetLabel(), "Step 2. Choose format supported by your phone");
