@@ -134,6 +134,8 @@ private:
     // picked.
     void WatchDrags();
     void SetFixedToolTips();
+    // Names for screen readers; the rulers' values follow with every tooltip (UpdateToolTips).
+    void NameControls();
     // The six time widgets, in the order they are refreshed; RefreshAll also renews the
     // tooltips, RepaintTimeWidgets (scrolling, zooming) only repaints.
     void RefreshAll() override;
