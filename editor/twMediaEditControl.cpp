@@ -196,13 +196,13 @@ void twMediaEditControl::BuildLayout() {
     effectsRow->Add(effectsTitleBitmap, 0, wxALL, 0);
     echoCheck = NewCheck(this, "Echo");
     effectsRow->Add(echoCheck, 0, wxALL, 0);
-    effectsRow->Add(Px(10), 0, 1, wxEXPAND, Px(5));
+    effectGaps[1] = effectsRow->Add(Px(10), 0, 1, wxEXPAND, Px(5));
     reverbCheck = NewCheck(this, "Reverb");
     effectsRow->Add(reverbCheck, 0, wxALL, 0);
-    effectsRow->Add(Px(10), 0, 1, wxEXPAND, Px(5));
+    effectGaps[2] = effectsRow->Add(Px(10), 0, 1, wxEXPAND, Px(5));
     chorusCheck = NewCheck(this, "Chorus");
     effectsRow->Add(chorusCheck, 0, wxALL, 0);
-    effectsRow->Add(Px(38), 0, 1, wxEXPAND, Px(5));
+    effectGaps[0] = effectsRow->Add(Px(38), 0, 1, wxEXPAND, Px(5));
     volumeTitleBitmap = NewPictureLabel(this, "images/volume_title.bmp");
     effectsRow->Add(volumeTitleBitmap, 0, wxALL, 0);
     volumeRuler = new twRuler(this, "panel");
@@ -216,8 +216,28 @@ void twMediaEditControl::BuildLayout() {
     volumeRuler->rulerHeight = kRulerHeight;
     effectsRow->Add(volumeRuler, 0, wxALL, 0);
     mainBox->Add(effectsRow, 0, wxTOP, Px(10));
+    this->effectsRow = effectsRow;
 
     SetSizer(mainBox);
+    Layout();
+    // The labels take the desktop's font once the window is on the screen.
+    Bind(wxEVT_IDLE, &twMediaEditControl::OnFirstIdle, this);
+}
+
+void twMediaEditControl::OnFirstIdle(wxIdleEvent& event) {
+    event.Skip();
+    if (!IsShownOnScreen()) {
+        return;
+    }
+    Unbind(wxEVT_IDLE, &twMediaEditControl::OnFirstIdle, this);
+    // Labels wider than the layout's (a desktop whose default face is wider) take their room
+    // from the gaps, the widest first, so that the volume ruler stays inside the panel.
+    int over = effectsRow->CalcMin().x - GetMinSize().x;
+    for (wxSizerItem* gap : effectGaps) {
+        const int take = std::clamp(over, 0, gap->GetMinSize().x);
+        gap->AssignSpacer(wxSize(gap->GetMinSize().x - take, 0));
+        over -= take;
+    }
     Layout();
 }
 

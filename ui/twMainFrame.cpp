@@ -76,7 +76,8 @@ const char* const twMainFrame::mediaWildcard =
     "MPEG4 files (mp4, m4a)|*.mp4;*.m4a|AAC files (aac)|*.aac|WAV files (wav)|*.wav";
 
 twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
-    // Neither resizable nor maximizable: the layout is fixed (see Maximize).
+    // Neither resizable nor maximizable: the layout is fixed, and GTK then offers no maximize
+    // button and ignores a double click on its own title bar (see Maximize).
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, DesktopLook::Get().Scaled(size),
               (wxDEFAULT_FRAME_STYLE & ~(wxRESIZE_BORDER | wxMAXIMIZE_BOX)) | wxTAB_TRAVERSAL,
               "frame"),

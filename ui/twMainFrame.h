@@ -68,8 +68,8 @@ public:
     // The size of the window's contents: the layout's size at the desktop's text scale.
     const wxSize layoutSize;
 
-    // The fixed window can't take a maximized size: a compositor that insists ends the program
-    // (Wayland's protocol error). Refused.
+    // Refused: the fixed window can't take a maximized size, and a Wayland compositor whose
+    // maximized size the window doesn't take ends the program with a protocol error.
     void Maximize(bool maximize = true) override;
 
 private:

@@ -9,7 +9,9 @@
 namespace {
 
 constexpr double kLayoutDpi = 96.0;
-constexpr double kLayoutDesktopPoints = 10.0;
+// The default fonts of the desktops the layout holds on: GTK's own (Sans 10) and GNOME's
+// (Cantarell 11). Only a font larger than these enlarges the layout.
+constexpr double kLayoutDesktopPoints = 11.0;
 
 double ResolutionScale() {
     GdkScreen* screen = gdk_screen_get_default();

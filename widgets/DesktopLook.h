@@ -3,8 +3,8 @@
 // is than the text the main window's layout was drawn for (GDK_DPI_SCALE and Xft.dpi raise the
 // resolution, a larger default font the point size), and whether the theme is dark. The layout
 // multiplies its pixels by textScale, the pictures follow it and the theme, and the windows take
-// the theme's colours when it is dark. At the default settings (96 dpi, a 10-point font, a light
-// theme) it changes nothing. User-interface thread only.
+// the theme's colours when it is dark. At the default settings (96 dpi, a font of 11 points or
+// less, a light theme) it changes nothing. User-interface thread only.
 #pragma once
 
 #include <wx/colour.h>
@@ -13,8 +13,8 @@
 struct DesktopLook {
     // The layout's scale, at least 1: the resolution against 96 dpi times fontScale.
     double textScale = 1.0;
-    // The desktop's default font against the 10 points the layout was drawn beside, at least 1;
-    // the window's fonts are that much larger.
+    // The desktop's default font against the 11 points of the desktops the layout was made
+    // for, at least 1; the window's fonts are that much larger.
     double fontScale = 1.0;
     // The theme's window colour is darker than its text.
     bool dark = false;

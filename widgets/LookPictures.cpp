@@ -3,6 +3,7 @@
 #include "widgets/DesktopLook.h"
 #include "widgets/PictureCache.h"
 
+#include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/window.h>
 
@@ -25,11 +26,10 @@ wxString DrawingFile(const wxString& path, const Drawing& drawing, bool dark) {
 
 // The drawing in the desktop's theme where the picture has one for it, else the light one.
 wxBitmap LoadDrawing(const wxString& path, const Drawing& drawing, bool whiteIsTransparent) {
-    if (DesktopLook::Get().dark) {
-        const wxBitmap dark = LoadPicture(DrawingFile(path, drawing, true), whiteIsTransparent);
-        if (dark.IsOk()) {
-            return dark;
-        }
+    // Asked only where it exists: the toolkit reports a file it can't read as an error.
+    const wxString dark = DrawingFile(path, drawing, true);
+    if (DesktopLook::Get().dark && wxFileName::FileExists(dark)) {
+        return LoadPicture(dark, whiteIsTransparent);
     }
     return LoadPicture(DrawingFile(path, drawing, false), whiteIsTransparent);
 }
