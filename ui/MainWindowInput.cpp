@@ -1,12 +1,16 @@
 #include "ui/MainWindowInput.h"
 
+#include "ui/FocusReturn.h"
 #include "ui/twMainFrame.h"
 #include "widgets/ButtonClick.h"
+#include "widgets/twRuler.h"
 
 #include <wx/bmpbuttn.h>
+#include <wx/checkbox.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/filepicker.h>
+#include <wx/radiobox.h>
 #include <wx/textctrl.h>
 
 #include <array>
@@ -106,6 +110,8 @@ bool MainWindowInput::Run(Command command) {
 }
 
 void MainWindowInput::BrowseMediaFile() {
+    // A file picked is imported next.
+    const FocusReturn back(frame, frame.importMediaButton);
     wxFilePickerCtrl* picker = frame.mediaFilePicker;
     // The dialog opens where the picked file lies, as the picker's own button does.
     const wxFileName current(picker->GetPath());
@@ -128,9 +134,76 @@ bool MainWindowInput::TypingInPicker(const wxKeyEvent& event) const {
            inField(wxWindow::FindFocus());
 }
 
+bool MainWindowInput::MoveFocusedMarker(const wxKeyEvent& event) {
+    auto* ruler = dynamic_cast<twRuler*>(wxWindow::FindFocus());
+    twMediaEditControl* editor = frame.mediaEditControl;
+    if (ruler == nullptr || ruler->GetParent() != editor) {
+        return false;
+    }
+    // Shift takes the cut's end; the other rulers have one marker.
+    const bool shift = event.GetModifiers() == wxMOD_SHIFT && ruler == editor->cutRuler;
+    if (event.GetModifiers() != wxMOD_NONE && !shift) {
+        return false;
+    }
+    const int32_t marker = shift ? 2 : 1;
+    switch (event.GetKeyCode()) {
+    case WXK_LEFT:
+        ruler->Nudge(marker, -1);
+        return true;
+    case WXK_RIGHT:
+        ruler->Nudge(marker, 1);
+        return true;
+    case WXK_HOME:
+        ruler->MoveToEnd(marker, false);
+        return true;
+    case WXK_END:
+        ruler->MoveToEnd(marker, true);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindowInput::SelectFormat(const wxKeyEvent& event) {
+    wxRadioBox* box = frame.formatRadioBox;
+    if (wxWindow::FindFocus() != box || event.GetModifiers() != wxMOD_NONE) {
+        return false;
+    }
+    const int key = event.GetKeyCode();
+    const int step = key == WXK_LEFT || key == WXK_UP ? -1 : key == WXK_RIGHT || key == WXK_DOWN ? 1 : 0;
+    if (step == 0) {
+        return false;
+    }
+    // The next item the phone can take, in the key's direction; none past the ends.
+    const int count = static_cast<int>(box->GetCount());
+    for (int item = box->GetSelection() + step; item >= 0 && item < count; item += step) {
+        if (box->IsItemEnabled(static_cast<unsigned>(item))) {
+            box->SetSelection(item);
+            box->SetFocus();
+            wxCommandEvent chosen(wxEVT_RADIOBOX, box->GetId());
+            chosen.SetEventObject(box);
+            chosen.SetInt(item);
+            box->ProcessWindowEvent(chosen);
+            break;
+        }
+    }
+    return true;
+}
+
 void MainWindowInput::OnCharHook(wxKeyEvent& event) {
+    if (TypingInPicker(event)) {
+        event.Skip();
+        return;
+    }
+    if (MoveFocusedMarker(event) || SelectFormat(event)) {
+        return;
+    }
     const Command command = CommandFor(event.GetKeyCode(), event.GetModifiers());
-    if (command == Command::None || TypingInPicker(event)) {
+    // Space ticks a focused check box and picks a focused format: there it has a meaning of its
+    // own.
+    const wxWindow* focus = wxWindow::FindFocus();
+    const bool ownSpace = dynamic_cast<const wxCheckBox*>(focus) != nullptr || focus == frame.formatRadioBox;
+    if (command == Command::None || (command == Command::PlayOrPause && ownSpace)) {
         event.Skip();
         return;
     }
