@@ -1,9 +1,11 @@
 #include "ui/FocusReturn.h"
 
+#include "widgets/KeyboardFocus.h"
+
 #include <wx/toplevel.h>
 
 FocusReturn::FocusReturn(wxTopLevelWindow& topLevel, wxWindow* nextStep)
-    : window(topLevel), had(wxWindow::FindFocus()), next(nextStep) {}
+    : window(topLevel), had(KeyboardFocus(&topLevel)), next(nextStep) {}
 
 FocusReturn::~FocusReturn() {
     Give(window, had, next);

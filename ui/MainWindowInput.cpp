@@ -3,6 +3,7 @@
 #include "ui/FocusReturn.h"
 #include "ui/twMainFrame.h"
 #include "widgets/ButtonClick.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/twRuler.h"
 
 #include <wx/bmpbuttn.h>
@@ -135,7 +136,7 @@ bool MainWindowInput::TypingInPicker(const wxKeyEvent& event) const {
 }
 
 bool MainWindowInput::MoveFocusedMarker(const wxKeyEvent& event) {
-    auto* ruler = dynamic_cast<twRuler*>(wxWindow::FindFocus());
+    auto* ruler = dynamic_cast<twRuler*>(KeyboardFocus(&frame));
     twMediaEditControl* editor = frame.mediaEditControl;
     if (ruler == nullptr || ruler->GetParent() != editor) {
         return false;
@@ -164,44 +165,18 @@ bool MainWindowInput::MoveFocusedMarker(const wxKeyEvent& event) {
     }
 }
 
-bool MainWindowInput::SelectFormat(const wxKeyEvent& event) {
-    wxRadioBox* box = frame.formatRadioBox;
-    if (wxWindow::FindFocus() != box || event.GetModifiers() != wxMOD_NONE) {
-        return false;
-    }
-    const int key = event.GetKeyCode();
-    const int step = key == WXK_LEFT || key == WXK_UP ? -1 : key == WXK_RIGHT || key == WXK_DOWN ? 1 : 0;
-    if (step == 0) {
-        return false;
-    }
-    // The next item the phone can take, in the key's direction; none past the ends.
-    const int count = static_cast<int>(box->GetCount());
-    for (int item = box->GetSelection() + step; item >= 0 && item < count; item += step) {
-        if (box->IsItemEnabled(static_cast<unsigned>(item))) {
-            box->SetSelection(item);
-            box->SetFocus();
-            wxCommandEvent chosen(wxEVT_RADIOBOX, box->GetId());
-            chosen.SetEventObject(box);
-            chosen.SetInt(item);
-            box->ProcessWindowEvent(chosen);
-            break;
-        }
-    }
-    return true;
-}
-
 void MainWindowInput::OnCharHook(wxKeyEvent& event) {
     if (TypingInPicker(event)) {
         event.Skip();
         return;
     }
-    if (MoveFocusedMarker(event) || SelectFormat(event)) {
+    if (MoveFocusedMarker(event)) {
         return;
     }
     const Command command = CommandFor(event.GetKeyCode(), event.GetModifiers());
     // Space ticks a focused check box and picks a focused format: there it has a meaning of its
     // own.
-    const wxWindow* focus = wxWindow::FindFocus();
+    const wxWindow* focus = KeyboardFocus(&frame);
     const bool ownSpace = dynamic_cast<const wxCheckBox*>(focus) != nullptr || focus == frame.formatRadioBox;
     if (command == Command::None || (command == Command::PlayOrPause && ownSpace)) {
         event.Skip();

@@ -1,7 +1,7 @@
 // The main window's ways in besides pointing at its controls: keys that work whatever control
 // has the focus (except the file picker's text field, which keeps every key for typing, and
 // where a key has a meaning of its own: the arrows on a focused ruler move its marker and in
-// the format group select, Space ticks a check box), files dropped on the window, and a file to
+// the format group select (SelectRadioItemsOnFocus), Space ticks a check box), files dropped on the window, and a file to
 // pick at start. Each way ends in a control's own event
 // (a button's click, the picker's change), so it does exactly what that control does.
 // Owned by the controller, which makes it after the frame's controls exist and destroys it
@@ -56,8 +56,6 @@ private:
     // Left, Right, Home and End on a focused ruler move its marker (Shift: the cut's end), as a
     // drag of it would; false when the key is not for a focused ruler.
     bool MoveFocusedMarker(const wxKeyEvent& event);
-    // The arrows in the format group select the next format the phone takes, as a click would.
-    bool SelectFormat(const wxKeyEvent& event);
     // Whether the key goes to the picker's text field. Asked of the key's own window as well as
     // of the focus, which the toolkit may report elsewhere while the field takes the keys.
     bool TypingInPicker(const wxKeyEvent& event) const;

@@ -1,6 +1,7 @@
 #include "ui/twHelpController.h"
 
 #include "ui/FocusReturn.h"
+#include "widgets/KeyboardFocus.h"
 
 #include <wx/bookctrl.h>
 #include <wx/html/helpfrm.h>
@@ -41,7 +42,7 @@ wxHtmlHelpFrame* twHelpController::CreateHelpFrame(wxHtmlHelpData* data) {
     });
     // The main window takes the keyboard back where it was left.
     if (auto* main = dynamic_cast<wxTopLevelWindow*>(m_parentWindow)) {
-        frame->Bind(wxEVT_CLOSE_WINDOW, [main, had = wxWeakRef<wxWindow>(wxWindow::FindFocus())](
+        frame->Bind(wxEVT_CLOSE_WINDOW, [main, had = wxWeakRef<wxWindow>(KeyboardFocus(main))](
                                             wxCloseEvent& event) {
             event.Skip();
             main->CallAfter([main, had] { FocusReturn::Give(*main, had, nullptr); });

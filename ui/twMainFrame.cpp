@@ -3,6 +3,7 @@
 #include "widgets/Accessible.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/DesktopLook.h"
+#include "widgets/RadioArrows.h"
 #include "widgets/RadioItemsLook.h"
 
 #include <wx/bmpbuttn.h>
@@ -174,6 +175,7 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
                                     wxRA_SPECIFY_ROWS, wxDefaultValidator, "radioBox");
     formatRadioBox->SetSelection(0);
     KeepDisabledItemsGrey(formatRadioBox);
+    SelectRadioItemsOnFocus(formatRadioBox);
     step2->Add(formatRadioBox, 0, wxALL, 0);
     sendPanel->Add(step2, 1, wxEXPAND, Px(5));
 
