@@ -40,8 +40,8 @@ EditorToolTips Values(const RingtoneEditor& editor, const Words& words) {
     const int32_t silence = editor.media->silenceLength;
     const int32_t fadeIn = editor.media->fadeInLength;
     const int32_t fadeOut = editor.media->fadeOutLength;
-    values.cut = "Ringtone " + Span(cutStart, cutEnd, words) + ", " +
-                 Seconds(cutEnd - cutStart, words);
+    values.cut =
+        "Ringtone " + Span(cutStart, cutEnd, words) + ", " + Seconds(cutEnd - cutStart, words);
     values.time = "Position " + EditorToolTips::Clock(editor.timeMarkers->startValue - 1);
     values.waveform = values.cut;
     if (silence > 0) {
@@ -50,8 +50,8 @@ EditorToolTips Values(const RingtoneEditor& editor, const Words& words) {
     values.waveform +=
         "; fade-in " + Seconds(fadeIn, words) + "; fade-out " + Seconds(fadeOut, words);
     const int32_t fadeInFrom = editor.media->fadeInStart;
-    values.fadeIn = "Fade-in " + Seconds(fadeIn, words) + ", " +
-                    Span(fadeInFrom, fadeInFrom + fadeIn, words);
+    values.fadeIn =
+        "Fade-in " + Seconds(fadeIn, words) + ", " + Span(fadeInFrom, fadeInFrom + fadeIn, words);
     const int32_t fadeOutFrom = editor.media->fadeOutStart;
     values.fadeOut = "Fade-out " + Seconds(fadeOut, words) + ", " +
                      Span(fadeOutFrom, fadeOutFrom + fadeOut, words);
@@ -74,9 +74,12 @@ EditorToolTips EditorToolTips::For(const RingtoneEditor& editor) {
     tips.fadeOut = "Drag the marker to where the fade-out begins" + keys;
     tips.silence = "Drag the marker to put silence before the ringtone" + keys;
     const EditorToolTips values = Values(editor, kTipWords);
-    for (auto [tip, value] : {std::pair{&tips.cut, &values.cut}, {&tips.time, &values.time},
-                              {&tips.waveform, &values.waveform}, {&tips.fadeIn, &values.fadeIn},
-                              {&tips.fadeOut, &values.fadeOut}, {&tips.silence, &values.silence}}) {
+    for (auto [tip, value] : {std::pair{&tips.cut, &values.cut},
+                              {&tips.time, &values.time},
+                              {&tips.waveform, &values.waveform},
+                              {&tips.fadeIn, &values.fadeIn},
+                              {&tips.fadeOut, &values.fadeOut},
+                              {&tips.silence, &values.silence}}) {
         if (!value->empty()) {
             *tip += "\n" + *value;
         }

@@ -177,7 +177,8 @@ void MainWindowInput::OnCharHook(wxKeyEvent& event) {
     // Space ticks a focused check box and picks a focused format: there it has a meaning of its
     // own.
     const wxWindow* focus = KeyboardFocus(&frame);
-    const bool ownSpace = dynamic_cast<const wxCheckBox*>(focus) != nullptr || focus == frame.formatRadioBox;
+    const bool ownSpace =
+        dynamic_cast<const wxCheckBox*>(focus) != nullptr || focus == frame.formatRadioBox;
     if (command == Command::None || (command == Command::PlayOrPause && ownSpace)) {
         event.Skip();
         return;

@@ -1,11 +1,11 @@
 // The main window's ways in besides pointing at its controls: keys that work whatever control
 // has the focus (except the file picker's text field, which keeps every key for typing, and
 // where a key has a meaning of its own: the arrows on a focused ruler move its marker and in
-// the format group select (SelectRadioItemsOnFocus), Space ticks a check box), files dropped on the window, and a file to
-// pick at start. Each way ends in a control's own event
-// (a button's click, the picker's change), so it does exactly what that control does.
-// Owned by the controller, which makes it after the frame's controls exist and destroys it
-// while they still do; it unbinds itself from the frame when destroyed.
+// the format group select (SelectRadioItemsOnFocus), Space ticks a check box), files dropped on the
+// window, and a file to pick at start. Each way ends in a control's own event (a button's click,
+// the picker's change), so it does exactly what that control does. Owned by the controller, which
+// makes it after the frame's controls exist and destroys it while they still do; it unbinds itself
+// from the frame when destroyed.
 #pragma once
 
 #include <cstdint>

@@ -42,11 +42,11 @@ wxHtmlHelpFrame* twHelpController::CreateHelpFrame(wxHtmlHelpData* data) {
     });
     // The main window takes the keyboard back where it was left.
     if (auto* main = dynamic_cast<wxTopLevelWindow*>(m_parentWindow)) {
-        frame->Bind(wxEVT_CLOSE_WINDOW, [main, had = wxWeakRef<wxWindow>(KeyboardFocus(main))](
-                                            wxCloseEvent& event) {
-            event.Skip();
-            main->CallAfter([main, had] { FocusReturn::Give(*main, had, nullptr); });
-        });
+        frame->Bind(wxEVT_CLOSE_WINDOW,
+                    [main, had = wxWeakRef<wxWindow>(KeyboardFocus(main))](wxCloseEvent& event) {
+                        event.Skip();
+                        main->CallAfter([main, had] { FocusReturn::Give(*main, had, nullptr); });
+                    });
     }
     frame->SetSize(frameSize);
     frame->Layout();

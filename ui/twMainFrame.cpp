@@ -56,9 +56,8 @@ wxStaticLine* NewRule(wxWindow* parent) {
 // A choice of fixed width: the toolkit may not grow or shrink it with its items.
 wxChoice* NewChoice(wxWindow* parent, int createdWidth, int fixedWidth,
                     const wxArrayString& items = wxArrayString()) {
-    auto* choice = new wxChoice(parent, wxID_ANY, wxDefaultPosition,
-                                wxSize(Px(createdWidth), -1), items, 0, wxDefaultValidator,
-                                "choice");
+    auto* choice = new wxChoice(parent, wxID_ANY, wxDefaultPosition, wxSize(Px(createdWidth), -1),
+                                items, 0, wxDefaultValidator, "choice");
     choice->SetMinSize(wxSize(Px(fixedWidth), -1));
     choice->SetMaxSize(wxSize(Px(fixedWidth), -1));
     return choice;

@@ -27,6 +27,7 @@ wxWindow* KeyboardFocus(wxWindow* topLevel) {
         return focus;
     }
     auto* window = static_cast<GtkWidget*>(topLevel->GetHandle());
-    GtkWidget* gtkFocus = GTK_IS_WINDOW(window) ? gtk_window_get_focus(GTK_WINDOW(window)) : nullptr;
+    GtkWidget* gtkFocus =
+        GTK_IS_WINDOW(window) ? gtk_window_get_focus(GTK_WINDOW(window)) : nullptr;
     return gtkFocus != nullptr ? Holder(topLevel, gtkFocus) : nullptr;
 }

@@ -18,7 +18,8 @@ struct Drawing {
 };
 constexpr std::array<Drawing, 3> kDrawings = {{{1.0, ""}, {1.5, "_1_5x"}, {2.0, "_2x"}}};
 
-// The file of a drawing of the picture: images/Help.bmp at 2 in the dark is images/Help_dark_2x.bmp.
+// The file of a drawing of the picture: images/Help.bmp at 2 in the dark is
+// images/Help_dark_2x.bmp.
 wxString DrawingFile(const wxString& path, const Drawing& drawing, bool dark) {
     const wxString stem = path.BeforeLast('.');
     return stem + (dark ? "_dark" : "") + drawing.suffix + "." + path.AfterLast('.');

@@ -17,8 +17,7 @@ void ShowFocusMark(wxWindow* window) {
     window->Bind(wxEVT_KILL_FOCUS, repaint);
 }
 
-void PaintScaled(wxDC& dc, const wxWindow* window,
-                 const std::function<void(const wxSize&)>& draw) {
+void PaintScaled(wxDC& dc, const wxWindow* window, const std::function<void(const wxSize&)>& draw) {
     const double scale = DesktopLook::Get().textScale;
     const wxSize client = window->GetClientSize();
     if (scale != 1.0) {

@@ -1,8 +1,8 @@
 #include "widgets/twRuler.h"
 
 #include "widgets/DesktopLook.h"
-#include "widgets/SelfDrawnWindow.h"
 #include "widgets/LookPictures.h"
+#include "widgets/SelfDrawnWindow.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/graphics.h>
@@ -174,7 +174,8 @@ void twRuler::OnCaptureLost(wxMouseCaptureLostEvent&) {
 void twRuler::Draw(wxDC& dc, const wxSize& client) const {
     const RulerGeometry g = Geometry();
     const int w = BitmapWidth(*backgroundBitmap);
-    const int h = backgroundBitmap->IsOk() ? static_cast<int>(backgroundBitmap->GetLogicalHeight()) : 0;
+    const int h =
+        backgroundBitmap->IsOk() ? static_cast<int>(backgroundBitmap->GetLogicalHeight()) : 0;
     if (w > 0 && h > 0) {
         for (int c = 0; c <= rulerWidth / w; ++c) {
             for (int r = 0; r <= rulerHeight / h; ++r) {

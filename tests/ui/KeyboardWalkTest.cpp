@@ -20,9 +20,9 @@
 #include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/filedlg.h>
-#include <wx/msgdlg.h>
 #include <wx/filepicker.h>
 #include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/radiobox.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>

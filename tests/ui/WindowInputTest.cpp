@@ -259,8 +259,9 @@ TEST_F(WindowInput, spaceWorksWhereverItHasNoMeaningOfItsOwnAndTicksACheckBox) {
     int plays = 0;
     Count(panel->playButton, plays);
     const std::vector<wxWindow*> focused = {
-        ui->playMediaButton,      ui->helpButton,       panel->playButton,
-        panel->scrollBar,         ui->vendorChoice,     panel->cutRuler,
+        ui->playMediaButton,      ui->helpButton,
+        panel->playButton,        panel->scrollBar,
+        ui->vendorChoice,         panel->cutRuler,
         ui->convertAndSendButton, ui->mediaFilePicker->GetPickerCtrl()};
     for (wxWindow* focus : focused) {
         SCOPED_TRACE(wxString(focus->GetClassInfo()->GetClassName()).ToStdString());

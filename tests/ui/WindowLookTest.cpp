@@ -42,8 +42,8 @@ wxRect Allocation(wxWindow* frame, wxWindow* control) {
     auto* widget = static_cast<GtkWidget*>(control->GetHandle());
     int x = 0;
     int y = 0;
-    gtk_widget_translate_coordinates(widget, static_cast<GtkWidget*>(frame->GetHandle()), 0, 0,
-                                     &x, &y);
+    gtk_widget_translate_coordinates(widget, static_cast<GtkWidget*>(frame->GetHandle()), 0, 0, &x,
+                                     &y);
     return wxRect(x, y, gtk_widget_get_allocated_width(widget),
                   gtk_widget_get_allocated_height(widget));
 }
@@ -131,8 +131,8 @@ Probed Probe(const std::string& environment) {
     const std::string output = dir.File("probe.txt");
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::string command = "env " + environment + " " + kProbeOutput + "=" + output + " " +
-                                self + " --gtest_filter=WindowProbe.* >" +
-                                dir.File("log.txt") + " 2>&1";
+                                self + " --gtest_filter=WindowProbe.* >" + dir.File("log.txt") +
+                                " 2>&1";
     Probed probed;
     if (std::system(command.c_str()) != 0) {
         ADD_FAILURE() << command << "\n" << twtest::Contents(dir.File("log.txt"));
@@ -238,8 +238,9 @@ TEST(WindowLook, theWholeLayoutIsInsideTheWindowOnX11AndWaylandAtEveryTextScaleA
                 std::ostringstream label;
                 label << desktop.name << " text " << scale << ' ' << theme;
                 SCOPED_TRACE(label.str());
-                const Probed probed = Probe(desktop.environment + " GDK_DPI_SCALE=" +
-                                            std::to_string(scale) + " GTK_THEME=" + theme);
+                const Probed probed =
+                    Probe(desktop.environment + " GDK_DPI_SCALE=" + std::to_string(scale) +
+                          " GTK_THEME=" + theme);
                 const wxSize layout(static_cast<int>(std::lround(520 * scale)),
                                     static_cast<int>(std::lround(580 * scale)));
                 EXPECT_EQ(probed.content, layout);
