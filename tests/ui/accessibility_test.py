@@ -1,13 +1,7 @@
 #!/usr/bin/python3
-"""What a screen reader finds in the main window, through AT-SPI: every control has a name,
-and a ruler's value, in words, changes with a key press.
-
-    dbus-run-session -- accessibility_test.py PROGRAM
-
-Run in the working folder (build/run) on an X display (ctest's, else $DISPLAY); starts the
-accessibility bus and the program with GTK's accessibility bridge, then asks the bus. Prints
-what it checked; exits 1 on a failure.
-"""
+"""What a screen reader finds in the main window through AT-SPI: every control has a name, and
+the volume ruler's value in words changes with a key press. Run as
+`dbus-run-session -- accessibility_test.py PROGRAM` in the working folder, on ctest's display."""
 
 import os
 import subprocess
@@ -16,90 +10,58 @@ import time
 
 import pyatspi
 
-# Roles of what a user reaches or reads; containers, fillers and rules need no name.
-NAMED_ROLES = {
-    "push button", "toggle button", "check box", "radio button", "combo box", "text",
-    "slider", "image", "icon", "label", "heading", "scroll bar", "spin button", "menu item",
-}
+# What a user reaches or reads; containers, fillers and rules need no name.
+NAMED = {"push button", "toggle button", "check box", "radio button", "combo box", "text",
+         "slider", "image", "icon", "label", "heading", "scroll bar"}
 
 
-def wait_for(condition, seconds, what):
+def wait_for(condition, seconds=60):
     end = time.time() + seconds
-    while time.time() < end:
-        found = condition()
-        if found:
-            return found
+    while not condition() and time.time() < end:
         time.sleep(0.2)
-    sys.exit(f"FAIL: {what}")
+    return condition()
 
 
-def application(name):
+def walk(node):
+    yield node
+    for child in filter(None, node):
+        yield from walk(child)
+
+
+def check(name):
     desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name == name and app.childCount > 0:
-            return app
-    return None
-
-
-def walk(node, path=""):
-    yield node, path
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield from walk(child, f"{path}/{child.getRoleName()}")
+    found = lambda: [a for a in filter(None, desktop) if a.name == name and a.childCount]
+    assert wait_for(found), "the program never appeared on the accessibility bus"
+    time.sleep(1)
+    shown = [n for n in walk(found()[0]) if n.getRoleName() in NAMED
+             and n.getState().contains(pyatspi.STATE_SHOWING)]
+    unnamed = [n.getRoleName() for n in shown if not n.name.strip()]
+    assert len(shown) > 40 and not unnamed, f"{len(shown)} controls, unnamed: {unnamed}"
+    volume = next(n for n in shown if n.getRoleName() == "slider" and n.name == "Volume")
+    assert volume.description == "Volume 100%", volume.description
+    volume.queryComponent().grabFocus()
+    assert wait_for(lambda: volume.getState().contains(pyatspi.STATE_FOCUSED), 10), "no focus"
+    pyatspi.Registry.generateKeyboardEvent(0xff51, None, pyatspi.KEY_SYM)  # Left
+    assert wait_for(lambda: volume.description == "Volume 99%", 10), volume.description
 
 
 def main():
-    program = sys.argv[1]
     assigned = os.environ.get("CTEST_RESOURCE_GROUP_0_DISPLAY", "")
     if assigned.startswith("id:"):
         os.environ["DISPLAY"] = ":" + assigned[3:].split(",")[0]
     os.environ.pop("NO_AT_BRIDGE", None)
     bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-    app = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    failures = []
+    program = subprocess.Popen(sys.argv[1:], stderr=subprocess.DEVNULL)
     try:
-        window = wait_for(lambda: application(os.path.basename(program)), 60,
-                          "the program never appeared on the accessibility bus")
-        frame = wait_for(lambda: next((n for n, _ in walk(window)
-                                       if n.getRoleName() == "frame"), None), 30, "no frame")
-        time.sleep(1)
-        checked = 0
-        for node, path in walk(frame):
-            if node.getRoleName() not in NAMED_ROLES:
-                continue
-            if not node.getState().contains(pyatspi.STATE_SHOWING):
-                continue
-            checked += 1
-            if not node.name.strip():
-                failures.append(f"unnamed {node.getRoleName()} at {path}")
-        print(f"{checked} controls checked")
-
-        volume = next((n for n, _ in walk(frame)
-                       if n.getRoleName() == "slider" and n.name == "Volume"), None)
-        if volume is None:
-            failures.append("no slider named Volume")
-        else:
-            before = volume.description
-            volume.queryComponent().grabFocus()
-            wait_for(lambda: volume.getState().contains(pyatspi.STATE_FOCUSED), 10,
-                     "the volume ruler did not take the focus")
-            pyatspi.Registry.generateKeyboardEvent(0xff51, None, pyatspi.KEY_SYM)  # Left
-            wait_for(lambda: volume.description != before, 10,
-                     f"the volume's text stayed {before!r} after Left")
-            print(f"Volume: {before!r} became {volume.description!r}")
-            if (before, volume.description) != ("Volume 100%", "Volume 99%"):
-                failures.append(f"volume said {before!r}, then {volume.description!r}")
+        check(os.path.basename(sys.argv[1]))
+        print("1 passed, 0 failed")
+        return 0
+    except AssertionError as failure:
+        print(f"FAIL: {failure}\n0 passed, 1 failed")
+        return 1
     finally:
-        app.terminate()
-        app.wait(10)
+        program.terminate()
         bus.terminate()
-        bus.wait(10)
-    for failure in failures:
-        print("FAIL:", failure)
-    print(f"{1 if not failures else 0} passed, {1 if failures else 0} failed")
-    return 1 if failures else 0
 
 
 if __name__ == "__main__":
