@@ -191,7 +191,7 @@ void twMediaEditControl::BuildLayout() {
     }
     mainBox->Add(buttonRow, 0, wxEXPAND, Px(5));
 
-    wxFlexGridSizer* effectsRow = NewGrid(1, 9);
+    effectsRow = NewGrid(1, 9);
     effectsTitleBitmap = NewPictureLabel(this, "images/effects_title.bmp");
     effectsRow->Add(effectsTitleBitmap, 0, wxALL, 0);
     echoCheck = NewCheck(this, "Echo");
@@ -216,7 +216,6 @@ void twMediaEditControl::BuildLayout() {
     volumeRuler->rulerHeight = kRulerHeight;
     effectsRow->Add(volumeRuler, 0, wxALL, 0);
     mainBox->Add(effectsRow, 0, wxTOP, Px(10));
-    this->effectsRow = effectsRow;
 
     SetSizer(mainBox);
     Layout();
