@@ -6,16 +6,57 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
-std::string Seconds(int32_t seconds) {
-    return std::to_string(seconds) + " s";
+// The words of the values: short in a tooltip ("Ringtone 0:00 to 0:44, 44 s"), whole for a
+// screen reader ("Ringtone from 0:00 to 0:44, 44 seconds").
+struct Words {
+    const char* unit;
+    const char* from;
+};
+constexpr Words kTipWords{" s", ""};
+constexpr Words kSpokenWords{" seconds", "from "};
+
+std::string Seconds(int32_t seconds, const Words& words) {
+    return std::to_string(seconds) + words.unit;
 }
 
 // From the start of ruler second `from` to the start of ruler second `to`.
-std::string Span(int32_t from, int32_t to) {
-    return EditorToolTips::Clock(from - 1) + " to " + EditorToolTips::Clock(to - 1);
+std::string Span(int32_t from, int32_t to, const Words& words) {
+    return words.from + EditorToolTips::Clock(from - 1) + " to " + EditorToolTips::Clock(to - 1);
+}
+
+// The values alone, each field empty before a load.
+EditorToolTips Values(const RingtoneEditor& editor, const Words& words) {
+    EditorToolTips values;
+    if (editor.media == nullptr || !editor.media->loaded || editor.cutMarkers == nullptr ||
+        editor.timeMarkers == nullptr) {
+        return values;
+    }
+    const int32_t cutStart = editor.cutMarkers->startValue;
+    const int32_t cutEnd = editor.cutMarkers->endValue;
+    const int32_t silence = editor.media->silenceLength;
+    const int32_t fadeIn = editor.media->fadeInLength;
+    const int32_t fadeOut = editor.media->fadeOutLength;
+    values.cut =
+        "Ringtone " + Span(cutStart, cutEnd, words) + ", " + Seconds(cutEnd - cutStart, words);
+    values.time = "Position " + EditorToolTips::Clock(editor.timeMarkers->startValue - 1);
+    values.waveform = values.cut;
+    if (silence > 0) {
+        values.waveform += "; silence " + Seconds(silence, words);
+    }
+    values.waveform +=
+        "; fade-in " + Seconds(fadeIn, words) + "; fade-out " + Seconds(fadeOut, words);
+    const int32_t fadeInFrom = editor.media->fadeInStart;
+    values.fadeIn =
+        "Fade-in " + Seconds(fadeIn, words) + ", " + Span(fadeInFrom, fadeInFrom + fadeIn, words);
+    const int32_t fadeOutFrom = editor.media->fadeOutStart;
+    values.fadeOut = "Fade-out " + Seconds(fadeOut, words) + ", " +
+                     Span(fadeOutFrom, fadeOutFrom + fadeOut, words);
+    values.silence = "Silence " + Seconds(silence, words);
+    return values;
 }
 
 } // namespace
@@ -32,38 +73,32 @@ EditorToolTips EditorToolTips::For(const RingtoneEditor& editor) {
     tips.fadeIn = "Drag the marker to where the fade-in ends" + keys;
     tips.fadeOut = "Drag the marker to where the fade-out begins" + keys;
     tips.silence = "Drag the marker to put silence before the ringtone" + keys;
-    if (editor.media == nullptr || !editor.media->loaded || editor.cutMarkers == nullptr ||
-        editor.timeMarkers == nullptr) {
-        return tips;
+    const EditorToolTips values = Values(editor, kTipWords);
+    for (auto [tip, value] : {std::pair{&tips.cut, &values.cut},
+                              {&tips.time, &values.time},
+                              {&tips.waveform, &values.waveform},
+                              {&tips.fadeIn, &values.fadeIn},
+                              {&tips.fadeOut, &values.fadeOut},
+                              {&tips.silence, &values.silence}}) {
+        if (!value->empty()) {
+            *tip += "\n" + *value;
+        }
     }
-    const int32_t cutStart = editor.cutMarkers->startValue;
-    const int32_t cutEnd = editor.cutMarkers->endValue;
-    const int32_t silence = editor.media->silenceLength;
-    const int32_t fadeIn = editor.media->fadeInLength;
-    const int32_t fadeOut = editor.media->fadeOutLength;
-    const std::string ringtone =
-        "Ringtone " + Span(cutStart, cutEnd) + ", " + Seconds(cutEnd - cutStart);
-
-    tips.cut += "\n" + ringtone;
-    tips.time += "\nPosition " + Clock(editor.timeMarkers->startValue - 1);
-    tips.waveform += "\n" + ringtone;
-    if (silence > 0) {
-        tips.waveform += "; silence " + Seconds(silence);
-    }
-    tips.waveform += "; fade-in " + Seconds(fadeIn) + "; fade-out " + Seconds(fadeOut);
-    const int32_t fadeInFrom = editor.media->fadeInStart;
-    tips.fadeIn += "\nFade-in " + Seconds(fadeIn) + ", " + Span(fadeInFrom, fadeInFrom + fadeIn);
-    const int32_t fadeOutFrom = editor.media->fadeOutStart;
-    tips.fadeOut +=
-        "\nFade-out " + Seconds(fadeOut) + ", " + Span(fadeOutFrom, fadeOutFrom + fadeOut);
-    tips.silence += "\nSilence " + Seconds(silence);
     return tips;
+}
+
+EditorToolTips EditorToolTips::Spoken(const RingtoneEditor& editor) {
+    return Values(editor, kSpokenWords);
+}
+
+std::string EditorToolTips::SpokenVolume(int32_t percent) {
+    return "Volume " + std::to_string(percent) + "%";
 }
 
 std::string EditorToolTips::Volume(int32_t percent) {
     return "Drag to set how loud the ringtone is, and the song while you listen to it; after a "
-           "drag, Left and Right change it by 1%, Home and End set 1% and 100%\nVolume " +
-           std::to_string(percent) + "%";
+           "drag, Left and Right change it by 1%, Home and End set 1% and 100%\n" +
+           SpokenVolume(percent);
 }
 
 std::string EditorToolTips::Loudness(const RingtoneLoudness& loudness, const EffectSet& effects) {

@@ -22,6 +22,10 @@ struct EditorToolTips {
 
     // What the editor's markers and edit fields say now; before a load only the purposes.
     static EditorToolTips For(const RingtoneEditor& editor);
+    // The values alone in whole words, as a screen reader says them ("Ringtone from 0:31 to
+    // 1:01, 30 seconds"); empty before a load.
+    static EditorToolTips Spoken(const RingtoneEditor& editor);
+    static std::string SpokenVolume(int32_t percent);
     // The volume ruler's, for a volume in percent: the ringtone is made at that volume, and the
     // source preview plays at it.
     static std::string Volume(int32_t percent);

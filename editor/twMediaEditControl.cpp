@@ -4,9 +4,10 @@
 #include "editor/CatchiestPart.h"
 #include "editor/EditorMenu.h"
 #include "editor/EditorToolTips.h"
+#include "widgets/Accessible.h"
 #include "widgets/ButtonClick.h"
 #include "widgets/ButtonPicture.h"
-#include "widgets/PictureCache.h"
+#include "widgets/DesktopLook.h"
 #include "widgets/ScrollThumb.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
@@ -35,9 +36,9 @@ const std::array<wxEventType, 9> kScrollEvents = {
     wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_CHANGED,
 };
 
-wxStaticBitmap* NewTitle(wxWindow* parent, const char* path) {
-    return new wxStaticBitmap(parent, wxID_ANY, LoadPicture(path), wxDefaultPosition, wxDefaultSize,
-                              0, "staticBitmap");
+// Layout pixels to window pixels at the desktop's text scale.
+int Px(int pixels) {
+    return DesktopLook::Get().Scaled(pixels);
 }
 
 // A time ruler before any media: range 1 to 1, both markers at -1, 400 pixels wide.
@@ -48,8 +49,8 @@ twRuler* NewTimeRuler(wxWindow* parent, const char* marker) {
     }
     ruler->SetRange(1, 1);
     ruler->SetValues(-1, -1);
-    ruler->SetMinSize(wxSize(kVisibleWidth, kRulerHeight));
-    ruler->SetSize(wxSize(kVisibleWidth, kRulerHeight));
+    ruler->SetMinSize(wxSize(Px(kVisibleWidth), Px(kRulerHeight)));
+    ruler->SetSize(wxSize(Px(kVisibleWidth), Px(kRulerHeight)));
     ruler->rulerWidth = kVisibleWidth;
     ruler->rulerHeight = kRulerHeight;
     return ruler;
@@ -58,9 +59,10 @@ twRuler* NewTimeRuler(wxWindow* parent, const char* marker) {
 wxCheckBox* NewCheck(wxWindow* parent, const char* label) {
     auto* check = new wxCheckBox(parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, 0,
                                  wxDefaultValidator, "check");
-    check->SetFont(wxFont(10, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL));
-    check->SetForegroundColour(*wxBLACK);
-    check->SetBackgroundColour(*wxWHITE);
+    const DesktopLook& look = DesktopLook::Get();
+    check->SetFont(wxFont(wxFontInfo(10 * look.fontScale).Family(wxFONTFAMILY_DEFAULT)));
+    check->SetForegroundColour(look.Foreground());
+    check->SetBackgroundColour(look.Background());
     return check;
 }
 
@@ -75,14 +77,16 @@ wxFlexGridSizer* NewGrid(int rows, int cols) {
 
 twMediaEditControl::twMediaEditControl(wxWindow* parent, const wxSize& size)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, size, wxNO_BORDER, "panel") {
-    SetForegroundColour(*wxWHITE);
-    SetBackgroundColour(*wxWHITE);
-    SetMinSize(wxSize(474, 265));
-    SetMaxSize(wxSize(474, 265));
+    const DesktopLook& look = DesktopLook::Get();
+    SetForegroundColour(look.dark ? look.Foreground() : *wxWHITE);
+    SetBackgroundColour(look.Background());
+    SetMinSize(look.Scaled(wxSize(474, 265)));
+    SetMaxSize(look.Scaled(wxSize(474, 265)));
     BuildLayout();
     ConnectHandlers();
     WatchDrags();
     SetFixedToolTips();
+    NameControls();
 
     zoom = 1;
     cutMarkers = cutRuler;
@@ -138,82 +142,101 @@ void twMediaEditControl::BuildLayout() {
     wxFlexGridSizer* editGrid = NewGrid(4, 2);
     auto* leftColumn = new wxBoxSizer(wxVERTICAL);
 
-    cutTitleBitmap = NewTitle(this, "images/cut_title.bmp");
-    timeTitleBitmap = NewTitle(this, "images/time_title.bmp");
+    cutTitleBitmap = NewPictureLabel(this, "images/cut_title.bmp");
+    timeTitleBitmap = NewPictureLabel(this, "images/time_title.bmp");
     graphSpacerBitmap = new wxStaticBitmap(this, wxID_ANY, wxNullBitmap, wxDefaultPosition,
-                                           wxSize(-1, 82), 0, "staticBitmap");
-    fadeInTitleBitmap = NewTitle(this, "images/fadein_title.bmp");
-    fadeOutTitleBitmap = NewTitle(this, "images/fadeout_title.bmp");
-    silenceTitleBitmap = NewTitle(this, "images/silence_title.bmp");
+                                           wxSize(-1, Px(82)), 0, "staticBitmap");
+    fadeInTitleBitmap = NewPictureLabel(this, "images/fadein_title.bmp");
+    fadeOutTitleBitmap = NewPictureLabel(this, "images/fadeout_title.bmp");
+    silenceTitleBitmap = NewPictureLabel(this, "images/silence_title.bmp");
     for (wxStaticBitmap* title : {timeTitleBitmap, cutTitleBitmap, graphSpacerBitmap,
                                   fadeInTitleBitmap, fadeOutTitleBitmap, silenceTitleBitmap}) {
         leftColumn->Add(title, 0, wxALL, 0);
     }
-    leftColumn->Add(0, 20, 1, wxALL, 5);
+    leftColumn->Add(0, Px(20), 1, wxALL, Px(5));
     editGrid->Add(leftColumn, 0, 0, 0);
 
     auto* rightColumn = new wxBoxSizer(wxVERTICAL);
     timeRuler = NewTimeRuler(this, "images/rulerSingle.bmp");
-    rightColumn->Add(timeRuler, 0, wxBOTTOM, 1);
+    rightColumn->Add(timeRuler, 0, wxBOTTOM, Px(1));
     cutRuler = NewTimeRuler(this, nullptr);
-    rightColumn->Add(cutRuler, 0, wxBOTTOM, 1);
+    rightColumn->Add(cutRuler, 0, wxBOTTOM, Px(1));
     waveGraph = new twWaveGraph(this, "panel");
-    waveGraph->SetMinSize(wxSize(kVisibleWidth, twWaveGraph::kPictureHeight));
-    rightColumn->Add(waveGraph, 0, wxBOTTOM, 1);
+    waveGraph->SetMinSize(wxSize(Px(kVisibleWidth), Px(twWaveGraph::kPictureHeight)));
+    rightColumn->Add(waveGraph, 0, wxBOTTOM, Px(1));
     fadeInRuler = NewTimeRuler(this, "images/rulerSingleUP.bmp");
-    rightColumn->Add(fadeInRuler, 0, wxBOTTOM, 1);
+    rightColumn->Add(fadeInRuler, 0, wxBOTTOM, Px(1));
     fadeOutRuler = NewTimeRuler(this, "images/rulerSingleUP.bmp");
-    rightColumn->Add(fadeOutRuler, 0, wxBOTTOM, 1);
+    rightColumn->Add(fadeOutRuler, 0, wxBOTTOM, Px(1));
     silenceRuler = NewTimeRuler(this, "images/rulerSingleUP.bmp");
-    rightColumn->Add(silenceRuler, 0, wxBOTTOM, 1);
+    rightColumn->Add(silenceRuler, 0, wxBOTTOM, Px(1));
 
     scrollBar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL,
                                 wxDefaultValidator, "scrollBar");
     scrollBar->SetForegroundColour(*wxWHITE);
     scrollBar->SetBackgroundColour(wxColour(0, 119, 255));
     KeepScrollThumbVisible(scrollBar);
-    scrollBar->SetMinSize(wxSize(kVisibleWidth, -1));
+    scrollBar->SetMinSize(wxSize(Px(kVisibleWidth), -1));
     rightColumn->Add(scrollBar, 0, wxALL, 0);
-    editGrid->Add(rightColumn, 0, 0, 5);
+    editGrid->Add(rightColumn, 0, 0, Px(5));
     mainBox->Add(editGrid, 1, wxEXPAND);
 
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
-    buttonRow->Add(190, 0, 0, wxEXPAND);
+    buttonRow->Add(Px(190), 0, 0, wxEXPAND);
     playButton = NewPictureButton(this, "images/playRingtone.bmp");
     stopButton = NewPictureButton(this, "images/stopRingtone.bmp");
     pauseButton = NewPictureButton(this, "images/pauseRingtone.bmp");
     for (wxBitmapButton* button : {playButton, stopButton, pauseButton}) {
         buttonRow->Add(button, 0, wxALL, 0);
     }
-    mainBox->Add(buttonRow, 0, wxEXPAND, 5);
+    mainBox->Add(buttonRow, 0, wxEXPAND, Px(5));
 
-    wxFlexGridSizer* effectsRow = NewGrid(1, 9);
-    effectsTitleBitmap = NewTitle(this, "images/effects_title.bmp");
+    effectsRow = NewGrid(1, 9);
+    effectsTitleBitmap = NewPictureLabel(this, "images/effects_title.bmp");
     effectsRow->Add(effectsTitleBitmap, 0, wxALL, 0);
     echoCheck = NewCheck(this, "Echo");
     effectsRow->Add(echoCheck, 0, wxALL, 0);
-    effectsRow->Add(10, 0, 1, wxEXPAND, 5);
+    effectGaps[1] = effectsRow->Add(Px(10), 0, 1, wxEXPAND, Px(5));
     reverbCheck = NewCheck(this, "Reverb");
     effectsRow->Add(reverbCheck, 0, wxALL, 0);
-    effectsRow->Add(10, 0, 1, wxEXPAND, 5);
+    effectGaps[2] = effectsRow->Add(Px(10), 0, 1, wxEXPAND, Px(5));
     chorusCheck = NewCheck(this, "Chorus");
     effectsRow->Add(chorusCheck, 0, wxALL, 0);
-    effectsRow->Add(38, 0, 1, wxEXPAND, 5);
-    volumeTitleBitmap = NewTitle(this, "images/volume_title.bmp");
+    effectGaps[0] = effectsRow->Add(Px(38), 0, 1, wxEXPAND, Px(5));
+    volumeTitleBitmap = NewPictureLabel(this, "images/volume_title.bmp");
     effectsRow->Add(volumeTitleBitmap, 0, wxALL, 0);
     volumeRuler = new twRuler(this, "panel");
     volumeRuler->SetBitmaps("images/rulerVolumeBck.bmp", "images/rulerVolume.bmp",
                             "images/rulerVolume.bmp", "images/rulerRange.bmp", 3, 3);
     volumeRuler->SetRange(1, 100);
     volumeRuler->SetValues(100, 200);
-    volumeRuler->SetMinSize(wxSize(100, kRulerHeight));
-    volumeRuler->SetSize(wxSize(100, kRulerHeight));
+    volumeRuler->SetMinSize(wxSize(Px(100), Px(kRulerHeight)));
+    volumeRuler->SetSize(wxSize(Px(100), Px(kRulerHeight)));
     volumeRuler->rulerWidth = 100;
     volumeRuler->rulerHeight = kRulerHeight;
     effectsRow->Add(volumeRuler, 0, wxALL, 0);
-    mainBox->Add(effectsRow, 0, wxTOP, 10);
+    mainBox->Add(effectsRow, 0, wxTOP, Px(10));
 
     SetSizer(mainBox);
+    Layout();
+    // The labels take the desktop's font once the window is on the screen.
+    Bind(wxEVT_IDLE, &twMediaEditControl::OnFirstIdle, this);
+}
+
+void twMediaEditControl::OnFirstIdle(wxIdleEvent& event) {
+    event.Skip();
+    if (!IsShownOnScreen()) {
+        return;
+    }
+    Unbind(wxEVT_IDLE, &twMediaEditControl::OnFirstIdle, this);
+    // Labels wider than the layout's (a desktop whose default face is wider) take their room
+    // from the gaps, the widest first, so that the volume ruler stays inside the panel.
+    int over = effectsRow->CalcMin().x - GetMinSize().x;
+    for (wxSizerItem* gap : effectGaps) {
+        const int take = std::clamp(over, 0, gap->GetMinSize().x);
+        gap->AssignSpacer(wxSize(gap->GetMinSize().x - take, 0));
+        over -= take;
+    }
     Layout();
 }
 
@@ -322,7 +345,8 @@ int32_t twMediaEditControl::ThumbPosition() {
 }
 
 int32_t twMediaEditControl::VisibleWidth() {
-    return waveGraph->GetClientSize().x;
+    // In layout pixels, as the time axis counts them.
+    return static_cast<int32_t>(waveGraph->GetClientSize().x / DesktopLook::Get().textScale);
 }
 
 void twMediaEditControl::ScrollTo(int32_t position) {
@@ -400,6 +424,7 @@ void twMediaEditControl::OnVolumeChanged(int32_t, int32_t v, int32_t, void* pane
     self->volumeRuler->Refresh(false);
     self->volumeRuler->SetToolTip(EditorToolTips::Volume(v) +
                                   EditorToolTips::Loudness(self->loudness, self->Effects()));
+    SetAccessibleValue(self->volumeRuler, EditorToolTips::SpokenVolume(v));
     self->RequestLoudness();
 }
 
@@ -519,6 +544,19 @@ void twMediaEditControl::WatchDrags() {
     }
 }
 
+void twMediaEditControl::NameControls() {
+    SetAccessibleName(timeRuler, "Time", AccessibleRole::Slider);
+    SetAccessibleName(cutRuler, "Cut", AccessibleRole::Slider);
+    SetAccessibleName(waveGraph, "Waveform", AccessibleRole::Image);
+    SetAccessibleName(graphSpacerBitmap, "Waveform", AccessibleRole::Label);
+    SetAccessibleName(fadeInRuler, "Fade in", AccessibleRole::Slider);
+    SetAccessibleName(fadeOutRuler, "Fade out", AccessibleRole::Slider);
+    SetAccessibleName(silenceRuler, "Silence", AccessibleRole::Slider);
+    SetAccessibleName(volumeRuler, "Volume", AccessibleRole::Slider);
+    SetAccessibleName(scrollBar, "Scroll the time axis");
+    SetAccessibleValue(volumeRuler, EditorToolTips::SpokenVolume(volumeRuler->startValue));
+}
+
 void twMediaEditControl::SetFixedToolTips() {
     echoCheck->SetToolTip("Give the ringtone an echo");
     reverbCheck->SetToolTip("Give the ringtone reverb, as in a large room");
@@ -534,4 +572,11 @@ void twMediaEditControl::UpdateToolTips() {
     fadeInRuler->SetToolTip(tips.fadeIn);
     fadeOutRuler->SetToolTip(tips.fadeOut);
     silenceRuler->SetToolTip(tips.silence);
+    const EditorToolTips spoken = EditorToolTips::Spoken(*this);
+    SetAccessibleValue(cutRuler, spoken.cut);
+    SetAccessibleValue(timeRuler, spoken.time);
+    SetAccessibleValue(waveGraph, spoken.waveform);
+    SetAccessibleValue(fadeInRuler, spoken.fadeIn);
+    SetAccessibleValue(fadeOutRuler, spoken.fadeOut);
+    SetAccessibleValue(silenceRuler, spoken.silence);
 }

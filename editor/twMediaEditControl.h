@@ -23,6 +23,7 @@
 
 #include <wx/panel.h>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -35,6 +36,8 @@ class wxBitmapButton;
 class wxCheckBox;
 class wxScrollBar;
 class wxScrollEvent;
+class wxSizer;
+class wxSizerItem;
 class wxStaticBitmap;
 
 // zoom, streamPos and defaultLength, and the ruler handlers, come from RingtoneEditor.
@@ -129,11 +132,17 @@ public:
 
 private:
     void BuildLayout();
+    void OnFirstIdle(wxIdleEvent& event);
+    // The effects row and its gaps, the widest first, which give their room to wider labels.
+    wxSizer* effectsRow = nullptr;
+    std::array<wxSizerItem*, 3> effectGaps{};
     void ConnectHandlers();
     // Remembers, at each release on a time ruler or the volume ruler, which marker the press had
     // picked.
     void WatchDrags();
     void SetFixedToolTips();
+    // Names for screen readers; the rulers' values follow with every tooltip (UpdateToolTips).
+    void NameControls();
     // The six time widgets, in the order they are refreshed; RefreshAll also renews the
     // tooltips, RepaintTimeWidgets (scrolling, zooming) only repaints.
     void RefreshAll() override;

@@ -7,7 +7,11 @@ window icon twk.ico.
     make_images.py --hicolor DIR
 
 OUTDIR receives the BMP files (the build lays them out as build/run/images); the icon goes to
-FILE, by default OUTDIR/twk.ico. --sheet also writes a contact sheet of everything, enlarged,
+FILE, by default OUTDIR/twk.ico. Every picture is also drawn at 1.5 and 2 times its size for
+screens of more pixels (NAME_1_5x.bmp, NAME_2x.bmp), and every picture a window or a button
+shows, at each size, for dark themes as well (NAME_dark.bmp, NAME_dark_1_5x.bmp, ...): light ink,
+edges blended against the dark theme's face, pure white still transparent. The rulers keep their
+own light strips in every theme, so they have no dark variant. --sheet also writes a contact sheet of everything, enlarged,
 for a person to look at. --list prints the BMP file names, one a line, without drawing.
 --hicolor draws only the desktop's application icon, as DIR/NxN/apps/tonewick.png in the
 sizes of the desktop's icon theme (the same picture as the window icon).
@@ -34,6 +38,11 @@ from PIL import Image, ImageDraw, ImageFont, ImageOps
 
 SS = 4
 
+# What is being drawn: the size in final pixels is K times the 1x size, and DARK asks for the
+# variant of dark themes. main() sets them for each picture it draws.
+K = 1
+DARK = False
+
 FONT_DIR = Path("/usr/share/fonts/truetype/dejavu")
 REGULAR = FONT_DIR / "DejaVuSans.ttf"
 BOLD = FONT_DIR / "DejaVuSans-Bold.ttf"
@@ -54,6 +63,36 @@ ORANGE_DARK = (172, 88, 0)
 ORANGE_LIGHT = (255, 196, 120)
 
 BUTTON_FACE = (241, 240, 238)  # a push button's face in GTK's default theme
+DARK_FACE = (53, 53, 53)  # the window's and a push button's face in GTK's dark theme
+DARK_INK = (238, 240, 244)
+DARK_SOFT_INK = (200, 206, 218)
+DARK_NAVY = (168, 204, 255)
+
+
+def ink():
+    return DARK_INK if DARK else INK
+
+
+def soft_ink():
+    return DARK_SOFT_INK if DARK else SOFT_INK
+
+
+def heading_ink():
+    return DARK_NAVY if DARK else NAVY
+
+
+def window_face():
+    """What a picture outside a button is drawn against."""
+    return DARK_FACE if DARK else WHITE
+
+
+def button_face():
+    return DARK_FACE if DARK else BUTTON_FACE
+
+
+def sized(size):
+    """A size in final pixels of the picture being drawn."""
+    return (round(size[0] * K), round(size[1] * K))
 
 STRIP_TOP = (247, 249, 253)
 STRIP_BOTTOM = (221, 229, 242)
@@ -78,22 +117,22 @@ class Sketch:
     markers need to tell their own pixels from the transparent surroundings."""
 
     def __init__(self, size, background=WHITE, mode="RGB"):
-        self.size = size
-        big = (size[0] * SS, size[1] * SS)
+        self.size = sized(size)
+        big = (self.size[0] * SS, self.size[1] * SS)
         self.image = Image.new(mode, big, background)
         self.mask = Image.new("L", big, 0)
         self.draws = (ImageDraw.Draw(self.image), ImageDraw.Draw(self.mask))
 
     @staticmethod
     def _scale(points):
-        return [(x * SS, y * SS) for x, y in points]
+        return [(x * SS * K, y * SS * K) for x, y in points]
 
     @staticmethod
     def _box(box):
         # PIL fills a box's last row and column too: end one subpixel early so that a box
         # from a to b covers exactly b - a pixels of the final picture.
-        x0, y0, x1, y1 = box
-        return [x0 * SS, y0 * SS, x1 * SS - 1, y1 * SS - 1]
+        x0, y0, x1, y1 = (v * SS * K for v in box)
+        return [x0, y0, x1 - 1, y1 - 1]
 
     def polygon(self, points, fill, outline=None):
         pts = self._scale(points)
@@ -101,13 +140,15 @@ class Sketch:
         self.draws[0].polygon(pts, fill=fill)
         self.draws[1].polygon(pts, fill=255)
         if outline is not None:
-            self.draws[0].line(pts + pts[:1], fill=outline, width=SS, joint="curve")
-            self.draws[1].line(pts + pts[:1], fill=255, width=SS, joint="curve")
+            width = round(SS * K)
+            self.draws[0].line(pts + pts[:1], fill=outline, width=width, joint="curve")
+            self.draws[1].line(pts + pts[:1], fill=255, width=width, joint="curve")
 
     def rect(self, box, fill, radius=0.0, outline=None):
         b = self._box(box)
-        self.draws[0].rounded_rectangle(b, radius * SS, fill=fill, outline=outline, width=SS)
-        self.draws[1].rounded_rectangle(b, radius * SS, fill=255)
+        r = radius * SS * K
+        self.draws[0].rounded_rectangle(b, r, fill=fill, outline=outline, width=round(SS * K))
+        self.draws[1].rounded_rectangle(b, r, fill=255)
 
     def ellipse(self, box, fill):
         self.draws[0].ellipse(self._box(box), fill=fill)
@@ -115,15 +156,15 @@ class Sketch:
 
     def line(self, points, fill, width):
         pts = self._scale(points)
-        self.draws[0].line(pts, fill=fill, width=round(width * SS), joint="curve")
-        self.draws[1].line(pts, fill=255, width=round(width * SS), joint="curve")
+        self.draws[0].line(pts, fill=fill, width=round(width * SS * K), joint="curve")
+        self.draws[1].line(pts, fill=255, width=round(width * SS * K), joint="curve")
 
     def arc(self, centre, radius, start, end, fill, width):
         """A circular arc; angles in degrees, clockwise from three o'clock."""
         cx, cy = centre
         box = self._box((cx - radius, cy - radius, cx + radius, cy + radius))
-        self.draws[0].arc(box, start, end, fill=fill, width=round(width * SS))
-        self.draws[1].arc(box, start, end, fill=255, width=round(width * SS))
+        self.draws[0].arc(box, start, end, fill=fill, width=round(width * SS * K))
+        self.draws[1].arc(box, start, end, fill=255, width=round(width * SS * K))
 
     def paste(self, picture, points):
         """Fills the polygon with a picture of the final size, enlarged."""
@@ -164,11 +205,24 @@ class Sketch:
         return out
 
 
-def write_text(image, xy, text, size, fill=INK, bold=True, anchor="lm"):
-    ImageDraw.Draw(image).text(xy, text, font=font(size, bold), fill=fill, anchor=anchor)
+def write_text(image, xy, text, size, fill=None, bold=True, anchor="lm"):
+    """Text at 1x coordinates and size, drawn at the picture's own size; ink by default."""
+    ImageDraw.Draw(image).text((xy[0] * K, xy[1] * K), text, font=font(round(size * K), bold),
+                               fill=fill or ink(), anchor=anchor)
+
+
+def on_face(img, face):
+    """The picture with its face made transparent (pure white) and any pure white of the art
+    made near white, so that a window may take white as transparent."""
+    if face == WHITE:
+        return img
+    img.putdata([NEAR_WHITE if p == WHITE else WHITE if p == face else p
+                 for p in img.getdata()])
+    return img
 
 
 def gradient(size, top, bottom, horizontal=False):
+    size = sized(size)
     img = Image.new("RGB", size)
     length = size[0] if horizontal else size[1]
     draw = ImageDraw.Draw(img)
@@ -256,25 +310,23 @@ def glyph_refresh(s, cx, cy, r, fill, width):
 
 
 def select_media():
-    s = Sketch((150, 24))
+    s = Sketch((150, 24), background=window_face())
     glyph_note(s, 2, 2, ACCENT)
     img = s.reduce()
     write_text(img, (27, 12), "Select media", 13)
-    return img
+    return on_face(img, window_face())
 
 
 def button_picture(size, draw_glyph, label=None):
     """A picture for a bitmap button. Its background is white like every other picture, but its
     edges are smoothed against a light button face and nothing inside it is pure white, so that
     a button that makes white transparent shows its own face around the art without a halo."""
-    s = Sketch(size, background=BUTTON_FACE)
+    s = Sketch(size, background=button_face())
     draw_glyph(s)
     img = s.reduce()
     if label:
         write_text(img, (33, 15), label, 14)
-    img.putdata([NEAR_WHITE if p == WHITE else WHITE if p == BUTTON_FACE else p
-                 for p in img.getdata()])
-    return img
+    return on_face(img, button_face())
 
 
 def command_button(colour, glyph, label, width=100):
@@ -300,23 +352,29 @@ def import_media():
 
 
 def help_button():
-    img = command_button(ACCENT, lambda s: None, "Help", width=80)
+    s = Sketch((80, 30), background=button_face())
+    s.ellipse((4, 4, 26, 26), ACCENT)
+    img = s.reduce()
+    write_text(img, (33, 15), "Help", 14)
     write_text(img, (15, 15), "?", 17, fill=NEAR_WHITE, anchor="mm")
-    return img
+    return on_face(img, button_face())
 
 
 def heading(text, draw_glyph):
     """A section heading: an accent tile with a glyph, bold text, and a rule that fades out."""
-    s = Sketch((200, 22))
+    face = window_face()
+    s = Sketch((200, 22), background=face)
     s.rect((0.5, 1, 20.5, 21), ACCENT, radius=4)
     draw_glyph(s)
     img = s.reduce()
-    write_text(img, (27, 11), text, 15, fill=NAVY)
-    right = 27 + font(15, True).getbbox(text)[2] + 8
+    write_text(img, (27, 11), text, 15, fill=heading_ink())
+    right = round(27 * K) + font(round(15 * K), True).getbbox(text)[2] + round(8 * K)
+    end = round(198 * K)
     draw = ImageDraw.Draw(img)
-    for x in range(right, 198):
-        draw.line([(x, 11), (x, 12)], fill=mix(ACCENT, WHITE, (x - right) / (198 - right)))
-    return img
+    for x in range(right, end):
+        draw.line([(x, round(11 * K)), (x, round(13 * K) - 1)],
+                  fill=mix(ACCENT, face, (x - right) / (end - right)))
+    return on_face(img, face)
 
 
 def edit_ringtone():
@@ -336,15 +394,15 @@ def refresh():
 
 def row_title(text):
     """A ruler's title: right-aligned beside the ruler, centred on its 18-pixel strip."""
-    img = Image.new("RGB", (70, 19), WHITE)
-    write_text(img, (65, 9), text, 11, fill=SOFT_INK, anchor="rm")
-    return img
+    img = Image.new("RGB", sized((70, 19)), window_face())
+    write_text(img, (65, 9), text, 11, fill=soft_ink(), anchor="rm")
+    return on_face(img, window_face())
 
 
 def row_label(text):
-    img = Image.new("RGB", (56, 18), WHITE)
-    write_text(img, (1, 9), text, 11, fill=INK, bold=True)
-    return img
+    img = Image.new("RGB", sized((56, 18)), window_face())
+    write_text(img, (1, 9), text, 11, fill=ink(), bold=True)
+    return on_face(img, window_face())
 
 
 def ringtone_button(draw_glyph):
@@ -368,16 +426,18 @@ def strip(top, bottom, edge, tick):
     short tick every second, a longer one every five seconds, the longest every ten."""
     img = gradient((SECOND_PX * STRIP_SECONDS, 18), top, bottom)
     draw = ImageDraw.Draw(img)
-    draw.line([(0, 17), (img.size[0] - 1, 17)], fill=edge)
+    # Lines one final pixel wide at 1x are K pixels wide, rounded, at K times the size.
+    line = max(1, round(K))
+    draw.rectangle([(0, round(17 * K)), (img.size[0] - 1, img.size[1] - 1)], fill=edge)
     for second in range(STRIP_SECONDS):
-        x = AXIS_START + second * SECOND_PX
+        x = round((AXIS_START + second * SECOND_PX) * K)
         if second == 0:
             h, t = 6, tick
         elif second % 5 == 0:
             h, t = 4, tick
         else:
             h, t = 2, mix(tick, bottom, 0.5)
-        draw.line([(x, 16 - h + 1), (x, 16)], fill=t)
+        draw.rectangle([(x, round((17 - h) * K)), (x + line - 1, round(17 * K) - 1)], fill=t)
     return img
 
 
@@ -493,7 +553,7 @@ def ico_bytes(images):
 
 ICON_SIZES = (16, 32, 48)
 
-# Every picture the program loads, with its size.
+# Every picture the program loads, with its size at 1x.
 PICTURES = [
     ("select_media.bmp", (150, 24), select_media),
     ("PlayMedia.bmp", (100, 30), play_media),
@@ -513,7 +573,7 @@ PICTURES = [
     ("playRingtone.bmp", (28, 22), lambda: ringtone_button(
         lambda s: glyph_play(s, 14.5, 11, 6.5, GREEN))),
     ("pauseRingtone.bmp", (28, 22), lambda: ringtone_button(
-        lambda s: glyph_pause(s, 14, 11, 5.8, SOFT_INK))),
+        lambda s: glyph_pause(s, 14, 11, 5.8, soft_ink()))),
     ("stopRingtone.bmp", (28, 22), lambda: ringtone_button(
         lambda s: glyph_stop(s, 14, 11, 5.5, RED))),
     ("rulerBck.bmp", (40, 18), ruler_background),
@@ -526,6 +586,24 @@ PICTURES = [
     ("rulerVolumeBck.bmp", (100, 18), ruler_volume_background),
     ("rulerVolume.bmp", (7, 18), ruler_volume),
 ]
+
+
+# The rulers draw their own light strips in every theme.
+NO_DARK_VARIANT = {name for name, _, _ in PICTURES if name.startswith("ruler")}
+
+# The sizes each picture is drawn at besides 1x, and the suffixes of their file names.
+SCALES = ((1, ""), (1.5, "_1_5x"), (2, "_2x"))
+
+
+def variants():
+    """(file name, K, DARK) of every file of the images folder, each picture's 1x first."""
+    for name, _, _ in PICTURES:
+        stem = name[:-len(".bmp")]
+        for dark in (False, True):
+            if dark and name in NO_DARK_VARIANT:
+                continue
+            for k, suffix in SCALES:
+                yield stem + ("_dark" if dark else "") + suffix + ".bmp", k, dark
 
 
 def over_strip(marker, volume):
@@ -601,20 +679,27 @@ def main(argv):
         write_hicolor(args.hicolor)
         return 0
     if args.list:
-        print("\n".join(name for name, _, _ in PICTURES))
+        print("\n".join(name for name, _, _ in variants()))
         return 0
     if args.outdir is None:
         parser.error("the output folder is missing")
 
     args.outdir.mkdir(parents=True, exist_ok=True)
+    global K, DARK
     drawn = []
-    for name, size, draw in PICTURES:
+    pictures = {name: (size, draw) for name, size, draw in PICTURES}
+    for file_name, K, DARK in variants():
+        name = file_name.replace("_dark", "").replace("_1_5x", "").replace("_2x", "")
+        size, draw = pictures[name]
         img = draw()
-        if img.size != size or img.mode != "RGB":
-            print(f"{name}: drew {img.mode} {img.size}, wanted RGB {size}", file=sys.stderr)
+        if img.size != sized(size) or img.mode != "RGB":
+            print(f"{file_name}: drew {img.mode} {img.size}, wanted RGB {sized(size)}",
+                  file=sys.stderr)
             return 1
-        img.save(args.outdir / name, "BMP")
-        drawn.append((name, img))
+        img.save(args.outdir / file_name, "BMP")
+        if file_name == name:
+            drawn.append((name, img))
+    K, DARK = 1, False
 
     icons = [icon(size) for size in ICON_SIZES]
     icon_path = args.icon or args.outdir / "twk.ico"

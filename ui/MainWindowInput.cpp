@@ -1,12 +1,17 @@
 #include "ui/MainWindowInput.h"
 
+#include "ui/FocusReturn.h"
 #include "ui/twMainFrame.h"
 #include "widgets/ButtonClick.h"
+#include "widgets/KeyboardFocus.h"
+#include "widgets/twRuler.h"
 
 #include <wx/bmpbuttn.h>
+#include <wx/checkbox.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/filepicker.h>
+#include <wx/radiobox.h>
 #include <wx/textctrl.h>
 
 #include <array>
@@ -106,6 +111,8 @@ bool MainWindowInput::Run(Command command) {
 }
 
 void MainWindowInput::BrowseMediaFile() {
+    // A file picked is imported next.
+    const FocusReturn back(frame, frame.importMediaButton);
     wxFilePickerCtrl* picker = frame.mediaFilePicker;
     // The dialog opens where the picked file lies, as the picker's own button does.
     const wxFileName current(picker->GetPath());
@@ -128,9 +135,51 @@ bool MainWindowInput::TypingInPicker(const wxKeyEvent& event) const {
            inField(wxWindow::FindFocus());
 }
 
+bool MainWindowInput::MoveFocusedMarker(const wxKeyEvent& event) {
+    auto* ruler = dynamic_cast<twRuler*>(KeyboardFocus(&frame));
+    twMediaEditControl* editor = frame.mediaEditControl;
+    if (ruler == nullptr || ruler->GetParent() != editor) {
+        return false;
+    }
+    // Shift takes the cut's end; the other rulers have one marker.
+    const bool shift = event.GetModifiers() == wxMOD_SHIFT && ruler == editor->cutRuler;
+    if (event.GetModifiers() != wxMOD_NONE && !shift) {
+        return false;
+    }
+    const int32_t marker = shift ? 2 : 1;
+    switch (event.GetKeyCode()) {
+    case WXK_LEFT:
+        ruler->Nudge(marker, -1);
+        return true;
+    case WXK_RIGHT:
+        ruler->Nudge(marker, 1);
+        return true;
+    case WXK_HOME:
+        ruler->MoveToEnd(marker, false);
+        return true;
+    case WXK_END:
+        ruler->MoveToEnd(marker, true);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void MainWindowInput::OnCharHook(wxKeyEvent& event) {
+    if (TypingInPicker(event)) {
+        event.Skip();
+        return;
+    }
+    if (MoveFocusedMarker(event)) {
+        return;
+    }
     const Command command = CommandFor(event.GetKeyCode(), event.GetModifiers());
-    if (command == Command::None || TypingInPicker(event)) {
+    // Space ticks a focused check box and picks a focused format: there it has a meaning of its
+    // own.
+    const wxWindow* focus = KeyboardFocus(&frame);
+    const bool ownSpace =
+        dynamic_cast<const wxCheckBox*>(focus) != nullptr || focus == frame.formatRadioBox;
+    if (command == Command::None || (command == Command::PlayOrPause && ownSpace)) {
         event.Skip();
         return;
     }

@@ -1,9 +1,11 @@
 // The main window's ways in besides pointing at its controls: keys that work whatever control
-// has the focus (except the file picker's text field, which keeps every key for typing), files
-// dropped on the window, and a file to pick at start. Each way ends in a control's own event
-// (a button's click, the picker's change), so it does exactly what that control does.
-// Owned by the controller, which makes it after the frame's controls exist and destroys it
-// while they still do; it unbinds itself from the frame when destroyed.
+// has the focus (except the file picker's text field, which keeps every key for typing, and
+// where a key has a meaning of its own: the arrows on a focused ruler move its marker and in
+// the format group select (SelectRadioItemsOnFocus), Space ticks a check box), files dropped on the
+// window, and a file to pick at start. Each way ends in a control's own event (a button's click,
+// the picker's change), so it does exactly what that control does. Owned by the controller, which
+// makes it after the frame's controls exist and destroys it while they still do; it unbinds itself
+// from the frame when destroyed.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +53,9 @@ public:
 private:
     void OnCharHook(wxKeyEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);
+    // Left, Right, Home and End on a focused ruler move its marker (Shift: the cut's end), as a
+    // drag of it would; false when the key is not for a focused ruler.
+    bool MoveFocusedMarker(const wxKeyEvent& event);
     // Whether the key goes to the picker's text field. Asked of the key's own window as well as
     // of the focus, which the toolkit may report elsewhere while the field takes the keys.
     bool TypingInPicker(const wxKeyEvent& event) const;

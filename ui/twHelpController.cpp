@@ -1,5 +1,8 @@
 #include "ui/twHelpController.h"
 
+#include "ui/FocusReturn.h"
+#include "widgets/KeyboardFocus.h"
+
 #include <wx/bookctrl.h>
 #include <wx/html/helpfrm.h>
 
@@ -30,6 +33,21 @@ twHelpController::twHelpController(wxWindow* parent)
 
 wxHtmlHelpFrame* twHelpController::CreateHelpFrame(wxHtmlHelpData* data) {
     wxHtmlHelpFrame* frame = wxHtmlHelpController::CreateHelpFrame(data);
+    frame->Bind(wxEVT_CHAR_HOOK, [frame](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_ESCAPE && event.GetModifiers() == wxMOD_NONE) {
+            frame->Close();
+        } else {
+            event.Skip();
+        }
+    });
+    // The main window takes the keyboard back where it was left.
+    if (auto* main = dynamic_cast<wxTopLevelWindow*>(m_parentWindow)) {
+        frame->Bind(wxEVT_CLOSE_WINDOW,
+                    [main, had = wxWeakRef<wxWindow>(KeyboardFocus(main))](wxCloseEvent& event) {
+                        event.Skip();
+                        main->CallAfter([main, had] { FocusReturn::Give(*main, had, nullptr); });
+                    });
+    }
     frame->SetSize(frameSize);
     frame->Layout();
     LayOutPages(frame);

@@ -1,8 +1,10 @@
 #include "ui/twMainFrame.h"
 
 #include "delivery/DeliveryMethod.h"
+#include "widgets/Accessible.h"
 #include "widgets/ButtonPicture.h"
-#include "widgets/PictureCache.h"
+#include "widgets/DesktopLook.h"
+#include "widgets/RadioArrows.h"
 #include "widgets/RadioItemsLook.h"
 
 #include <wx/bmpbuttn.h>
@@ -15,6 +17,7 @@
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/statline.h>
+#include <wx/textctrl.h>
 
 namespace {
 
@@ -26,25 +29,38 @@ wxFlexGridSizer* NewGrid(int rows, int cols) {
     return grid;
 }
 
-wxBitmap Picture(const char* path) {
-    return LoadPicture(path);
+// Layout pixels to window pixels at the desktop's text scale.
+int Px(int pixels) {
+    return DesktopLook::Get().Scaled(pixels);
+}
+wxSize Px(const wxSize& size) {
+    return DesktopLook::Get().Scaled(size);
+}
+
+// A font of the layout, larger by as much as the desktop's default font is.
+wxFont LayoutFont(double points, wxFontFamily family, wxFontWeight weight,
+                  const wxString& face = wxString()) {
+    return wxFont(wxFontInfo(points * DesktopLook::Get().fontScale)
+                      .Family(family)
+                      .Bold(weight == wxFONTWEIGHT_BOLD)
+                      .FaceName(face));
 }
 
 wxStaticLine* NewRule(wxWindow* parent) {
-    auto* line = new wxStaticLine(parent, wxID_ANY, wxDefaultPosition, wxSize(500, 2),
+    auto* line = new wxStaticLine(parent, wxID_ANY, wxDefaultPosition, Px(wxSize(500, 2)),
                                   wxLI_HORIZONTAL, "staticLine");
-    line->SetMinSize(wxSize(500, 2));
-    line->SetMaxSize(wxSize(500, 2));
+    line->SetMinSize(Px(wxSize(500, 2)));
+    line->SetMaxSize(Px(wxSize(500, 2)));
     return line;
 }
 
 // A choice of fixed width: the toolkit may not grow or shrink it with its items.
 wxChoice* NewChoice(wxWindow* parent, int createdWidth, int fixedWidth,
                     const wxArrayString& items = wxArrayString()) {
-    auto* choice = new wxChoice(parent, wxID_ANY, wxDefaultPosition, wxSize(createdWidth, -1),
+    auto* choice = new wxChoice(parent, wxID_ANY, wxDefaultPosition, wxSize(Px(createdWidth), -1),
                                 items, 0, wxDefaultValidator, "choice");
-    choice->SetMinSize(wxSize(fixedWidth, -1));
-    choice->SetMaxSize(wxSize(fixedWidth, -1));
+    choice->SetMinSize(wxSize(Px(fixedWidth), -1));
+    choice->SetMaxSize(wxSize(Px(fixedWidth), -1));
     return choice;
 }
 
@@ -61,97 +77,98 @@ const char* const twMainFrame::mediaWildcard =
     "MPEG4 files (mp4, m4a)|*.mp4;*.m4a|AAC files (aac)|*.aac|WAV files (wav)|*.wav";
 
 twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
-    : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size,
-              wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL, "frame") {
+    // Neither resizable nor maximizable: the layout is fixed, and GTK then offers no maximize
+    // button and ignores a double click on its own title bar (see Maximize).
+    : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, DesktopLook::Get().Scaled(size),
+              (wxDEFAULT_FRAME_STYLE & ~(wxRESIZE_BORDER | wxMAXIMIZE_BOX)) | wxTAB_TRAVERSAL,
+              "frame"),
+      layoutSize(DesktopLook::Get().Scaled(size)) {
+    const DesktopLook& look = DesktopLook::Get();
     SetIcon(wxIcon("twk.ico", wxBITMAP_TYPE_ICO));
-    SetSizeHints(wxSize(520, 580), wxSize(520, 580));
-    SetForegroundColour(wxColour(0, 0, 0));
-    SetBackgroundColour(wxColour(255, 255, 255));
+    SetSizeHints(layoutSize, layoutSize);
+    SetForegroundColour(look.Foreground());
+    SetBackgroundColour(look.Background());
     // The widths of the send panel were drawn for the 8-point dialog font of the desktop the
     // window was designed on; GTK's larger default makes the step boxes' labels push the step 3
     // box out of the window. Controls inherit this unless they set a font of their own.
-    SetFont(wxFont(8, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL));
+    SetFont(LayoutFont(8, wxFONTFAMILY_DEFAULT, wxFONTWEIGHT_NORMAL));
 
     // Rows are left open: the toolkit refuses a fixed row count smaller than the seven children
     // and would fall back to exactly this after complaining.
     wxFlexGridSizer* outer = NewGrid(0, 1);
-    outer->SetMinSize(wxSize(500, 100));
+    outer->SetMinSize(Px(wxSize(500, 100)));
 
     wxFlexGridSizer* sourceRow = NewGrid(1, 2);
-    selectMediaBitmap = new wxStaticBitmap(this, wxID_ANY, Picture("images/select_media.bmp"),
-                                           wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
-    sourceRow->Add(selectMediaBitmap, 0, wxALL, 5);
+    selectMediaBitmap = NewPictureLabel(this, "images/select_media.bmp");
+    sourceRow->Add(selectMediaBitmap, 0, wxALL, Px(5));
     mediaFilePicker = new wxFilePickerCtrl(
         this, wxID_ANY, wxEmptyString, "Select a file", mediaWildcard, wxPoint(0, 0), wxDefaultSize,
         wxFLP_USE_TEXTCTRL | wxFLP_OPEN | wxFLP_FILE_MUST_EXIST, wxDefaultValidator, "filepicker");
-    mediaFilePicker->SetFont(
-        wxFont(14, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false, "Arial"));
-    mediaFilePicker->SetMinSize(wxSize(325, 24));
-    sourceRow->Add(mediaFilePicker, 0, wxEXPAND | wxALL, 5);
-    outer->Add(sourceRow, 1, wxEXPAND, 5);
+    mediaFilePicker->SetFont(LayoutFont(14, wxFONTFAMILY_DEFAULT, wxFONTWEIGHT_BOLD, "Arial"));
+    mediaFilePicker->SetMinSize(Px(wxSize(325, 24)));
+    sourceRow->Add(mediaFilePicker, 0, wxEXPAND | wxALL, Px(5));
+    outer->Add(sourceRow, 1, wxEXPAND, Px(5));
 
     wxFlexGridSizer* commandRow = NewGrid(1, 3);
     playMediaButton = NewPictureButton(this, "images/PlayMedia.bmp");
-    commandRow->Add(playMediaButton, 0, wxEXPAND | wxALL, 5);
+    commandRow->Add(playMediaButton, 0, wxEXPAND | wxALL, Px(5));
     importMediaButton = NewPictureButton(this, "images/ImportMedia.bmp");
-    commandRow->Add(importMediaButton, 0, wxEXPAND | wxALL, 5);
+    commandRow->Add(importMediaButton, 0, wxEXPAND | wxALL, Px(5));
     helpButton = NewPictureButton(this, "images/Help.bmp");
-    commandRow->Add(helpButton, 0, wxALL, 5);
-    outer->Add(commandRow, 1, wxEXPAND, 5);
+    commandRow->Add(helpButton, 0, wxALL, Px(5));
+    outer->Add(commandRow, 1, wxEXPAND, Px(5));
 
     auto* upperRule = new wxBoxSizer(wxHORIZONTAL);
     upperLine = NewRule(this);
-    upperRule->Add(upperLine, 0, wxEXPAND | wxALL, 5);
-    outer->Add(upperRule, 1, wxEXPAND, 5);
+    upperRule->Add(upperLine, 0, wxEXPAND | wxALL, Px(5));
+    outer->Add(upperRule, 1, wxEXPAND, Px(5));
 
     wxFlexGridSizer* editor = NewGrid(2, 1);
-    editRingtoneBitmap = new wxStaticBitmap(this, wxID_ANY, Picture("images/edit_ringtone.bmp"),
-                                            wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
-    editor->Add(editRingtoneBitmap, 0, wxALL, 5);
-    mediaEditControl = new twMediaEditControl(this, wxSize(500, 210));
-    editor->Add(mediaEditControl, 0, wxALL, 5);
-    outer->Add(editor, 1, wxEXPAND, 5);
+    editRingtoneBitmap = NewPictureLabel(this, "images/edit_ringtone.bmp");
+    editor->Add(editRingtoneBitmap, 0, wxALL, Px(5));
+    mediaEditControl = new twMediaEditControl(this, Px(wxSize(500, 210)));
+    editor->Add(mediaEditControl, 0, wxALL, Px(5));
+    outer->Add(editor, 1, wxEXPAND, Px(5));
 
     auto* lowerRule = new wxBoxSizer(wxVERTICAL);
     lowerLine = NewRule(this);
-    lowerRule->Add(lowerLine, 0, wxEXPAND | wxALL, 5);
-    outer->Add(lowerRule, 1, wxEXPAND, 5);
+    lowerRule->Add(lowerLine, 0, wxEXPAND | wxALL, Px(5));
+    outer->Add(lowerRule, 1, wxEXPAND, Px(5));
 
     wxFlexGridSizer* sendHeading = NewGrid(1, 1);
-    sendToMobileBitmap = new wxStaticBitmap(this, wxID_ANY, Picture("images/send_to_mobile.bmp"),
-                                            wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
-    sendHeading->Add(sendToMobileBitmap, 0, wxALL, 5);
-    outer->Add(sendHeading, 1, wxEXPAND, 5);
+    sendToMobileBitmap = NewPictureLabel(this, "images/send_to_mobile.bmp");
+    sendHeading->Add(sendToMobileBitmap, 0, wxALL, Px(5));
+    outer->Add(sendHeading, 1, wxEXPAND, Px(5));
 
     wxFlexGridSizer* sendPanel = NewGrid(2, 4);
-    sendPanel->Add(5, 0, 1, wxEXPAND, 0);
+    sendPanel->Add(Px(5), 0, 1, wxEXPAND, 0);
     wxStaticBoxSizer* step1 = NewStep(this, "Step 1. Choose your phone vendor and model");
     vendorChoice = NewChoice(step1->GetStaticBox(), 100, 100);
     vendorChoice->SetSelection(0);
-    step1->Add(vendorChoice, 0, wxALL, 5);
+    step1->Add(vendorChoice, 0, wxALL, Px(5));
     modelChoice = NewChoice(step1->GetStaticBox(), 130, 130);
     modelChoice->SetSelection(0);
-    step1->Add(modelChoice, 0, wxALL, 5);
+    step1->Add(modelChoice, 0, wxALL, Px(5));
     sendPanel->Add(step1, 1, wxEXPAND, 0);
 
-    sendPanel->Add(5, 0, 1, wxEXPAND, 0);
+    sendPanel->Add(Px(5), 0, 1, wxEXPAND, 0);
     wxStaticBoxSizer* step3 = NewStep(this, "Step 3. Choose send method");
     wxArrayString methods;
     for (const DeliveryMethod* method : DeliveryMethods()) {
         methods.Add(wxString::FromUTF8(method->Label()));
     }
     sendMethodChoice = NewChoice(step3->GetStaticBox(), 100, 80, methods);
-    step3->Add(sendMethodChoice, 0, wxALL, 5);
+    step3->Add(sendMethodChoice, 0, wxALL, Px(5));
     deviceChoice = NewChoice(step3->GetStaticBox(), 100, 95);
     deviceChoice->SetSelection(0);
-    step3->Add(deviceChoice, 0, wxALL, 5);
+    step3->Add(deviceChoice, 0, wxALL, Px(5));
     refreshDevicesButton = NewPictureButton(step3->GetStaticBox(), "images/refresh.bmp");
     // The box's frame is drawn on the edge of its contents: without a margin of its own the
     // button's right edge lay under it. The window has the few pixels this takes.
-    step3->Add(refreshDevicesButton, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+    step3->Add(refreshDevicesButton, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, Px(5));
     sendPanel->Add(step3, 1, wxEXPAND, 0);
 
-    sendPanel->Add(5, 0, 1, wxEXPAND, 0);
+    sendPanel->Add(Px(5), 0, 1, wxEXPAND, 0);
     auto* step2 = new wxBoxSizer(wxHORIZONTAL);
     const wxString formats[] = {"WAV", "MP3", "AAC", "M4A", "WMA"};
     formatRadioBox = new wxRadioBox(this, wxID_ANY, "Step 2. Choose format supported by your phone",
@@ -159,21 +176,50 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
                                     wxRA_SPECIFY_ROWS, wxDefaultValidator, "radioBox");
     formatRadioBox->SetSelection(0);
     KeepDisabledItemsGrey(formatRadioBox);
+    SelectRadioItemsOnFocus(formatRadioBox);
     step2->Add(formatRadioBox, 0, wxALL, 0);
-    sendPanel->Add(step2, 1, wxEXPAND, 5);
+    sendPanel->Add(step2, 1, wxEXPAND, Px(5));
 
-    sendPanel->Add(5, 0, 1, wxEXPAND, 0);
+    sendPanel->Add(Px(5), 0, 1, wxEXPAND, 0);
     convertAndSendButton = new wxButton(this, wxID_ANY, "Convert and Send", wxDefaultPosition,
                                         wxDefaultSize, 0, wxDefaultValidator, "button");
-    convertAndSendButton->SetFont(wxFont(12, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL,
-                                         wxFONTWEIGHT_NORMAL, false, "Times New Roman"));
-    sendPanel->Add(convertAndSendButton, 0, wxALIGN_CENTER | wxALL, 5);
-    outer->Add(sendPanel, 1, wxEXPAND, 5);
+    convertAndSendButton->SetFont(
+        LayoutFont(12, wxFONTFAMILY_ROMAN, wxFONTWEIGHT_NORMAL, "Times New Roman"));
+    sendPanel->Add(convertAndSendButton, 0, wxALIGN_CENTER | wxALL, Px(5));
+    outer->Add(sendPanel, 1, wxEXPAND, Px(5));
 
     SetSizer(outer);
     Layout();
     SetStepToolTips();
+    NameControls();
+    // The steps in their order: step 2 is made after step 3, whose box sits beside step 1.
+    formatRadioBox->MoveAfterInTabOrder(vendorChoice->GetParent());
+    Bind(wxEVT_SIZE, &twMainFrame::OnSizeChanged, this);
     ConnectHandlers();
+}
+
+void twMainFrame::NameControls() {
+    SetAccessibleName(mediaFilePicker->GetTextCtrl(), "Media file");
+    SetAccessibleName(vendorChoice, "Step 1: phone vendor");
+    SetAccessibleName(modelChoice, "Step 1: phone model");
+    SetAccessibleName(sendMethodChoice, "Step 3: send method");
+    SetAccessibleName(deviceChoice, "Step 3: device");
+}
+
+void twMainFrame::Maximize(bool) {}
+
+void twMainFrame::OnSizeChanged(wxSizeEvent& event) {
+    event.Skip();
+    // A title bar drawn inside the window (GTK's own decorations, as on Wayland) takes its room
+    // from the window's size: the window grows by it, once its size is known, so that the
+    // layout keeps its own.
+    const wxSize room = GetClientSize();
+    if (!IsShown() || room == layoutSize || room.x <= 0 || room.y <= 0) {
+        return;
+    }
+    const wxSize whole = layoutSize + (GetSize() - room);
+    SetSizeHints(whole, whole);
+    SetSize(whole);
 }
 
 void twMainFrame::SetStepToolTips() {

@@ -3,6 +3,9 @@
 // builds the controls and routes their events to nine virtual handlers that let the event pass
 // on; twUserInterface gives them behaviour. The controls belong to the frame (toolkit
 // parent-child relation); the members are non-owning.
+// The desktop's look (DesktopLook) scales the layout's pixels and fonts with its text and
+// gives the window a dark theme's colours; the window's contents keep the layout's size
+// whatever a title bar drawn inside the window takes, and the window is never maximized.
 #pragma once
 
 #include "editor/twMediaEditControl.h"
@@ -62,6 +65,13 @@ public:
     // The kinds of media the picker offers, for every dialog that chooses a source file.
     static const char* const mediaWildcard;
 
+    // The size of the window's contents: the layout's size at the desktop's text scale.
+    const wxSize layoutSize;
+
+    // Refused: the fixed window can't take a maximized size, and a Wayland compositor whose
+    // maximized size the window doesn't take ends the program with a protocol error.
+    void Maximize(bool maximize = true) override;
+
 private:
     // One control's event and the handler it reaches, in the order the handlers are declared.
     struct Route {
@@ -74,4 +84,7 @@ private:
     // Says on hover what each step of the send panel asks for.
     void SetStepToolTips();
     void DisconnectHandlers();
+    // Names for screen readers where GTK finds none.
+    void NameControls();
+    void OnSizeChanged(wxSizeEvent& event);
 };

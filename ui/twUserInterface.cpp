@@ -10,6 +10,7 @@
 #include "phones/PhonePlatform.h"
 #include "phones/TextConversion.h"
 #include "ui/ConvertAndSendCommand.h"
+#include "ui/FocusReturn.h"
 #include "ui/ImportCommand.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twHelpController.h"
@@ -155,6 +156,8 @@ void twUserInterface::OnPlayMedia(wxCommandEvent&) {
 }
 
 void twUserInterface::OnImportMedia(wxCommandEvent& event) {
+    // An imported song is cut next.
+    const FocusReturn back(*this, mediaEditControl->cutRuler);
     // The source preview is stopped the way its button stops it, so the button shows Play.
     ImportCommand command(this, audioEngine, mediaEditControl, [this] {
         wxCommandEvent none;
@@ -234,6 +237,7 @@ void twUserInterface::OnModelSelected(wxCommandEvent& event) {
 }
 
 void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
+    const FocusReturn back(*this, convertAndSendButton);
     ConvertAndSendCommand::Selection selection;
     selection.sourcePath = importedSource;
     selection.vendor = vendorChoice->GetStringSelection();

@@ -8,6 +8,7 @@
 #include "delivery/DeviceAddressText.h"
 #include "delivery/InfraredFinder.h"
 #include "phones/TextConversion.h"
+#include "ui/FocusReturn.h"
 #include "ui/twLookupDialog.h"
 
 #include <wx/choice.h>
@@ -43,6 +44,8 @@ DeviceFinder* twUserInterface::HeldFinder() const {
 }
 
 void twUserInterface::OnRefreshDevices(wxCommandEvent&) {
+    // A device found is chosen next.
+    const FocusReturn back(*this, deviceChoice);
     // Without a cancel button the dialog refuses Close, so hiding is how it closes.
     twLookupDialog dialog(this);
     dialog.Update(0, wxEmptyString, nullptr);

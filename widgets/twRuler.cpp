@@ -1,20 +1,19 @@
 #include "widgets/twRuler.h"
 
-#include "widgets/PictureCache.h"
+#include "widgets/DesktopLook.h"
+#include "widgets/LookPictures.h"
+#include "widgets/SelfDrawnWindow.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/graphics.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-std::unique_ptr<wxBitmap> LoadBitmap(const wxString& path, bool masked) {
-    return std::make_unique<wxBitmap>(LoadPicture(path, masked));
-}
-
 int BitmapWidth(const wxBitmap& bitmap) {
-    return bitmap.IsOk() ? bitmap.GetWidth() : 0;
+    return bitmap.IsOk() ? static_cast<int>(bitmap.GetLogicalWidth()) : 0;
 }
 
 } // namespace
@@ -34,6 +33,7 @@ wxEND_EVENT_TABLE()
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, name) {
     // The buffered paint context draws everything; the toolkit must not erase first.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    ShowFocusMark(this);
     SetBitmaps("images/rulerBck.bmp", "images/rulerStart.bmp", "images/rulerEnd.bmp",
                "images/rulerRangeBck.bmp", 0, 18);
 }
@@ -43,10 +43,13 @@ twRuler::~twRuler() = default;
 void twRuler::SetBitmaps(const wxString& background, const wxString& startMarker,
                          const wxString& endMarker, const wxString& range, int32_t startHot,
                          int32_t endHot) {
-    backgroundBitmap = LoadBitmap(background, false);
-    startBitmap = LoadBitmap(startMarker, true);
-    endBitmap = LoadBitmap(endMarker, true);
-    rangeBitmap = LoadBitmap(range, false);
+    const auto load = [this](const wxString& path, bool masked) {
+        return std::make_unique<wxBitmap>(LookBitmapFor(path, masked, this));
+    };
+    backgroundBitmap = load(background, false);
+    startBitmap = load(startMarker, true);
+    endBitmap = load(endMarker, true);
+    rangeBitmap = load(range, false);
     startHotspot = startHot;
     endHotspot = endHot;
 }
@@ -86,8 +89,12 @@ int32_t twRuler::HitTest(int32_t x) {
     return result;
 }
 
+int32_t twRuler::LayoutX(const wxMouseEvent& event) const {
+    return static_cast<int32_t>(std::floor(event.GetX() / DesktopLook::Get().textScale));
+}
+
 void twRuler::OnLeftDown(wxMouseEvent& event) {
-    dragMarker = HitTest(event.GetX());
+    dragMarker = HitTest(LayoutX(event));
     if (onPress != nullptr && dragMarker == 1) {
         onPress(1, startValue, pressUserData);
     } else if (onPress != nullptr && dragMarker == 2) {
@@ -100,10 +107,11 @@ void twRuler::OnLeftDown(wxMouseEvent& event) {
 }
 
 void twRuler::OnMotion(wxMouseEvent& event) {
+    const int32_t x = LayoutX(event);
     if (dragMarker != 0) {
-        DragTo(dragMarker, Geometry().ValueAt(event.GetX()));
+        DragTo(dragMarker, Geometry().ValueAt(x));
     }
-    if (HitTest(event.GetX()) == 0 && dragMarker == 0) {
+    if (HitTest(x) == 0 && dragMarker == 0) {
         SetCursor(wxNullCursor);
     } else {
         SetCursor(wxCursor(wxCURSOR_SIZEWE));
@@ -165,10 +173,10 @@ void twRuler::OnCaptureLost(wxMouseCaptureLostEvent&) {
 
 void twRuler::Draw(wxDC& dc, const wxSize& client) const {
     const RulerGeometry g = Geometry();
-    if (backgroundBitmap->IsOk() && backgroundBitmap->GetWidth() > 0 &&
-        backgroundBitmap->GetHeight() > 0) {
-        const int w = backgroundBitmap->GetWidth();
-        const int h = backgroundBitmap->GetHeight();
+    const int w = BitmapWidth(*backgroundBitmap);
+    const int h =
+        backgroundBitmap->IsOk() ? static_cast<int>(backgroundBitmap->GetLogicalHeight()) : 0;
+    if (w > 0 && h > 0) {
         for (int c = 0; c <= rulerWidth / w; ++c) {
             for (int r = 0; r <= rulerHeight / h; ++r) {
                 dc.DrawBitmap(*backgroundBitmap, c * w, r * h, false);
@@ -227,6 +235,6 @@ void twRuler::Draw(wxDC& dc, const wxSize& client) const {
 
 void twRuler::OnPaint(wxPaintEvent& event) {
     wxBufferedPaintDC dc(this);
-    Draw(dc, GetClientSize());
+    PaintScaled(dc, this, [this, &dc](const wxSize& client) { Draw(dc, client); });
     event.Skip();
 }

@@ -31,7 +31,8 @@ public:
 
     // Loads four BMP files relative to the working directory, replacing the bitmaps held;
     // white pixels of the two markers are transparent. A file that can't be loaded leaves an
-    // invalid bitmap, which draws nothing.
+    // invalid bitmap, which draws nothing. The bitmaps are the drawings for the ruler's pixels
+    // (LookBitmapFor); their logical sizes are the 1x pictures'.
     void SetBitmaps(const wxString& background, const wxString& startMarker,
                     const wxString& endMarker, const wxString& range, int32_t startHot,
                     int32_t endHot);
@@ -47,8 +48,9 @@ public:
     // the range before it reaches the last value, and a fast one jumps over it.
     bool MoveToEnd(int32_t marker, bool upper);
 
-    // Paints the ruler on any device context whose drawable area is `client`; OnPaint hands
-    // it the buffered paint context, tests an offscreen bitmap.
+    // Paints the ruler on any device context whose drawable area is `client`, in layout
+    // pixels; OnPaint hands it the buffered paint context scaled by the desktop's text scale,
+    // with a focus mark over it while the ruler has the keyboard, tests an offscreen bitmap.
     void Draw(wxDC& dc, const wxSize& client) const;
     // The ruler's mapping between values and window x for its current fields.
     RulerGeometry Geometry() const;
@@ -80,6 +82,8 @@ public:
     void* releaseUserData = nullptr;
 
 private:
+    // The event's x in layout pixels: the ruler is drawn scaled by the desktop's text scale.
+    int32_t LayoutX(const wxMouseEvent& event) const;
     void EndDrag();
     void ReportRelease(int32_t marker);
     bool DragAndRelease(int32_t marker, int32_t v);

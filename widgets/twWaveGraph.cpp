@@ -1,5 +1,6 @@
 #include "widgets/twWaveGraph.h"
 
+#include "widgets/SelfDrawnWindow.h"
 #include "widgets/WaveFile.h"
 
 #include <wx/dcbuffer.h>
@@ -34,6 +35,7 @@ wxEND_EVENT_TABLE()
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, name) {
     // The buffered paint context draws everything; the toolkit must not erase first.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+    ShowFocusMark(this);
     waveBitmap = std::make_unique<wxBitmap>(kBlankWidth, kPictureHeight, 24);
     wxMemoryDC dc(*waveBitmap);
     dc.SetPen(*wxLIGHT_GREY_PEN);
@@ -196,6 +198,6 @@ void twWaveGraph::Draw(wxDC& dc, const wxSize& client) const {
 
 void twWaveGraph::OnPaint(wxPaintEvent& event) {
     wxBufferedPaintDC dc(this);
-    Draw(dc, GetClientSize());
+    PaintScaled(dc, this, [this, &dc](const wxSize& client) { Draw(dc, client); });
     event.Skip();
 }

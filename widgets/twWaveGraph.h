@@ -38,8 +38,9 @@ public:
     // Changes the file the renderer reads: call it only while no ringtone stream exists.
     bool Load(const wxString& path, wxProgressDialog* progress);
 
-    // Paints the graph on any device context whose drawable area is `client`; OnPaint hands
-    // it the buffered paint context, tests an offscreen bitmap.
+    // Paints the graph on any device context whose drawable area is `client`, in layout
+    // pixels; OnPaint hands it the buffered paint context scaled by the desktop's text scale,
+    // with a focus mark over it while the graph has the keyboard, tests an offscreen bitmap.
     void Draw(wxDC& dc, const wxSize& client) const;
 
     // One column per source second, kPictureHeight high; invalid for a file under a second.
