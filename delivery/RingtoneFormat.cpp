@@ -1,5 +1,7 @@
 #include "delivery/RingtoneFormat.h"
 
+#include <algorithm>
+#include <cctype>
 #include <iterator>
 
 namespace {
@@ -29,6 +31,22 @@ const RingtoneFormat* FindFormatByLabel(const std::string& label) {
 const RingtoneFormat* FindFormatByName(const std::string& name) {
     for (const RingtoneFormat& format : formats) {
         if (name == format.name) {
+            return &format;
+        }
+    }
+    return nullptr;
+}
+
+const RingtoneFormat* FindFormatByFileName(const std::string& fileName) {
+    const size_t dot = fileName.find_last_of("./");
+    if (dot == std::string::npos || fileName[dot] != '.') {
+        return nullptr;
+    }
+    std::string extension = fileName.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const RingtoneFormat& format : formats) {
+        if (extension == format.extension) {
             return &format;
         }
     }

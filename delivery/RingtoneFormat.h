@@ -29,3 +29,5 @@ inline constexpr const char* appleVendor = "Apple";
 // Null for a label or name that is no ringtone format.
 const RingtoneFormat* FindFormatByLabel(const std::string& label);
 const RingtoneFormat* FindFormatByName(const std::string& name);
+// The format whose extension a file's name ends in, in any letter case; null for none.
+const RingtoneFormat* FindFormatByFileName(const std::string& fileName);

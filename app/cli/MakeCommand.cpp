@@ -106,6 +106,13 @@ std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostr
         err << kUsage;
         return std::nullopt;
     }
+    // A phone judges a ringtone by its extension: an M4A named .m4r would pass for an iPhone's
+    // ringtone, whatever its length.
+    if (FindFormatByFileName(r.output) != r.format) {
+        err << kPrefix << "-o takes a name ending in " << r.format->extension << " for --format "
+            << r.format->name << ", not '" << r.output << "'\n";
+        return std::nullopt;
+    }
     r.sound.cutStart = r.edit.cutStart;
     r.sound.cutEnd = r.edit.cutEnd;
     return r;

@@ -117,7 +117,7 @@ TEST_F(MakeCommandTest, RefusesMalformedCommandLinesAndImpossibleValues) {
     const struct {
         std::vector<std::string> args;
         int status;
-        const char* message;
+        std::string message;
     } cases[] = {
         {{source, "--cut", "2:5", "-o", out}, 2, "usage: tonewick-cli make"},
         {{source, "--cut", "2:5", "--format", "ogg", "-o", out},
@@ -130,6 +130,12 @@ TEST_F(MakeCommandTest, RefusesMalformedCommandLinesAndImpossibleValues) {
          2,
          "--volume takes a percentage from 1 to 100, not '101'"},
         {{source, "--cut", "2:5", "--format"}, 2, "--format needs a value"},
+        {{source, "--cut", "2:47", "--format", "m4a", "-o", folder.File("x.m4r")},
+         2,
+         "-o takes a name ending in .m4a for --format m4a, not '" + folder.File("x.m4r") + "'"},
+        {{source, "--cut", "2:5", "--format", "m4r", "-o", folder.File("y.M4A")},
+         2,
+         "-o takes a name ending in .m4r for --format m4r, not '" + folder.File("y.M4A") + "'"},
         {{source, "--cut", "2:99", "--format", "mp3", "-o", out},
          1,
          "the cut end 99 lies past the end of the file (50 whole seconds)"},
@@ -142,7 +148,7 @@ TEST_F(MakeCommandTest, RefusesMalformedCommandLinesAndImpossibleValues) {
         const Outcome run = Make(c.args);
         EXPECT_EQ(run.status, c.status) << c.message;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_FALSE(fs::exists(out)) << c.message;
+        EXPECT_FALSE(fs::exists(out) || fs::exists(c.args.back())) << c.message;
         EXPECT_TRUE(folder.TempLeftovers().empty()) << c.message;
     }
 }
