@@ -1,6 +1,6 @@
-// The catchiest-part search on made-up songs: the best range lies on a chorus and opens within
-// 2 s of a chorus's start, even where the bridge is as loud as the chorus or the last chorus is
-// a tone higher, for ringtones of 15, 30 and 40 seconds.
+// The catchiest-part search on made-up songs: the best range lies on a chorus and opens within 2 s
+// of a chorus's start, even where the bridge is as loud as the chorus or the last chorus is a
+// tone higher, for ringtones of 15, 30 and 40 seconds.
 #include "editor/ChorusFinder.h"
 #include "SyntheticSong.h"
 #include "TempDir.h"
@@ -9,14 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
-#include <string>
 
 namespace {
 
 struct SongCase {
     const char* name;
     twtest::SongPlan plan;
+    int seconds;
 };
 
 twtest::SongPlan Plan(const char* form, double bpm, int key, bool loudBridge, bool up, int rate,
@@ -28,40 +27,37 @@ twtest::SongPlan Plan(const char* form, double bpm, int key, bool loudBridge, bo
 
 TEST(ChorusFinder, suggestsARangeOpeningOnAChorusFirstAndAlternativesOverlappingByHalfAtMost) {
     const std::vector<SongCase> cases = {
-        {"double last chorus", Plan("IVCVCBCCO", 118, 0, false, false, 8000, 1)},
-        {"loud bridge", Plan("IVCVCBCO", 126, 7, true, false, 11025, 2)},
-        {"last chorus a tone higher", Plan("VCVCBCCO", 104, 3, false, true, 16000, 1)},
-        {"loud bridge, a tone higher", Plan("IVCVCBCCO", 132, 9, true, true, 11025, 1)},
-        {"verse three times", Plan("IVVCVCBCO", 112, 5, true, false, 11025, 1)},
-        {"chorus first", Plan("ICVCVCBCO", 140, 2, false, true, 22050, 2)},
+        {"double last chorus", Plan("IVCVCBCCO", 118, 0, false, false, 8000, 1), 40},
+        {"loud bridge", Plan("IVCVCBCO", 126, 7, true, false, 11025, 2), 15},
+        {"last chorus a tone higher", Plan("VCVCBCCO", 104, 3, false, true, 16000, 1), 30},
+        {"loud bridge, a tone higher", Plan("IVCVCBCCO", 132, 9, true, true, 11025, 1), 40},
+        {"verse three times", Plan("IVVCVCBCO", 112, 5, true, false, 11025, 1), 30},
+        {"chorus first", Plan("ICVCVCBCO", 140, 2, false, true, 22050, 2), 15},
     };
     twtest::TempDir dir;
     for (const SongCase& c : cases) {
+        SCOPED_TRACE(c.name);
         const twtest::SyntheticSong song = twtest::MakeSong(c.plan);
         const std::string path = dir.File("song.wav");
         ASSERT_TRUE(twtest::WriteWav(path, {c.plan.sampleRate, c.plan.channels}, song.samples));
         ChromaCells cells;
         ASSERT_EQ(cells.Analyse(path), WavError::None);
-        for (const int seconds : {15, 30, 40}) {
-            SCOPED_TRACE(std::string(c.name) + ", " + std::to_string(seconds) + " s");
-            const std::vector<RulerRange> ranges = ChorusFinder::Suggest(cells, seconds);
-            ASSERT_GE(ranges.size(), 3u);
-            const double start = ranges[0].start - 1;
-            double overlap = 0;
-            double fromChorus = 1e9;
-            for (const twtest::SongPart& chorus : song.choruses) {
-                overlap = std::max(overlap, std::min<double>(ranges[0].end - 1, chorus.end) -
-                                                std::max(start, chorus.start));
-                fromChorus = std::min(fromChorus, std::abs(start - chorus.start));
-            }
-            EXPECT_GE(2 * overlap, seconds) << ranges[0].start << ":" << ranges[0].end;
-            EXPECT_LE(fromChorus, 2.0) << ranges[0].start << ":" << ranges[0].end;
-            for (size_t i = 0; i < ranges.size(); ++i) {
-                EXPECT_EQ(ranges[i].end - ranges[i].start, seconds);
-                EXPECT_TRUE(ranges[i].start >= 1 && ranges[i].end <= cells.seconds);
-                for (size_t j = 0; j < i; ++j) {
-                    EXPECT_GE(2 * std::abs(ranges[i].start - ranges[j].start), seconds);
-                }
+        const std::vector<RulerRange> ranges = ChorusFinder::Suggest(cells, c.seconds);
+        ASSERT_GE(ranges.size(), 3u);
+        double overlap = 0;
+        double fromChorus = c.seconds;
+        for (const twtest::SongPart& chorus : song.choruses) {
+            overlap = std::max(overlap, std::min<double>(ranges[0].end - 1, chorus.end) -
+                                            std::max<double>(ranges[0].start - 1, chorus.start));
+            fromChorus = std::min(fromChorus, std::abs(ranges[0].start - 1 - chorus.start));
+        }
+        EXPECT_GE(2 * overlap, c.seconds) << ranges[0].start << ":" << ranges[0].end;
+        EXPECT_LE(fromChorus, 2.0) << ranges[0].start << ":" << ranges[0].end;
+        for (size_t i = 0; i < ranges.size(); ++i) {
+            EXPECT_EQ(ranges[i].end - ranges[i].start, c.seconds);
+            EXPECT_TRUE(ranges[i].start >= 1 && ranges[i].end <= cells.seconds);
+            for (size_t j = 0; j < i; ++j) {
+                EXPECT_GE(2 * std::abs(ranges[i].start - ranges[j].start), c.seconds);
             }
         }
     }
