@@ -7,13 +7,16 @@
 namespace {
 
 // MP4 files go through the "ipod" muxer: its M4A brand is what the iPhone looks for in an .m4r.
-// ADTS has no tags of its own; an ID3v2 header in front carries the title.
+// ADTS has no tags of its own; an ID3v2 header in front carries the title. The AAC encoder's
+// noise substitution fills noisy bands with noise of its own, whose peaks fall where they will:
+// without it a file's decoded true peak follows the level it was made from, which phone
+// loudness relies on to correct an overshoot (RingtoneJob).
 constexpr RingtoneFormat formats[] = {
     {"WAV", "wav", ".wav", "wav", "pcm_s16le", "", "", 0},
     {"MP3", "mp3", ".mp3", "mp3", "libmp3lame", "192k", "", 0},
-    {"AAC", "aac", ".aac", "adts", "aac", "160k", "-write_id3v2 1", 0},
-    {"M4A", "m4a", ".m4a", "ipod", "aac", "160k", "", 0},
-    {"M4R", "m4r", ".m4r", "ipod", "aac", "160k", "", 40},
+    {"AAC", "aac", ".aac", "adts", "aac", "160k", "-aac_pns 0 -write_id3v2 1", 0},
+    {"M4A", "m4a", ".m4a", "ipod", "aac", "160k", "-aac_pns 0", 0},
+    {"M4R", "m4r", ".m4r", "ipod", "aac", "160k", "-aac_pns 0", 40},
     {"WMA", "wma", ".wma", "asf", "wmav2", "160k", "", 0},
 };
 

@@ -17,7 +17,7 @@ struct RingtoneFormat {
     const char* muxer;
     const char* codec;
     const char* bitRate;
-    // Options of the muxer, one "-name value" pair or "".
+    // Further options of the encoder and the muxer, "-name value" pairs, or "".
     const char* muxerOption;
     // Longest ringtone the format takes, in seconds; 0 for no limit.
     int32_t maxSeconds;

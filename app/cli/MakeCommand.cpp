@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iomanip>
 #include <optional>
 
 namespace {
@@ -157,6 +158,11 @@ int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (!made) {
         err << kPrefix << job.Explanation() << "\n";
         return kExitFailed;
+    }
+    if (job.turnedDownDb > 0.0) {
+        out << "The ringtone was turned down by " << std::fixed << std::setprecision(1)
+            << job.turnedDownDb << " dB to keep its true peak at -1 dBTP after " << r.format->label
+            << " encoding.\n";
     }
     int reason = 0;
     if (!SaveFileAtomically(job.filePath, r.output, &reason)) {
