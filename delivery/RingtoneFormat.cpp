@@ -7,17 +7,20 @@
 namespace {
 
 // MP4 files go through the "ipod" muxer: its M4A brand is what the iPhone looks for in an .m4r.
-// ADTS has no tags of its own; an ID3v2 header in front carries the title. An iPhone that
-// downloads its ringtone sets it from the Files app, where reports put the limit at 30 seconds:
-// an M4A of that length, listed after the plain M4A so that the format box's label finds that.
+// ADTS has no tags of its own; an ID3v2 header in front carries the title. The AAC encoder's
+// noise substitution fills noisy bands with noise of its own, whose peaks fall where they will:
+// without it a file's decoded true peak follows the level it was made from, which phone
+// loudness relies on to correct an overshoot (RingtoneJob). An iPhone that downloads its
+// ringtone sets it from the Files app, where reports put the limit at 30 seconds: an M4A of that
+// length, listed after the plain M4A so that the format box's label finds that.
 constexpr RingtoneFormat formats[] = {
     {"WAV", "wav", ".wav", "wav", "pcm_s16le", "", "", 0, "audio/wav"},
     {"MP3", "mp3", ".mp3", "mp3", "libmp3lame", "192k", "", 0, "audio/mpeg"},
-    {"AAC", "aac", ".aac", "adts", "aac", "160k", "-write_id3v2 1", 0, "audio/aac"},
-    {"M4A", "m4a", ".m4a", "ipod", "aac", "160k", "", 0, "audio/mp4"},
-    {"M4R", "m4r", ".m4r", "ipod", "aac", "160k", "", 40, "audio/mp4"},
+    {"AAC", "aac", ".aac", "adts", "aac", "160k", "-aac_pns 0 -write_id3v2 1", 0, "audio/aac"},
+    {"M4A", "m4a", ".m4a", "ipod", "aac", "160k", "-aac_pns 0", 0, "audio/mp4"},
+    {"M4R", "m4r", ".m4r", "ipod", "aac", "160k", "-aac_pns 0", 40, "audio/mp4"},
     {"WMA", "wma", ".wma", "asf", "wmav2", "160k", "", 0, "audio/x-ms-wma"},
-    {"M4A", "iphone-m4a", ".m4a", "ipod", "aac", "160k", "", 30, "audio/mp4"},
+    {"M4A", "iphone-m4a", ".m4a", "ipod", "aac", "160k", "-aac_pns 0", 30, "audio/mp4"},
 };
 
 } // namespace
@@ -41,8 +44,8 @@ const RingtoneFormat* FindFormatByName(const std::string& name) {
 }
 
 const RingtoneFormat* FindFormatOfFile(const std::string& fileName) {
-    const size_t dot = fileName.find_last_of('.');
-    if (dot == std::string::npos) {
+    const size_t dot = fileName.find_last_of("./");
+    if (dot == std::string::npos || fileName[dot] != '.') {
         return nullptr;
     }
     std::string extension = fileName.substr(dot);

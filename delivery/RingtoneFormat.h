@@ -17,7 +17,7 @@ struct RingtoneFormat {
     const char* muxer;
     const char* codec;
     const char* bitRate;
-    // Options of the muxer, one "-name value" pair or "".
+    // Further options of the encoder and the muxer, "-name value" pairs, or "".
     const char* muxerOption;
     // Longest ringtone the format takes, in seconds; 0 for no limit.
     int32_t maxSeconds;
@@ -31,5 +31,5 @@ inline constexpr const char* appleVendor = "Apple";
 // Null for a label or name that is no ringtone format.
 const RingtoneFormat* FindFormatByLabel(const std::string& label);
 const RingtoneFormat* FindFormatByName(const std::string& name);
-// By the extension of a file name, in any letter case; null for none of the formats'.
+// The first format whose extension a file's name ends in, in any letter case; null for none.
 const RingtoneFormat* FindFormatOfFile(const std::string& fileName);

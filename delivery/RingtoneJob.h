@@ -3,7 +3,10 @@
 // (temp/ffmpeg, through the same ConverterRunner as the import, on the hidden console) making
 // the chosen format with the title tag: the song's own title when the working file keeps one,
 // else the file's name without its extension. Both steps report progress (the rendering the
-// first half, the converter the second) and both stop when cancelRequested says so. Whatever
+// first half, the converter the second) and both stop when cancelRequested says so. With phone
+// loudness the converter then decodes the file as a phone will and its true peak is measured: a
+// lossy encoder overshoots the limiter's ceiling, and a file over the promised -1 dBTP is
+// converted once more from the rendering turned down by the overshoot and a margin. Whatever
 // happens, everything the job wrote lives in its folder and the folder goes when the job is
 // destroyed; the working file is only read.
 //
@@ -38,6 +41,9 @@ public:
     std::string title;
     std::string fileName;
     std::string filePath;
+    // How far the file was turned down, in dB, to keep phone loudness's true peak after its
+    // encoder; 0 when it was not.
+    double turnedDownDb = 0.0;
 
     RingtoneJob() = default;
     ~RingtoneJob();
@@ -60,6 +66,15 @@ public:
 private:
     ProgressCallback callback = nullptr;
     void* user = nullptr;
+    // The second conversion hears no progress: the bar stays where the first one left it.
+    bool remaking = false;
+    // Converts the rendered wavPath into filePath, tagged with `title`; false with `error` set.
+    bool Convert(const std::string& wavPath, const RingtoneFormat& format);
+    // The true peak of filePath as the converter decodes it, in dBTP; false with `error` set.
+    bool MeasureTruePeak(double& dbtp);
+    // Sets `error` from the converter's run; true when it made its output, which is removed
+    // otherwise.
+    bool ConverterWorked(bool ran, const std::string& output);
     void Report(int32_t value);
     static void ReportConverter(int32_t value, void* job);
 };

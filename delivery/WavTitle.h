@@ -1,5 +1,6 @@
-// The song's own title as the converter keeps it in the working file: ffmpeg copies a source's
-// title tag into the WAV file's LIST INFO chunk (INAM), before the samples.
+// The song's own title as the converter keeps it in the working file: the import has ffmpeg copy
+// a source's title tag, the container's or else the audio stream's (Ogg, Opus), into the WAV
+// file's LIST INFO chunk (INAM), before the samples.
 #pragma once
 
 #include <string>

@@ -12,6 +12,12 @@ constexpr int32_t kPartners = 3;
 constexpr float kLoudnessWeight = 0.6F;
 // Neighbouring starts this close in score may trade places for a stronger onset.
 constexpr float kSnapTolerance = 0.03F;
+// Weight of the rise in level at a range's start (0 to 1) against its repetition: a ringtone
+// should open on the chorus's first beat, where the music gets louder, not in the verse before
+// it, which repeats with the chorus as often as the chorus does.
+constexpr float kHookWeight = 2.0F;
+// The rise is the level of this many seconds after the start against as many before it.
+constexpr double kHookSeconds = 4.0;
 
 // The best partners of one range, strongest first, each at least `spacing` cells from the rest.
 struct Partners {
@@ -125,6 +131,26 @@ std::vector<float> RepetitionScores(const ChromaCells& cells, int32_t width) {
     return scores;
 }
 
+// How much louder the `span` cells from each cell on are than the `span` cells before it, 0
+// where they are quieter and where the file's start leaves no cells before.
+std::vector<float> LevelRises(const ChromaCells& cells, int32_t span) {
+    std::vector<double> sum(cells.level.size() + 1, 0.0);
+    for (size_t c = 0; c < cells.level.size(); ++c) {
+        sum[c + 1] = sum[c] + cells.level[c];
+    }
+    const auto n = static_cast<int32_t>(cells.level.size());
+    const auto mean = [&](int32_t from, int32_t to) {
+        to = std::min(to, n);
+        return (sum[static_cast<size_t>(to)] - sum[static_cast<size_t>(from)]) / (to - from);
+    };
+    std::vector<float> rises(cells.level.size(), 0.0F);
+    for (int32_t c = span; c < n; ++c) {
+        rises[static_cast<size_t>(c)] =
+            static_cast<float>(std::max(0.0, mean(c, c + span) - mean(c - span, c)));
+    }
+    return rises;
+}
+
 struct Candidate {
     int32_t second = 0; // time in seconds at which the range starts
     int32_t cell = 0;
@@ -159,9 +185,14 @@ std::vector<RulerRange> ChorusFinder::Suggest(const ChromaCells& cells, int32_t 
         loudest = std::max(loudest, level);
         candidates.push_back({second, cell, level});
     }
+    const std::vector<float> rises = LevelRises(
+        cells,
+        std::max(1, static_cast<int32_t>(std::lround(kHookSeconds * fps / cells.cellFrames))));
     for (Candidate& c : candidates) {
+        const auto at = static_cast<size_t>(c.cell);
         const float loudness = loudest > 0 ? c.score / loudest : 0;
-        c.score = repetition[static_cast<size_t>(c.cell)] + kLoudnessWeight * loudness;
+        const float rise = loudest > 0 ? rises[at] / loudest : 0;
+        c.score = repetition[at] + kLoudnessWeight * loudness + kHookWeight * rise;
     }
     // Candidates are in time order, one per whole second from the first.
     const std::vector<Candidate> byTime = candidates;

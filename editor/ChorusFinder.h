@@ -5,8 +5,11 @@
 // shifted down one and two semitones, so that a last chorus sung higher still counts. A range
 // scores by how far its three best partners (other occurrences, apart from each other) stand
 // above its mean likeness to everything; loudness weighs less than one repetition, so a loud
-// bridge heard once loses to a chorus heard three times. Memory stays linear in the cells: the
-// matrix is walked one diagonal at a time and never kept.
+// bridge heard once loses to a chorus heard three times. A verse comes back with its chorus as
+// often as the chorus does, so a range that starts in the verse repeats as well as one that
+// starts on the chorus; what tells them apart is the rise in level where the chorus comes in,
+// which a range scores for at its start, so that the suggestion opens on the hook. Memory stays
+// linear in the cells: the matrix is walked one diagonal at a time and never kept.
 #pragma once
 
 #include "editor/ChromaCells.h"

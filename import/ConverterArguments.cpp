@@ -27,7 +27,10 @@ std::wstring Quoted(const std::wstring& text) {
 
 std::wstring BuildConverterArguments(const std::wstring& sourcePath,
                                      const std::wstring& outputPath) {
-    return L" -i " + Quoted(LocalFileName(sourcePath)) + L" -y -f wav -acodec pcm_s16le " +
+    // The container's tags first, then the first audio stream's for the ones it lacks: Ogg and
+    // Opus keep the title among the stream's tags, which the converter would otherwise drop.
+    return L" -i " + Quoted(LocalFileName(sourcePath)) +
+           L" -y -map_metadata 0 -map_metadata 0:s:a:0 -f wav -acodec pcm_s16le " +
            Quoted(LocalFileName(outputPath));
 }
 

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
-// " -i \"SOURCE\" -y -f wav -acodec pcm_s16le \"OUTPUT\"": the converter reads the source and
-// overwrites the output with 16-bit PCM WAV, keeping the source's rate and channels. Each path
+// " -i \"SOURCE\" -y -map_metadata 0 -map_metadata 0:s:a:0 -f wav -acodec pcm_s16le \"OUTPUT\"":
+// the converter reads the source and overwrites the output with 16-bit PCM WAV, keeping the
+// source's rate and channels and its tags, the container's and, where it has none of a kind,
+// the audio stream's. Each path
 // comes out of the split unchanged, whatever quotes or backslashes it holds. A relative path
 // with a colon (or "-") gets a "file:" prefix, so that the converter opens the local file
 // instead of reading the name as one of its protocols ("concat:", "pipe:", "http:", ...).

@@ -55,8 +55,9 @@ public:
                                            AudioStreamProc proc, void* user) = 0;
 
     // restart: throw away what was buffered and start from the beginning (a procedure
-    // stream goes on from wherever its procedure now stands); otherwise resume after a pause
-    // or stop. False for an unknown handle or a device that won't start.
+    // stream goes on from wherever its procedure now stands), the effects as they were when
+    // added, with nothing of the last play in them; otherwise resume after a pause or stop.
+    // False for an unknown handle or a device that won't start.
     virtual bool Play(uint32_t stream, bool restart) = 0;
     // Both take effect within one device buffer and keep what was buffered ahead.
     virtual bool Pause(uint32_t stream) = 0;

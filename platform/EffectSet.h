@@ -12,6 +12,8 @@ struct EffectSet {
     // ringtones of the phones' own makers sit around -10. Louder still would leave the limiter
     // flattening every beat of a dynamic song.
     static constexpr double defaultLoudnessTarget = -10.0;
+    // The true peak that phone loudness promises for the file as a player decodes it, in dBTP.
+    static constexpr double promisedTruePeak = -1.0;
 
     bool chorus = false;
     bool echo = false;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iomanip>
 #include <optional>
 
 namespace {
@@ -106,6 +107,14 @@ std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostr
         err << kUsage;
         return std::nullopt;
     }
+    // A phone judges a ringtone by its extension: an M4A named .m4r would pass for an iPhone's
+    // ringtone, whatever its length.
+    const RingtoneFormat* named = FindFormatOfFile(r.output);
+    if (named == nullptr || std::string(named->extension) != r.format->extension) {
+        err << kPrefix << "-o takes a name ending in " << r.format->extension << " for --format "
+            << r.format->name << ", not '" << r.output << "'\n";
+        return std::nullopt;
+    }
     r.sound.cutStart = r.edit.cutStart;
     r.sound.cutEnd = r.edit.cutEnd;
     return r;
@@ -150,6 +159,11 @@ int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (!made) {
         err << kPrefix << job.Explanation() << "\n";
         return kExitFailed;
+    }
+    if (job.turnedDownDb > 0.0) {
+        out << "The ringtone was turned down by " << std::fixed << std::setprecision(1)
+            << job.turnedDownDb << " dB to keep its true peak at -1 dBTP after " << r.format->label
+            << " encoding.\n";
     }
     int reason = 0;
     if (!SaveFileAtomically(job.filePath, r.output, &reason)) {

@@ -1,14 +1,19 @@
-// Accuracy of the catchiest-part search on made-up songs: for each of SONGS songs, whether the
-// best suggested range overlaps one of its choruses by at least half its length.
-// Usage: suggest_bench FOLDER SONGS [SECONDS]   (FOLDER takes the songs' WAV files)
+// Accuracy of the catchiest-part search on made-up songs: for each of SONGS songs and each
+// ringtone length, whether the best suggested range overlaps one of its choruses by at least
+// half its length, and whether it starts within 2 s of a chorus's start, where a ringtone
+// should open.
+// Usage: suggest_bench FOLDER SONGS [SECONDS...]   (FOLDER takes the songs' WAV files; the
+// lengths default to 15, 30 and 40 seconds)
 #include "SyntheticSong.h"
 #include "TestWav.h"
 #include "editor/ChorusFinder.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,17 +31,28 @@ twtest::SongPlan VariedPlan(int index) {
     return plan;
 }
 
+struct Tally {
+    int seconds = 0;
+    int overlaps = 0;
+    int starts = 0;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: suggest_bench FOLDER SONGS [SECONDS]\n");
+        std::fprintf(stderr, "usage: suggest_bench FOLDER SONGS [SECONDS...]\n");
         return 2;
     }
     const std::string folder = argv[1];
     const int songs = std::stoi(argv[2]);
-    const int seconds = argc > 3 ? std::stoi(argv[3]) : 30;
-    int right = 0;
+    std::vector<Tally> tallies;
+    for (int a = 3; a < argc; ++a) {
+        tallies.push_back({std::stoi(argv[a])});
+    }
+    if (tallies.empty()) {
+        tallies = {{15}, {30}, {40}};
+    }
     for (int i = 0; i < songs; ++i) {
         const twtest::SongPlan plan = VariedPlan(i);
         const twtest::SyntheticSong song = twtest::MakeSong(plan);
@@ -47,20 +63,33 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: can't be written or read\n", path.c_str());
             return 1;
         }
-        const std::vector<RulerRange> ranges = ChorusFinder::Suggest(cells, seconds);
-        double overlap = 0;
-        for (const twtest::SongPart& chorus : song.choruses) {
-            const double from = std::max<double>(ranges.at(0).start - 1, chorus.start);
-            const double to = std::min<double>(ranges.at(0).end - 1, chorus.end);
-            overlap = std::max(overlap, to - from);
+        for (Tally& tally : tallies) {
+            const std::vector<RulerRange> ranges = ChorusFinder::Suggest(cells, tally.seconds);
+            const double start = ranges.at(0).start - 1;
+            double overlap = 0;
+            double nearest = 1e9;
+            for (const twtest::SongPart& chorus : song.choruses) {
+                const double to = std::min<double>(ranges[0].end - 1, chorus.end);
+                overlap = std::max(overlap, to - std::max(start, chorus.start));
+                if (std::fabs(start - chorus.start) < std::fabs(nearest)) {
+                    nearest = start - chorus.start;
+                }
+            }
+            const bool overlapHit = 2 * overlap >= tally.seconds;
+            const bool startHit = std::fabs(nearest) <= 2.0;
+            tally.overlaps += overlapHit ? 1 : 0;
+            tally.starts += startHit ? 1 : 0;
+            std::printf(
+                "song %2d %-10s %3.0f bpm%s%s, %2d s: %d:%d overlap %4.1f s%s, start %+5.1f "
+                "s from a chorus%s\n",
+                i, plan.form.c_str(), plan.bpm, plan.loudBridge ? ", loud bridge" : "",
+                plan.lastChorusUp ? ", last chorus up" : "", tally.seconds, ranges[0].start,
+                ranges[0].end, overlap, overlapHit ? "" : " MISS", nearest,
+                startHit ? "" : " MISS");
         }
-        const bool hit = 2 * overlap >= seconds;
-        right += hit ? 1 : 0;
-        std::printf("song %2d %-10s %3.0f bpm%s%s: %d:%d overlap %4.1f s %s\n", i,
-                    plan.form.c_str(), plan.bpm, plan.loudBridge ? ", loud bridge" : "",
-                    plan.lastChorusUp ? ", last chorus up" : "", ranges[0].start, ranges[0].end,
-                    overlap, hit ? "hit" : "MISS");
     }
-    std::printf("accuracy %d of %d\n", right, songs);
+    for (const Tally& tally : tallies) {
+        std::printf("accuracy %d %d %d %d\n", tally.seconds, tally.overlaps, tally.starts, songs);
+    }
     return 0;
 }

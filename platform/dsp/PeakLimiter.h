@@ -10,7 +10,8 @@
 // Two ceilings: the sample peak just under full scale (-0.3 dB), and for phone loudness the
 // true peak, where the peaks between samples are estimated at four times the rate, at -1.5 dBTP:
 // phone loudness promises -1 dBTP in the decoded file, and the half dB between is room for the
-// lossy encoders' overshoot (AAC's measured 0.15 dB on a limited pop mix) and the estimate's.
+// estimate's error and most of the lossy encoders' overshoot; a file that its encoder still
+// takes over -1 dBTP is turned down after encoding (RingtoneJob).
 //
 // One per stream, inside the stream's OutputStage; Process is real-time safe (no allocation,
 // lock or I/O) and runs on whichever thread runs the stage.

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace {
 // About half a second of sound ahead of the device.
@@ -113,6 +114,9 @@ bool AudioChannel::Play(bool restart) {
     if (restart) {
         state.store(stopped, std::memory_order_seq_cst);
         gate.WaitForCallbacks();
+        // Every start is the stream's first loop again, as the file has it: no echo or reverb tail
+        // of the last play, the chorus's sweep at its start.
+        RenewEffects();
         std::unique_lock<std::mutex> lock(feederMutex);
         if (decoder && !atStart && !decoder->Rewind()) {
             return false;
@@ -166,7 +170,7 @@ bool AudioChannel::AddEffect(uint32_t effectHandle, AudioEffectKind kind, int pr
     }
     const auto place = std::find_if(effects.begin(), effects.end(),
                                     [priority](const Effect& e) { return e.priority < priority; });
-    effects.insert(place, Effect{effectHandle, priority, std::move(effect)});
+    effects.insert(place, Effect{effectHandle, kind, priority, std::move(effect)});
     PublishChain();
     return true;
 }
@@ -183,6 +187,15 @@ bool AudioChannel::RemoveEffect(uint32_t effectHandle) {
     effects.erase(found);
     PublishChain();
     return true;
+}
+
+void AudioChannel::RenewEffects() {
+    // Destroyed at the end of this function, after the callback has let go of them.
+    std::vector<std::unique_ptr<AudioEffect>> replaced;
+    for (Effect& e : effects) {
+        replaced.push_back(std::exchange(e.effect, AudioEffect::Create(e.kind)));
+    }
+    PublishChain();
 }
 
 void AudioChannel::PublishChain() {

@@ -60,6 +60,7 @@ private:
     enum State { stopped, playing, paused };
     struct Effect {
         uint32_t handle;
+        AudioEffectKind kind;
         int priority;
         std::unique_ptr<AudioEffect> effect;
     };
@@ -72,6 +73,9 @@ private:
     void MakeBlock();
     // Publishes the chain for the current effects list and frees the one it replaces.
     void PublishChain();
+    // Replaces every effect with a new one of its kind, at its initial state; while the callback
+    // is held off.
+    void RenewEffects();
 
     CallbackGate& gate;
 

@@ -1,5 +1,5 @@
 // The catchiest-part search on made-up songs: the best range lies on a chorus, even where the
-// bridge is as loud as the chorus or the last chorus is a tone higher.
+// bridge is as loud as the chorus or the last chorus is a tone higher, and opens on a chorus.
 #include "editor/ChorusFinder.h"
 #include "SyntheticSong.h"
 #include "TempDir.h"
@@ -44,11 +44,14 @@ TEST(ChorusFinder, suggestsAChorusFirstAndAlternativesOverlappingByHalfAtMost) {
         const std::vector<RulerRange> ranges = ChorusFinder::Suggest(cells, kSeconds);
         ASSERT_GE(ranges.size(), 3u);
         double overlap = 0;
+        double fromChorus = kSeconds;
         for (const twtest::SongPart& chorus : song.choruses) {
             overlap = std::max(overlap, std::min<double>(ranges[0].end - 1, chorus.end) -
                                             std::max<double>(ranges[0].start - 1, chorus.start));
+            fromChorus = std::min(fromChorus, std::abs(ranges[0].start - 1 - chorus.start));
         }
         EXPECT_GE(2 * overlap, kSeconds) << ranges[0].start << ":" << ranges[0].end;
+        EXPECT_LE(fromChorus, 2.0) << ranges[0].start << ":" << ranges[0].end;
         for (size_t i = 0; i < ranges.size(); ++i) {
             EXPECT_EQ(ranges[i].end - ranges[i].start, kSeconds);
             EXPECT_TRUE(ranges[i].start >= 1 && ranges[i].end <= cells.seconds);

@@ -63,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const std::vector<std::string> split = SplitArguments(BuildConverterArguments(source, output));
-    const std::vector<std::string> expected{"-i",  Expected(source), "-y",        "-f",
+    const std::vector<std::string> expected{"-i",  Expected(source), "-y",        "-map_metadata",
+                                            "0",   "-map_metadata",  "0:s:a:0",   "-f",
                                             "wav", "-acodec",        "pcm_s16le", Expected(output)};
     Check(split == expected);
     if (!wide) {

@@ -16,7 +16,8 @@ Args Split(const char* utf8) {
 
 TEST(ConverterArgumentsTest, BuildsTheImportCommandLineWithQuotedPaths) {
     EXPECT_EQ(BuildConverterArguments(L"/home/ann/My Song.mp3", L"temp/current.wav"),
-              L" -i \"/home/ann/My Song.mp3\" -y -f wav -acodec pcm_s16le \"temp/current.wav\"");
+              L" -i \"/home/ann/My Song.mp3\" -y -map_metadata 0 -map_metadata 0:s:a:0 -f wav "
+              L"-acodec pcm_s16le \"temp/current.wav\"");
 }
 
 TEST(ConverterArgumentsTest, EveryPathComesBackFromTheSplitUnchanged) {
@@ -24,7 +25,8 @@ TEST(ConverterArgumentsTest, EveryPathComesBackFromTheSplitUnchanged) {
          {"/m/plain.mp3", "/m/with  two blanks .m4a", "/m/Grüße ☃.aac", "/m/say \"hi\".mp4",
           "/m/back\\slash\\\" mixed\\.wav", "/m/ends\\", "/m/\"", "/m/'single' $HOME `x`.mp3"}) {
         EXPECT_EQ(SplitArguments(BuildConverterArguments(WideFromUtf8(path), L"temp/current.wav")),
-                  (Args{"-i", path, "-y", "-f", "wav", "-acodec", "pcm_s16le", "temp/current.wav"}))
+                  (Args{"-i", path, "-y", "-map_metadata", "0", "-map_metadata", "0:s:a:0", "-f",
+                        "wav", "-acodec", "pcm_s16le", "temp/current.wav"}))
             << path;
     }
 }

@@ -178,8 +178,9 @@ TEST_F(ConverterRunnerTest, StartsTheConverterWithTheSplitArgumentVector) {
 
     runner.Run(BuildConverterArguments(L"/m/a \"b\".mp3", L"temp/current.wav"), nullptr, nullptr);
     EXPECT_EQ(console->startedArgs,
-              (std::vector<std::string>{"temp/ffmpeg", "-i", "/m/a \"b\".mp3", "-y", "-f", "wav",
-                                        "-acodec", "pcm_s16le", "temp/current.wav"}));
+              (std::vector<std::string>{"temp/ffmpeg", "-i", "/m/a \"b\".mp3", "-y",
+                                        "-map_metadata", "0", "-map_metadata", "0:s:a:0", "-f",
+                                        "wav", "-acodec", "pcm_s16le", "temp/current.wav"}));
 }
 
 TEST_F(ConverterRunnerTest, KeepsTheExitStatusAndTheLastLinesOfTheFinalScreen) {
