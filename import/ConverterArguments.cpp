@@ -25,9 +25,11 @@ std::wstring Quoted(const std::wstring& text) {
 
 } // namespace
 
-std::wstring BuildConverterArguments(const std::wstring& sourcePath,
-                                     const std::wstring& outputPath) {
-    return L" -i " + Quoted(LocalFileName(sourcePath)) + L" -y -f wav -acodec pcm_s16le " +
+std::wstring BuildConverterArguments(const std::wstring& sourcePath, const std::wstring& outputPath,
+                                     int32_t audioStream) {
+    const std::wstring map =
+        audioStream < 0 ? std::wstring() : L" -map 0:" + std::to_wstring(audioStream);
+    return L" -i " + Quoted(LocalFileName(sourcePath)) + map + L" -y -f wav -acodec pcm_s16le " +
            Quoted(LocalFileName(outputPath));
 }
 

@@ -21,6 +21,9 @@ const wxString ImportCommand::confirmText =
 const wxString ImportCommand::failureCaption = wxS("Import failed");
 const wxString ImportCommand::cancelCaption = wxS("Import cancelled");
 const wxString ImportCommand::cancelText = wxS("The import was cancelled; nothing has changed.");
+const wxString ImportCommand::unknownLengthText =
+    wxS("Importing media. Please wait...\nThe file does not say how long it is, so the time "
+        "left can't be known.");
 
 ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditControl* panel,
                              std::function<void()> toggle)
@@ -65,9 +68,14 @@ bool ImportCommand::Run(const wxString& sourcePath) {
                 wxPD_SMOOTH | wxPD_REMAINING_TIME | wxPD_CAN_ABORT);
         progress->Show();
         const MainWindowKeepsClosing closing(mainWindow, progress.get());
-        job.cancelRequested = [&progress, this] {
-            // Updating lets the dialog handle its events, whether or not progress is known.
-            progress->Update(progress->GetValue());
+        job.cancelRequested = [&progress, &job, this] {
+            // Updating lets the dialog handle its events, whether or not progress is known; a
+            // length that is not known (ConverterRunner) keeps it pulsing, and it says why.
+            if (job.runner.durationValue == 0) {
+                progress->Pulse(unknownLengthText);
+            } else {
+                progress->Update(progress->GetValue());
+            }
             return progress->WasCancelled() || closeRequested;
         };
         running = true;

@@ -1,5 +1,7 @@
 #include "ui/twMainFrame.h"
 
+#include "media/SourceKinds.h"
+
 #include "widgets/ButtonPicture.h"
 #include "widgets/PictureCache.h"
 #include "widgets/RadioItemsLook.h"
@@ -55,9 +57,9 @@ wxStaticBoxSizer* NewStep(wxWindow* parent, const wxString& label) {
 
 } // namespace
 
-const char* const twMainFrame::mediaWildcard =
-    "All supported media files|*.wav;*.aac;*.mp3;*.mp4;*.m4a|MP3 files (mp3)|*.mp3|"
-    "MPEG4 files (mp4, m4a)|*.mp4;*.m4a|AAC files (aac)|*.aac|WAV files (wav)|*.wav";
+wxString twMainFrame::MediaWildcard() {
+    return wxString::FromUTF8(SourceWildcard());
+}
 
 twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size,
@@ -80,9 +82,10 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     selectMediaBitmap = new wxStaticBitmap(this, wxID_ANY, Picture("images/select_media.bmp"),
                                            wxDefaultPosition, wxDefaultSize, 0, "staticBitmap");
     sourceRow->Add(selectMediaBitmap, 0, wxALL, 5);
-    mediaFilePicker = new wxFilePickerCtrl(
-        this, wxID_ANY, wxEmptyString, "Select a file", mediaWildcard, wxPoint(0, 0), wxDefaultSize,
-        wxFLP_USE_TEXTCTRL | wxFLP_OPEN | wxFLP_FILE_MUST_EXIST, wxDefaultValidator, "filepicker");
+    mediaFilePicker = new wxFilePickerCtrl(this, wxID_ANY, wxEmptyString, "Select a file",
+                                           MediaWildcard(), wxPoint(0, 0), wxDefaultSize,
+                                           wxFLP_USE_TEXTCTRL | wxFLP_OPEN | wxFLP_FILE_MUST_EXIST,
+                                           wxDefaultValidator, "filepicker");
     mediaFilePicker->SetFont(
         wxFont(14, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false, "Arial"));
     mediaFilePicker->SetMinSize(wxSize(325, 24));

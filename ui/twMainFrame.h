@@ -59,8 +59,9 @@ public:
     // changing its items or selection.
     SelectionToolTips selectionTips;
 
-    // The kinds of media the picker offers, for every dialog that chooses a source file.
-    static const char* const mediaWildcard;
+    // The kinds of media the picker offers (SourceKinds.h), for every dialog that chooses a
+    // source file.
+    static wxString MediaWildcard();
 
 private:
     // One control's event and the handler it reaches, in the order the handlers are declared.
