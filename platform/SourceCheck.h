@@ -27,3 +27,8 @@ struct SourceCheck {
 
 // Checks the file at path (UTF-8).
 SourceCheck CheckSource(const std::string& path);
+
+// The kind a checked file is previewed as: the one its name's extension says, in any letter
+// case; for a name of no kind the one its content is, or else `current`.
+AudioFileType SourceFileType(const std::string& path, const SourceCheck& check,
+                             AudioFileType current);

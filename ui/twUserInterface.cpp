@@ -50,25 +50,15 @@ wxString FromCatalogueText(const char* text) {
     return wxString(WidenText(text));
 }
 
-// The source file's kind from its extension, in any letter case; a file named for no kind is
-// of the kind its content is, or else keeps the kind of the file previewed before.
-AudioFileType SourceFileType(const std::string& path, const SourceCheck& check,
-                             AudioFileType current) {
-    if (const SourceKind* named = SourceKindOfPath(path)) {
-        return named->type;
-    }
-    return check.kind != AudioFileNone ? check.kind : current;
-}
-
 // Why a file that was checked can't be heard, naming the file; empty when it can.
 wxString WhyNotHeard(const wxString& path, const SourceCheck& check) {
     const wxString name = "\"" + wxFileName(path).GetFullName() + "\"";
     switch (check.result) {
     case SourceCheck::Result::NoSound:
-        return name + " has no sound: there is nothing in it to hear or to make a ringtone of.";
+        return name + " has no sound.\n\nThere is nothing in it to hear or to make a ringtone of.";
     case SourceCheck::Result::Unreadable:
-        return name + " could not be read as sound. It is not a sound or video file of a kind "
-                      "Tonewick opens, or it is damaged.";
+        return name + " could not be read as sound.\n\nIt is no sound or video file Tonewick "
+                      "knows, or it is damaged.";
     case SourceCheck::Result::Sound:
     case SourceCheck::Result::NoDecoder:
         break;

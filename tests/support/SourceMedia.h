@@ -1,10 +1,7 @@
-// One file of every kind of source (SourceKinds.h), made by Debian's ffmpeg from the same
-// two-second tone, with the files each kind's reading must also get right: a video with sound,
-// one without, a file of three audio streams, a file named for another kind and one that is no
-// sound at all; and ffmpeg's own decode of a file, which the program's sound must equal.
+// A file of every source kind (SourceKinds.h), made by Debian's ffmpeg from one two-second
+// stereo tone, with a video with and one without sound, a file of three audio streams, a FLAC
+// named .mp3 and a text named .wav; and ffmpeg's own decode, which the program's sound equals.
 #pragma once
-
-#include "media/SourceKinds.h"
 
 #include <cstdint>
 #include <string>
@@ -14,24 +11,15 @@ namespace twtest {
 
 struct SourceMedia {
     std::string file;
-    // The kind its name says.
-    AudioFileType kind;
-    // ffmpeg's arguments after the tone's input (input 0) and before the file's name.
-    std::string made;
-    // The audio stream that is heard and imported (its index among the file's streams); -1 for
-    // a file without sound, -2 for one that is no sound file at all.
-    int stream;
-    // Not 44.1 kHz stereo: heard through a resampler or with its channels mixed.
-    bool converted;
+    std::string made; // ffmpeg's arguments after the tone's input
+    int stream;       // the audio stream heard and imported; -1: no sound, -2: no sound file
+    bool converted;   // not 44.1 kHz stereo: resampled or mixed when heard
 };
 
 const std::vector<SourceMedia>& SourceMediaCases();
-// Makes one file from the tone with ffmpeg's arguments `made`; false when ffmpeg fails.
 bool MakeTone(const std::string& path, const std::string& made);
-// Makes every case in the folder; false when ffmpeg fails to make one.
 bool MakeSourceMedia(const std::string& folder);
-// ffmpeg's decode of one stream of the file as interleaved 16-bit samples, with `format` its
-// output options ("-ac 2 -ar 44100", or empty for the stream's own rate and channels).
+// One stream of the file as interleaved 16-bit samples, `format` being ffmpeg's output options.
 std::vector<int16_t> FfmpegDecode(const std::string& path, int stream, const std::string& format);
 
 } // namespace twtest

@@ -2,7 +2,6 @@
 // plays it as the kind its extension (else its content) says, the play button stops and
 // restarts it and shows what the next press does, and it takes the engine from the ringtone
 // preview.
-#include "DialogAnswerer.h"
 #include "EventPump.h"
 #include "MainWindow.h"
 #include "RecordingLayer.h"
@@ -15,7 +14,6 @@
 #include <wx/bmpbuttn.h>
 #include <wx/filepicker.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -74,29 +72,6 @@ TEST_F(SourcePreview, m4aIsAnMp4AndAFileNamedForNoKindIsTheKindOfItsContent) {
     EXPECT_EQ(Since(), (Calls{"Stop(1)", "FreeStream(1)", "CreateFileStream(WAV," + other + ")",
                               "SetVolume(2,1)", "Play(2,restart)"}));
     EXPECT_EQ(ui->audioEngine->fileType, AudioFileWav);
-}
-
-// A file that can't be heard is said so, naming it, and what plays goes on.
-TEST_F(SourcePreview, aFileWithoutSoundOrNoSoundFileAtAllIsSaidAndChangesNothing) {
-    Pick(File("song.wav"));
-    std::ofstream(dir.File("notes.mp3")) << "not a sound";
-    ASSERT_EQ(std::system(("ffmpeg -nostdin -loglevel error -f lavfi -i testsrc=duration=1 '" +
-                           dir.File("clip.mp4") + "'")
-                              .c_str()),
-              0);
-    twtest::DialogAnswerer ok(wxID_OK);
-    Since();
-    Pick(dir.File("notes.mp3"));
-    Pick(dir.File("clip.mp4"));
-    EXPECT_EQ(Since(), Calls{});
-    EXPECT_TRUE(ui->audioEngine->playing);
-    ASSERT_EQ(ok.shown.size(), 2u);
-    EXPECT_EQ(ok.shown[0].message,
-              "\"notes.mp3\" could not be read as sound. It is not a sound or video file\n"
-              "of a kind Tonewick opens, or it is damaged.");
-    EXPECT_EQ(
-        ok.shown[1].message,
-        "\"clip.mp4\" has no sound: there is nothing in it to hear or to make a\nringtone of.");
 }
 
 TEST_F(SourcePreview, buttonStopsThePlayingSourceThenRestartsItFromTheBeginning) {
