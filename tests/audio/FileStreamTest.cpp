@@ -131,6 +131,7 @@ TEST_F(FileStreamTest, EachKindsFirstSecondIsFfmpegsOwnDecodeOfTheStreamAPlayerT
             EXPECT_EQ(stream, 0u);
             continue;
         }
+        ASSERT_NE(stream, 0u);
         const size_t from = sink.Frames();
         HeardFrames(stream);
         layer->FreeStream(stream);
@@ -138,9 +139,10 @@ TEST_F(FileStreamTest, EachKindsFirstSecondIsFfmpegsOwnDecodeOfTheStreamAPlayerT
         const auto start = all.begin() + twtest::FirstNonZeroFrame(all, from) * 2;
         const std::vector<int16_t> heard(start, start + rate * 2);
         std::vector<int16_t> decoded = twtest::FfmpegDecode(path, media.stream, "-ac 2 -ar 44100");
+        const bool converted = decoded != twtest::FfmpegDecode(path, media.stream, "");
         decoded.erase(decoded.begin(), decoded.begin() + twtest::FirstNonZeroFrame(decoded) * 2);
         ASSERT_GE(decoded.size(), heard.size() + 400);
-        if (media.converted) {
+        if (converted) {
             EXPECT_GE(BestCorrelation(heard, decoded), 0.99);
         } else {
             EXPECT_TRUE(std::equal(heard.begin(), heard.end(), decoded.begin()));

@@ -1,5 +1,7 @@
 #include "SourceMedia.h"
 
+#include "media/SourceKinds.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -10,33 +12,29 @@ const std::vector<SourceMedia>& SourceMediaCases() {
     // The picture's input follows the tone's, so the tone's channels are set again.
     static const std::string video =
         "-f lavfi -i testsrc=size=160x120:rate=10:duration=2 -map 1:v -c:v mpeg4 -ac 2 ";
-    static const std::vector<SourceMedia> cases = {
-        {"tone.wav", "-c:a pcm_s16le", 0, false},
-        {"tone.mp3", "-c:a libmp3lame", 0, false},
-        {"tone.aac", "-c:a aac", 0, false},
-        {"tone.m4a", "-c:a aac", 0, false},
-        {"tone.flac", "-c:a flac", 0, false},
-        {"tone.ogg", "-c:a libvorbis", 0, false},
-        {"tone.oga", "-c:a flac", 0, false},
-        {"tone.opus", "-c:a libopus", 0, true},
-        {"tone.webm", "-c:a libvorbis", 0, false},
-        {"tone.mka", "-c:a aac", 0, false},
-        {"tone.aiff", "-c:a pcm_s16be", 0, false},
-        {"tone.wma", "-c:a wmav2", 0, false},
-        {"tone.mov", "-c:a aac", 0, false},
-        {"tone.3gp", "-c:a aac", 0, false},
-        {"tone.m4b", "-c:a aac", 0, false},
-        {"video.mp4", video + "-map 0:a", 1, false},
-        {"silent.mp4", video, -1, false},
-        {"flac named.mp3", "-f flac", 0, false},
-        {"notes.wav", "", -2, false},
-        // The second stream is the first marked as the default: a converter choosing for itself
-        // takes the third (more channels), a player ignoring the marks the first.
-        {"streams.mka",
-         "-f lavfi -i sine=frequency=660 -f lavfi -i sine=frequency=880 -t 2 -map 0 -map 1 -map 2 "
-         "-ac:0 6 -ac:1 1 -ac:2 2 -disposition:0 0 -disposition:1 default -disposition:2 default",
-         1, true},
-    };
+    static const std::vector<SourceMedia> cases = [] {
+        std::vector<SourceMedia> made = {
+            {"video.mp4", video + "-map 0:a", 1},
+            {"silent.mp4", video, -1},
+            {"flac named.mp3", "-f flac", 0},
+            {"notes.wav", "", -2},
+            // The second stream is the first marked as the default: a converter choosing for
+            // itself takes the third (more channels), a player ignoring the marks the first.
+            {"streams.mka",
+             "-f lavfi -i sine=frequency=660 -f lavfi -i sine=frequency=880 -t 2 -map 0 -map 1 "
+             "-map 2 -ac:0 6 -ac:1 1 -ac:2 2 -disposition:0 0 -disposition:1 default "
+             "-disposition:2 default",
+             1}};
+        for (const SourceKind& kind : SourceKinds()) {
+            for (const std::string& extension : kind.extensions) {
+                // A 3GP's own sound would be AMR too.
+                if (extension != "amr") {
+                    made.push_back({"tone." + extension, extension == "3gp" ? "-c:a aac" : "", 0});
+                }
+            }
+        }
+        return made;
+    }();
     return cases;
 }
 

@@ -1,6 +1,7 @@
-// A file of every source kind (SourceKinds.h), made by Debian's ffmpeg from one two-second
-// stereo tone, with a video with and one without sound, a file of three audio streams, a FLAC
-// named .mp3 and a text named .wav; and ffmpeg's own decode, which the program's sound equals.
+// A file of every extension of every source kind (SourceKinds.h) but AMR (Debian's ffmpeg has
+// no encoder for it), made by Debian's ffmpeg from one two-second stereo tone with the codec it
+// chooses for the name; a video with and one without sound, a file of three audio streams, a
+// FLAC named .mp3 and a text named .wav; and ffmpeg's own decode, which the program equals.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,6 @@ struct SourceMedia {
     std::string file;
     std::string made; // ffmpeg's arguments after the tone's input
     int stream;       // the audio stream heard and imported; -1: no sound, -2: no sound file
-    bool converted;   // not 44.1 kHz stereo: resampled or mixed when heard
 };
 
 const std::vector<SourceMedia>& SourceMediaCases();
