@@ -1,7 +1,8 @@
-// Decodes the audio stream of a media file that SourceCheck names with FFmpeg's libraries into
-// interleaved stereo float frames at the device rate. Opened on the user-interface thread, read and
-// rewound on the feeder thread (never both at once). Lives in the decoder module, which the
-// program loads only when it first plays a file (see FileDecoder).
+// Decodes the audio stream of a media file that Check names, with FFmpeg's libraries, into
+// interleaved stereo float frames at the device rate. Opened on the user-interface thread, read
+// and rewound on the feeder thread (never both at once); Check runs on any thread. Lives in the
+// decoder module, which the program loads only when it first checks or plays a file (see
+// FileDecoder).
 #pragma once
 
 #include "platform/SourceCheck.h"

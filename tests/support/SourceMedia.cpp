@@ -26,12 +26,9 @@ const std::vector<SourceMedia>& SourceMediaCases() {
              "-disposition:2 default",
              1}};
         for (const SourceKind& kind : SourceKinds()) {
-            for (const std::string& extension : kind.extensions) {
-                // A 3GP's own sound would be AMR too.
-                if (extension != "amr") {
-                    made.push_back({"tone." + extension, extension == "3gp" ? "-c:a aac" : "", 0});
-                }
-            }
+            // A 3GP's own sound would be AMR too.
+            const std::string& extension = kind.extensions.front();
+            made.push_back({"tone." + extension, extension == "3gp" ? "-c:a aac" : "", 0});
         }
         return made;
     }();
