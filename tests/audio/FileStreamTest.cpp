@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <fstream>
 
@@ -97,25 +96,8 @@ TEST_F(FileStreamTest, EachFormatDecodesToItsLengthAndPlaysAgainAfterARestart) {
     }
 }
 
-// The best of Pearson's correlations with the decode moved by up to 200 frames either way:
-// resamplers delay the sound by a few frames.
-double BestCorrelation(const std::vector<int16_t>& heard, const std::vector<int16_t>& decoded) {
-    double best = -1;
-    for (size_t lag = 0; lag <= 800; lag += 2) {
-        double xy = 0, xx = 0, yy = 0;
-        for (size_t i = 400; i + 400 < heard.size(); ++i) {
-            const double x = heard[i], y = decoded[i + lag - 400];
-            xy += x * y;
-            xx += x * x;
-            yy += y * y;
-        }
-        best = std::max(best, xy / std::sqrt(xx * yy));
-    }
-    return best;
-}
-
-// Each kind's first second at the device is ffmpeg's own decode of the stream a player takes:
-// sample for sample, or correlated at 0.99 where it is resampled or its channels are mixed.
+// Each kind's first second at the device is ffmpeg's own decode of the stream a player takes,
+// sample for sample, resampled (Opus) or not: both resample with the same library.
 // Content decides, not the name; what can't be heard makes no stream, and the check says why.
 TEST_F(FileStreamTest, EachKindsFirstSecondIsFfmpegsOwnDecodeOfTheStreamAPlayerTakes) {
     ASSERT_TRUE(twtest::MakeSourceMedia(dir.Path().string()));
@@ -145,14 +127,9 @@ TEST_F(FileStreamTest, EachKindsFirstSecondIsFfmpegsOwnDecodeOfTheStreamAPlayerT
         const auto start = all.begin() + twtest::FirstNonZeroFrame(all, from) * 2;
         const std::vector<int16_t> heard(start, start + rate * 2);
         std::vector<int16_t> decoded = twtest::FfmpegDecode(path, media.stream, "-ac 2 -ar 44100");
-        const bool converted = decoded != twtest::FfmpegDecode(path, media.stream, "");
         decoded.erase(decoded.begin(), decoded.begin() + twtest::FirstNonZeroFrame(decoded) * 2);
-        ASSERT_GE(decoded.size(), heard.size() + 400);
-        if (converted) {
-            EXPECT_GE(BestCorrelation(heard, decoded), 0.99);
-        } else {
-            EXPECT_TRUE(std::equal(heard.begin(), heard.end(), decoded.begin()));
-        }
+        ASSERT_GE(decoded.size(), heard.size());
+        EXPECT_TRUE(std::equal(heard.begin(), heard.end(), decoded.begin()));
     }
 }
 

@@ -22,7 +22,7 @@ const std::vector<SourceMedia>& SourceMediaCases() {
             // itself takes the third (more channels), a player ignoring the marks the first.
             {"streams.mka",
              "-f lavfi -i sine=frequency=660 -f lavfi -i sine=frequency=880 -t 2 -map 0 -map 1 "
-             "-map 2 -ac:0 6 -ac:1 1 -ac:2 2 -disposition:0 0 -disposition:1 default "
+             "-map 2 -ac:0 1 -ac:1 2 -ac:2 6 -disposition:0 0 -disposition:1 default "
              "-disposition:2 default",
              1}};
         for (const SourceKind& kind : SourceKinds()) {
