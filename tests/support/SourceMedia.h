@@ -1,7 +1,8 @@
 // A file of every source kind (SourceKinds.h), named with the kind's first extension and made
 // by Debian's ffmpeg from one two-second stereo tone with the codec it chooses for the name (a
 // 3GP's AAC: it has no AMR encoder); a video with and one without sound, a file of three audio
-// streams, a FLAC named .mp3 and a text named .wav; and ffmpeg's own decode of a stream.
+// streams, a FLAC named .mp3 and a text (ffmpeg's metadata) named .wav; and ffmpeg's own decode of
+// a stream.
 #pragma once
 
 #include <cstdint>
