@@ -93,19 +93,8 @@ bool AudioEngine::OpenStream(bool fileStream) {
     }
     uint32_t handle = 0;
     if (fileStream) {
-        switch (fileType) {
-        case AudioFileWav:
-        case AudioFileMp3:
-            handle = Output().CreateFileStream(AudioFileKind::WavOrMp3, Utf8FromWide(path));
-            break;
-        case AudioFileAac:
-            handle = Output().CreateFileStream(AudioFileKind::Aac, Utf8FromWide(path));
-            break;
-        case AudioFileMp4:
-            handle = Output().CreateFileStream(AudioFileKind::Mp4, Utf8FromWide(path));
-            break;
-        case AudioFileNone:
-            break;
+        if (FindSourceKind(fileType) != nullptr) {
+            handle = Output().CreateFileStream(fileType, Utf8FromWide(path));
         }
     } else {
         handle = Output().CreateProcedureStream(frequency, channels, streamProc, userValue);

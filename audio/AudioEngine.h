@@ -21,19 +21,10 @@
 #include <memory>
 #include <string>
 
-// Kind of the source file, from its extension: WAV 1, MP3 2, AAC 3, MP4 and M4A 4.
-enum AudioFileType : int32_t {
-    AudioFileNone = 0,
-    AudioFileWav = 1,
-    AudioFileMp3 = 2,
-    AudioFileAac = 3,
-    AudioFileMp4 = 4,
-};
-
 class AudioEngine {
 public:
     std::wstring path;                      // source file of a file stream
-    AudioFileType fileType = AudioFileNone; // selects the layer's opener for path
+    AudioFileType fileType = AudioFileNone; // the source's kind (SourceKinds.h); None opens nothing
     uint32_t stream = 0;                    // meaningful only while streamOpen
     bool initialised = false;               // the layer's Init succeeded; see AwaitOutput
     bool streamOpen = false;

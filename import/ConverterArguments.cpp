@@ -25,12 +25,14 @@ std::wstring Quoted(const std::wstring& text) {
 
 } // namespace
 
-std::wstring BuildConverterArguments(const std::wstring& sourcePath,
-                                     const std::wstring& outputPath) {
-    // The container's tags first, then the first audio stream's for the ones it lacks: Ogg and
-    // Opus keep the title among the stream's tags, which the converter would otherwise drop.
-    return L" -i " + Quoted(LocalFileName(sourcePath)) +
-           L" -y -map_metadata 0 -map_metadata 0:s:a:0 -f wav -acodec pcm_s16le " +
+std::wstring BuildConverterArguments(const std::wstring& sourcePath, const std::wstring& outputPath,
+                                     int32_t audioStream) {
+    const std::wstring stream = audioStream < 0 ? L"a:0" : std::to_wstring(audioStream);
+    const std::wstring map = audioStream < 0 ? std::wstring() : L" -map 0:" + stream;
+    // The container's tags first, then the audio stream's for the ones it lacks: Ogg and Opus
+    // keep the title among the stream's tags, which the converter would otherwise drop.
+    return L" -i " + Quoted(LocalFileName(sourcePath)) + map +
+           L" -y -map_metadata 0 -map_metadata 0:s:" + stream + L" -f wav -acodec pcm_s16le " +
            Quoted(LocalFileName(outputPath));
 }
 

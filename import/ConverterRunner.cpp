@@ -62,8 +62,13 @@ void ConverterRunner::ReportProgress(const HiddenConsole::Screen& screen,
         return;
     }
     positionValue = FindPositionValue(screen, positionValue);
-    // A duration printed without digits reads as 0: there is nothing to divide by.
-    if (callback == nullptr || durationValue <= 0) {
+    if (callback == nullptr) {
+        return;
+    }
+    // A source that does not say how long it is gets "Duration: N/A", which reads as 0: there
+    // is nothing to divide by, and -1 each poll keeps a progress dialog moving instead.
+    if (durationValue <= 0) {
+        callback(-1, user);
         return;
     }
     const int64_t percent = int64_t{positionValue} * 100 / durationValue;

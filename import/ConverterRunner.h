@@ -49,8 +49,9 @@ public:
     // Clears the console, starts the converter with the argument string (everything after the
     // program name, split by the rules of ConverterArguments.h) and polls the screen every
     // 100 ms until it ends. The callback, if any, hears nothing until the duration has shown
-    // up, then 0 to 99 once per poll, then 100 once the converter has ended by itself (not when
-    // it was cancelled). False, with no
+    // up, then 0 to 99 once per poll (-1 when the duration reads as 0, as "N/A" does: the
+    // length is not known), then 100 once the converter has ended by itself (not when it was
+    // cancelled). False, with no
     // callback at all, when the console can't be cleared or the converter can't be started.
     bool Run(const std::wstring& arguments, ProgressCallback callback, void* user);
 

@@ -36,6 +36,8 @@ const char* DescribeImportError(ImportError error) {
         return "The chosen file can't be read";
     case ImportError::TooShort:
         return "The chosen file lasts less than one second, too short for a ringtone";
+    case ImportError::NoSound:
+        return "The chosen file has no sound";
     }
     return "The import failed";
 }

@@ -20,6 +20,7 @@ enum class ImportError {
     ConverterNotExecutable,
     SourceUnreadable,
     TooShort,
+    NoSound,
 };
 
 // A short English sentence without a trailing full stop; never null.

@@ -4,6 +4,7 @@
 #include "import/ImportChecks.h"
 #include "platform/HiddenConsole.h"
 #include "platform/PageCache.h"
+#include "platform/SourceCheck.h"
 #include "platform/Utf8Text.h"
 #include "widgets/WaveFile.h"
 
@@ -59,6 +60,13 @@ bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callbac
     if (error != ImportError::None) {
         return false;
     }
+    // The converter takes the stream the preview plays. A file the decoder can't read at all
+    // is still the converter's to try, as it would choose for itself.
+    const SourceCheck check = CheckSource(Utf8FromWide(sourcePath));
+    if (check.result == SourceCheck::Result::NoSound) {
+        error = ImportError::NoSound;
+        return false;
+    }
     if (ProcessConsole() == nullptr) {
         error = ImportError::NoConsole;
         return false;
@@ -72,8 +80,8 @@ bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callbac
     runner.program = converterPath;
     runner.cancelRequested = cancelRequested;
     DropCachedPages(workingPath);
-    if (!runner.Run(BuildConverterArguments(sourcePath, WideFromUtf8(stagingPath)), callback,
-                    user)) {
+    if (!runner.Run(BuildConverterArguments(sourcePath, WideFromUtf8(stagingPath), check.stream),
+                    callback, user)) {
         error = ImportError::ConverterNotStarted;
     } else if (runner.cancelled) {
         error = ImportError::Cancelled;

@@ -58,7 +58,8 @@ public:
     // nothing until the duration is known, 0 to 99 per poll, a final 100 once the converter
     // has run) and checks the result. False, with `error` set and no staging file left,
     // when the source or the temp folder can't be used, the converter can't run, fails or is
-    // cancelled, or its output is unusable or holds no whole second.
+    // cancelled, or its output is unusable or holds no whole second; or when the source holds
+    // no sound. Of several audio streams the converter takes the one the preview plays.
     bool Convert(const std::wstring& sourcePath, ProgressCallback callback, void* user);
 
     // Renames the checked staging file to the working file. False (error NotReplaced, staging

@@ -10,6 +10,8 @@
 // on the caller's.
 #pragma once
 
+#include "media/SourceKinds.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,13 +20,6 @@
 // stream's rate and channel count and returns the number of bytes written. Called on the
 // layer's feeder thread, ahead of the device; a short count is padded with silence.
 using AudioStreamProc = uint32_t (*)(uint32_t handle, void* buffer, uint32_t length, void* user);
-
-// Which kind of file a file stream accepts; a file of another kind fails to open.
-enum class AudioFileKind {
-    WavOrMp3, // RIFF WAVE or MPEG layer 3
-    Aac,      // raw AAC in ADTS frames
-    Mp4,      // MP4 or M4A container
-};
 
 // The three effects, numbered as the classic library numbers them.
 enum class AudioEffectKind : uint32_t {
@@ -45,9 +40,11 @@ public:
     // opened; every other operation then fails. Call once; Free undoes it.
     virtual bool Init(int device, uint32_t frequency) = 0;
 
-    // A stream that decodes the whole file (a UTF-8 path). 0 when the file can't be read or
-    // is not of the given kind.
-    virtual uint32_t CreateFileStream(AudioFileKind kind, const std::string& path) = 0;
+    // A stream that decodes the whole file (a UTF-8 path) as the file's kind, one of the table
+    // of kinds (SourceKinds.h). The content decides how the file is read, among the containers
+    // of every kind: a FLAC named .mp3 plays. 0 for a type no kind has, or a file without sound
+    // the decoder reads (SourceCheck.h).
+    virtual uint32_t CreateFileStream(AudioFileType type, const std::string& path) = 0;
 
     // A stream that pulls 16-bit PCM of the given rate and channel count from proc, which
     // receives user on every call. 0 for a rate or channel count the layer can't convert.

@@ -11,7 +11,7 @@ pkg_check_modules(TW_LOUDNESS_DEPS REQUIRED IMPORTED_TARGET libebur128)
 add_library(tw_decoder MODULE linux/DecoderModule.cpp linux/FfmpegDecoder.cpp
                               linux/StereoConverter.cpp)
 target_include_directories(tw_decoder PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(tw_decoder PRIVATE PkgConfig::TW_DECODER_DEPS PkgConfig::TW_AUDIO_DEPS)
+target_link_libraries(tw_decoder PRIVATE PkgConfig::TW_DECODER_DEPS PkgConfig::TW_AUDIO_DEPS tw_media)
 set_target_properties(tw_decoder PROPERTIES PREFIX "lib" OUTPUT_NAME tw_decoder
                       LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
                       CXX_VISIBILITY_PRESET hidden)

@@ -18,6 +18,9 @@ const wxString ImportCommand::confirmText =
 const wxString ImportCommand::failureCaption = wxS("Import failed");
 const wxString ImportCommand::cancelCaption = wxS("Import cancelled");
 const wxString ImportCommand::cancelText = wxS("The import was cancelled; nothing has changed.");
+const wxString ImportCommand::unknownLengthText =
+    wxS("Importing media. Please wait...\nThe file does not say how long it is, so the time "
+        "left can't be known.");
 
 ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditControl* panel,
                              std::function<void()> toggle)
@@ -57,9 +60,14 @@ bool ImportCommand::Run(const wxString& sourcePath) {
         wxS("Import"), wxS("Importing media. Please wait..."),
         wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_SMOOTH |
             wxPD_REMAINING_TIME | wxPD_CAN_ABORT);
-    job.cancelRequested = [&progress, this] {
-        // Updating lets the dialog handle its events, whether or not progress is known.
-        progress.Update(progress.GetValue());
+    job.cancelRequested = [&progress, &job, this] {
+        // Updating lets the dialog handle its events, whether or not progress is known; a
+        // length that is not known (ConverterRunner) keeps it pulsing, and it says why.
+        if (job.runner.durationValue == 0) {
+            progress.Pulse(unknownLengthText);
+        } else {
+            progress.Update(progress.GetValue());
+        }
         return modal.StopRequested();
     };
     const bool converted = job.Convert(sourcePath.ToStdWstring(), UpdateProgressDialog, &progress);

@@ -40,6 +40,8 @@ public:
     // A cancel is the user's own choice, not a failure: its message says so, with no icon.
     static const wxString cancelCaption;
     static const wxString cancelText;
+    // The progress dialog's message while it pulses for a source that does not say its length.
+    static const wxString unknownLengthText;
 
     ImportCommand(wxWindow* mainWindow, AudioEngine* audioEngine, twMediaEditControl* editor,
                   std::function<void()> toggleSourcePreview);

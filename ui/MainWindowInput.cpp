@@ -117,7 +117,7 @@ void MainWindowInput::BrowseMediaFile() {
     // The dialog opens where the picked file lies, as the picker's own button does.
     const wxFileName current(picker->GetPath());
     wxFileDialog dialog(&frame, "Select a file", current.GetPath(), current.GetFullName(),
-                        twMainFrame::mediaWildcard, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                        twMainFrame::MediaWildcard(), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK) {
         PickMediaFile(frame, dialog.GetPath());
     }

@@ -1,6 +1,7 @@
 #include "ui/twMainFrame.h"
 
 #include "delivery/DeliveryMethod.h"
+#include "media/SourceKinds.h"
 #include "widgets/Accessible.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/DesktopLook.h"
@@ -72,9 +73,9 @@ wxStaticBoxSizer* NewStep(wxWindow* parent, const wxString& label) {
 
 } // namespace
 
-const char* const twMainFrame::mediaWildcard =
-    "All supported media files|*.wav;*.aac;*.mp3;*.mp4;*.m4a|MP3 files (mp3)|*.mp3|"
-    "MPEG4 files (mp4, m4a)|*.mp4;*.m4a|AAC files (aac)|*.aac|WAV files (wav)|*.wav";
+wxString twMainFrame::MediaWildcard() {
+    return wxString::FromUTF8(SourceWildcard());
+}
 
 twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     // Neither resizable nor maximizable: the layout is fixed, and GTK then offers no maximize
@@ -101,9 +102,10 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     wxFlexGridSizer* sourceRow = NewGrid(1, 2);
     selectMediaBitmap = NewPictureLabel(this, "images/select_media.bmp");
     sourceRow->Add(selectMediaBitmap, 0, wxALL, Px(5));
-    mediaFilePicker = new wxFilePickerCtrl(
-        this, wxID_ANY, wxEmptyString, "Select a file", mediaWildcard, wxPoint(0, 0), wxDefaultSize,
-        wxFLP_USE_TEXTCTRL | wxFLP_OPEN | wxFLP_FILE_MUST_EXIST, wxDefaultValidator, "filepicker");
+    mediaFilePicker = new wxFilePickerCtrl(this, wxID_ANY, wxEmptyString, "Select a file",
+                                           MediaWildcard(), wxPoint(0, 0), wxDefaultSize,
+                                           wxFLP_USE_TEXTCTRL | wxFLP_OPEN | wxFLP_FILE_MUST_EXIST,
+                                           wxDefaultValidator, "filepicker");
     mediaFilePicker->SetFont(LayoutFont(14, wxFONTFAMILY_DEFAULT, wxFONTWEIGHT_BOLD, "Arial"));
     mediaFilePicker->SetMinSize(Px(wxSize(325, 24)));
     sourceRow->Add(mediaFilePicker, 0, wxEXPAND | wxALL, Px(5));

@@ -62,8 +62,9 @@ public:
     // changing its items or selection.
     SelectionToolTips selectionTips;
 
-    // The kinds of media the picker offers, for every dialog that chooses a source file.
-    static const char* const mediaWildcard;
+    // The kinds of media the picker offers (SourceKinds.h), for every dialog that chooses a
+    // source file.
+    static wxString MediaWildcard();
 
     // The size of the window's contents: the layout's size at the desktop's text scale.
     const wxSize layoutSize;

@@ -9,6 +9,8 @@
 #include "phones/PhoneCatalogue.h"
 #include "phones/PhonePlatform.h"
 #include "phones/TextConversion.h"
+#include "platform/SourceCheck.h"
+#include "platform/Utf8Text.h"
 #include "ui/ConvertAndSendCommand.h"
 #include "ui/FocusReturn.h"
 #include "ui/ImportCommand.h"
@@ -50,25 +52,20 @@ wxString FromCatalogueText(const char* text) {
     return wxString(WidenText(text));
 }
 
-// The source file's kind from its extension, in any letter case; another extension, or none,
-// keeps the kind of the file previewed before.
-AudioFileType SourceFileType(const wxString& path, AudioFileType current) {
-    wxString extension;
-    wxFileName::SplitPath(path, nullptr, nullptr, &extension);
-    extension.MakeUpper();
-    if (extension == "WAV") {
-        return AudioFileWav;
+// Why a file that was checked can't be heard, naming the file; empty when it can.
+wxString WhyNotHeard(const wxString& path, const SourceCheck& check) {
+    const wxString name = "\"" + wxFileName(path).GetFullName() + "\"";
+    switch (check.result) {
+    case SourceCheck::Result::NoSound:
+        return name + " has no sound.\n\nThere is nothing in it to hear or to make a ringtone of.";
+    case SourceCheck::Result::Unreadable:
+        return name + " could not be read as sound.\n\nIt is no sound or video file Tonewick "
+                      "knows, or it is damaged.";
+    case SourceCheck::Result::Sound:
+    case SourceCheck::Result::NoDecoder:
+        break;
     }
-    if (extension == "MP3") {
-        return AudioFileMp3;
-    }
-    if (extension == "AAC") {
-        return AudioFileAac;
-    }
-    if (extension == "MP4" || extension == "M4A") {
-        return AudioFileMp4;
-    }
-    return current;
+    return wxString();
 }
 
 } // namespace
@@ -119,7 +116,21 @@ void twUserInterface::OnMediaFileChanged(wxFileDirPickerEvent&) {
     if (audioEngine == nullptr || path.empty() || !wxFileName::FileExists(path)) {
         return;
     }
-    audioEngine->fileType = SourceFileType(path, audioEngine->fileType);
+    // Checked before anything stops: a file that can't be heard is said so and changes nothing.
+    const std::string file = Utf8FromWide(path.ToStdWstring());
+    const SourceCheck check = CheckSource(file);
+    if (const wxString why = WhyNotHeard(path, check); !why.empty()) {
+        // While a path is typed, every part of it that names a file arrives here: only one
+        // named as a sound or video file is worth interrupting the typing for.
+        const bool typing = wxWindow::FindFocus() == mediaFilePicker->GetTextCtrl();
+        if (!typing || SourceKindOfPath(file) != nullptr) {
+            const long icon =
+                check.result == SourceCheck::Result::NoSound ? wxICON_INFORMATION : wxICON_ERROR;
+            ShowMessage(this, why, wxS("Tonewick"), wxOK | icon);
+        }
+        return;
+    }
+    audioEngine->fileType = SourceFileType(file, check, audioEngine->fileType);
     // Whatever the engine holds, the source or the ringtone, ends here.
     audioEngine->Stop();
     audioEngine->FreeStream();

@@ -8,6 +8,7 @@
 #include "app/cli/SendCommand.h"
 #include "app/cli/SuggestCommand.h"
 #include "app/cli/WaveformCommand.h"
+#include "media/SourceKinds.h"
 
 #include <cstring>
 #include <iostream>
@@ -39,12 +40,23 @@ const Subcommand subcommands[] = {
     {"phones", "phones [VENDOR [MODEL]]", RunPhonesCommand},
 };
 
-int Usage(std::ostream& err) {
-    err << "usage: tonewick-cli SUBCOMMAND [ARGUMENTS...]\n";
+void PrintUsage(std::ostream& out) {
+    out << "usage: tonewick-cli SUBCOMMAND [ARGUMENTS...]\n";
     for (const Subcommand& command : subcommands) {
-        err << "  tonewick-cli " << command.usage << "\n";
+        out << "  tonewick-cli " << command.usage << "\n";
     }
+}
+
+int Usage(std::ostream& err) {
+    PrintUsage(err);
     return 2;
+}
+
+int Help(std::ostream& out) {
+    PrintUsage(out);
+    out << "SOURCE is a sound or video file of one of these kinds: " << SourceKindsSentence()
+        << ".\n";
+    return 0;
 }
 
 } // namespace
@@ -52,6 +64,9 @@ int Usage(std::ostream& err) {
 int main(int argc, char** argv) {
     if (argc < 2) {
         return Usage(std::cerr);
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        return Help(std::cout);
     }
     for (const Subcommand& command : subcommands) {
         if (std::strcmp(argv[1], command.name) == 0) {

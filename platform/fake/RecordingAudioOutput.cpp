@@ -2,20 +2,6 @@
 
 #include <sstream>
 
-namespace {
-const char* KindName(AudioFileKind kind) {
-    switch (kind) {
-    case AudioFileKind::WavOrMp3:
-        return "WavOrMp3";
-    case AudioFileKind::Aac:
-        return "Aac";
-    case AudioFileKind::Mp4:
-        return "Mp4";
-    }
-    return "?";
-}
-} // namespace
-
 RecordingAudioOutput::RecordingAudioOutput() : calls(std::make_shared<CallLog>()) {}
 
 bool RecordingAudioOutput::Record(const std::string& call) {
@@ -32,8 +18,10 @@ bool RecordingAudioOutput::Init(int device, uint32_t frequency) {
     return initSucceeds;
 }
 
-uint32_t RecordingAudioOutput::CreateFileStream(AudioFileKind kind, const std::string& path) {
-    return NewHandle(std::string("CreateFileStream(") + KindName(kind) + "," + path + ")");
+uint32_t RecordingAudioOutput::CreateFileStream(AudioFileType type, const std::string& path) {
+    const SourceKind* kind = FindSourceKind(type);
+    return NewHandle("CreateFileStream(" + (kind != nullptr ? kind->name : std::string("?")) + "," +
+                     path + ")");
 }
 
 uint32_t RecordingAudioOutput::CreateProcedureStream(uint32_t frequency, uint32_t channels,

@@ -1,18 +1,28 @@
 // The plain-C face of the decoder module: FFmpeg's demuxers and decoders pull in over a hundred
 // shared libraries, so they live in a module of their own that the program loads the first time
-// it plays a file, instead of paying for them at every start-up. FileDecoder is the only caller.
+// it checks or plays a file, instead of paying for them at every start-up. FileDecoder is the
+// only caller.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 extern "C" {
 
-// kind: 0 WAV or MP3, 1 AAC, 2 MP4 (AudioFileKind's order). A null decoder is failure.
+// SourceCheck's fields, in C: result is SourceCheck::Result's value, kind an AudioFileType.
+struct TwSourceCheck {
+    int32_t result;
+    int32_t kind;
+    int32_t stream;
+};
+
+// A null decoder is failure.
 struct TwDecoderApi {
-    void* (*open)(const char* path, int kind, int outputRate);
+    void* (*open)(const char* path, int outputRate);
     size_t (*read)(void* decoder, float* frames, size_t maxFrames);
     bool (*rewind)(void* decoder);
     void (*close)(void* decoder);
+    void (*check)(const char* path, TwSourceCheck* result);
 };
 
 // The module's one exported symbol.

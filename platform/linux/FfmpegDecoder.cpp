@@ -6,47 +6,85 @@ extern "C" {
 }
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 namespace {
-// Whether the probed container is the kind the caller asked for. FFmpeg names its demuxers
-// "wav", "mp3", "aac" (ADTS) and "mov,mp4,m4a,3gp,3g2,mj2".
-bool IsKind(const AVInputFormat* container, AudioFileKind kind) {
-    const char* name = container->name;
-    switch (kind) {
-    case AudioFileKind::WavOrMp3:
-        return std::strcmp(name, "wav") == 0 || std::strcmp(name, "mp3") == 0;
-    case AudioFileKind::Aac:
-        return std::strcmp(name, "aac") == 0;
-    case AudioFileKind::Mp4:
-        return std::strstr(name, "mp4") != nullptr;
+
+// The stream a player takes: the first audio stream marked as the default, else the first;
+// only streams FFmpeg can decode count. -1 for none.
+int32_t PreferredAudioStream(const AVFormatContext* format) {
+    int32_t first = -1;
+    for (unsigned int i = 0; i < format->nb_streams; ++i) {
+        const AVStream* stream = format->streams[i];
+        if (stream->codecpar->codec_type != AVMEDIA_TYPE_AUDIO ||
+            avcodec_find_decoder(stream->codecpar->codec_id) == nullptr) {
+            continue;
+        }
+        if ((stream->disposition & AV_DISPOSITION_DEFAULT) != 0) {
+            return static_cast<int32_t>(i);
+        }
+        if (first < 0) {
+            first = static_cast<int32_t>(i);
+        }
     }
-    return false;
+    return first;
 }
+
+// Opens path as a container of one of the kinds, with `format` open unless the result is
+// Unreadable. Only files: FFmpeg would take a name such as "concat:a|b" or "http:x" for one of
+// its protocols, and a playlist demuxer would open what the playlist names.
+SourceCheck OpenContainer(const std::string& path, AVFormatContext*& format) {
+    static const std::string containers = SourceContainers();
+    SourceCheck check;
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "format_whitelist", containers.c_str(), 0);
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const int opened = avformat_open_input(&format, ("file:" + path).c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0) {
+        return check;
+    }
+    const SourceKind* kind = SourceKindOfContainer(format->iformat->name);
+    check.kind = kind != nullptr ? kind->type : AudioFileNone;
+    if (avformat_find_stream_info(format, nullptr) < 0) {
+        avformat_close_input(&format);
+        return check;
+    }
+    check.stream = PreferredAudioStream(format);
+    check.result = check.stream < 0 ? SourceCheck::Result::NoSound : SourceCheck::Result::Sound;
+    return check;
+}
+
 } // namespace
 
-std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const std::string& filePath,
-                                                   AudioFileKind fileKind, int rate) {
+SourceCheck FfmpegDecoder::Check(const std::string& filePath) {
+    AVFormatContext* format = nullptr;
+    const SourceCheck check = OpenContainer(filePath, format);
+    avformat_close_input(&format);
+    return check;
+}
+
+std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(const std::string& filePath, int rate) {
     std::unique_ptr<FfmpegDecoder> decoder(new (std::nothrow) FfmpegDecoder());
     if (!decoder) {
         return nullptr;
     }
     decoder->path = filePath;
-    decoder->kind = fileKind;
     decoder->outputRate = rate;
-    if (avformat_open_input(&decoder->format, filePath.c_str(), nullptr, nullptr) < 0 ||
-        !IsKind(decoder->format->iformat, fileKind) ||
-        avformat_find_stream_info(decoder->format, nullptr) < 0) {
+    const SourceCheck check = OpenContainer(filePath, decoder->format);
+    if (check.result != SourceCheck::Result::Sound) {
         return nullptr;
     }
-    const AVCodec* found = nullptr;
-    decoder->streamIndex =
-        av_find_best_stream(decoder->format, AVMEDIA_TYPE_AUDIO, -1, -1, &found, 0);
-    if (decoder->streamIndex < 0 || found == nullptr) {
-        return nullptr;
+    decoder->streamIndex = check.stream;
+    // Only the stream that is heard is demuxed: a video's pictures are skipped unread where
+    // the container allows it.
+    for (unsigned int i = 0; i < decoder->format->nb_streams; ++i) {
+        if (static_cast<int32_t>(i) != check.stream) {
+            decoder->format->streams[i]->discard = AVDISCARD_ALL;
+        }
     }
     const AVStream* stream = decoder->format->streams[decoder->streamIndex];
+    const AVCodec* found = avcodec_find_decoder(stream->codecpar->codec_id);
     decoder->codec = avcodec_alloc_context3(found);
     if (decoder->codec == nullptr ||
         avcodec_parameters_to_context(decoder->codec, stream->codecpar) < 0) {
@@ -137,7 +175,7 @@ size_t FfmpegDecoder::Read(float* frames, size_t maxFrames) {
 }
 
 bool FfmpegDecoder::Rewind() {
-    const std::unique_ptr<FfmpegDecoder> fresh = Open(path, kind, outputRate);
+    const std::unique_ptr<FfmpegDecoder> fresh = Open(path, outputRate);
     if (!fresh) {
         return false;
     }

@@ -1,10 +1,11 @@
-// Decodes the first audio stream of a media file with FFmpeg's libraries into interleaved
-// stereo float frames at the device rate. Opened on the user-interface thread, read and
-// rewound on the feeder thread (never both at once). Lives in the decoder module, which the
-// program loads only when it first plays a file (see FileDecoder).
+// Decodes the audio stream of a media file that Check names, with FFmpeg's libraries, into
+// interleaved stereo float frames at the device rate. Opened on the user-interface thread, read
+// and rewound on the feeder thread (never both at once); Check runs on any thread. Lives in the
+// decoder module, which the program loads only when it first checks or plays a file (see
+// FileDecoder).
 #pragma once
 
-#include "platform/AudioOutput.h"
+#include "platform/SourceCheck.h"
 #include "platform/linux/StereoConverter.h"
 
 #include <memory>
@@ -18,10 +19,11 @@ struct AVPacket;
 
 class FfmpegDecoder {
 public:
-    // Null when the file can't be read, holds no audio FFmpeg can decode, or is not of the
-    // given kind (its container, as probed, decides; the name's extension does not).
-    static std::unique_ptr<FfmpegDecoder> Open(const std::string& path, AudioFileKind kind,
-                                               int outputRate);
+    // Null unless Check finds sound in the file.
+    static std::unique_ptr<FfmpegDecoder> Open(const std::string& path, int outputRate);
+    // Opens the file only as one of the containers of the kinds (SourceKinds.h), as probing its
+    // content finds it: a file named for one kind plays if its content is another.
+    static SourceCheck Check(const std::string& path);
     ~FfmpegDecoder();
     FfmpegDecoder(const FfmpegDecoder&) = delete;
     FfmpegDecoder& operator=(const FfmpegDecoder&) = delete;
@@ -39,7 +41,6 @@ private:
     bool DecodeMore();
 
     std::string path;
-    AudioFileKind kind = AudioFileKind::WavOrMp3;
     int outputRate = 0;
     AVFormatContext* format = nullptr;
     AVCodecContext* codec = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/linux/FileDecoder.h"
 
+#include "platform/SourceCheck.h"
+
 #include <dlfcn.h>
 #include <limits.h>
 #include <new>
@@ -21,7 +23,7 @@ void* LoadModule() {
     return dlopen(TW_DECODER_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
 }
 
-// Loaded once, on the user-interface thread, and never unloaded.
+// Loaded once, by the first thread that asks (a static's initialisation), and never unloaded.
 const TwDecoderApi* ModuleApi() {
     static const TwDecoderApi* api = []() -> const TwDecoderApi* {
         void* module = LoadModule();
@@ -36,13 +38,27 @@ const TwDecoderApi* ModuleApi() {
 
 } // namespace
 
-std::unique_ptr<FileDecoder> FileDecoder::Open(const std::string& path, AudioFileKind kind,
-                                               int outputRate) {
+SourceCheck CheckSource(const std::string& path) {
+    SourceCheck check;
+    const TwDecoderApi* api = ModuleApi();
+    if (api == nullptr) {
+        check.result = SourceCheck::Result::NoDecoder;
+        return check;
+    }
+    TwSourceCheck found{};
+    api->check(path.c_str(), &found);
+    check.result = static_cast<SourceCheck::Result>(found.result);
+    check.kind = static_cast<AudioFileType>(found.kind);
+    check.stream = found.stream;
+    return check;
+}
+
+std::unique_ptr<FileDecoder> FileDecoder::Open(const std::string& path, int outputRate) {
     const TwDecoderApi* api = ModuleApi();
     if (api == nullptr) {
         return nullptr;
     }
-    void* decoder = api->open(path.c_str(), static_cast<int>(kind), outputRate);
+    void* decoder = api->open(path.c_str(), outputRate);
     if (decoder == nullptr) {
         return nullptr;
     }

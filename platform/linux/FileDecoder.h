@@ -1,10 +1,10 @@
 // A media file being decoded into interleaved stereo float frames at the device rate, through
-// the decoder module (DecoderModuleApi.h), which is loaded on the first Open and kept for the
-// rest of the run. Opened on the user-interface thread, read and rewound on the feeder thread
-// (never both at once). Owned by the channel that plays the file.
+// the decoder module (DecoderModuleApi.h), which is loaded on the first Open or CheckSource
+// (SourceCheck.h, defined beside this class) and kept for the rest of the run. Opened on the
+// user-interface thread, read and rewound on the feeder thread (never both at once). Owned by the
+// channel that plays the file.
 #pragma once
 
-#include "platform/AudioOutput.h"
 #include "platform/linux/DecoderModuleApi.h"
 
 #include <memory>
@@ -12,10 +12,8 @@
 
 class FileDecoder {
 public:
-    // Null when the module can't be loaded, the file can't be read, holds no audio the module
-    // can decode, or is not of the given kind (its container decides, not its extension).
-    static std::unique_ptr<FileDecoder> Open(const std::string& path, AudioFileKind kind,
-                                             int outputRate);
+    // Null when the module can't be loaded or CheckSource finds no sound in the file.
+    static std::unique_ptr<FileDecoder> Open(const std::string& path, int outputRate);
     ~FileDecoder();
     FileDecoder(const FileDecoder&) = delete;
     FileDecoder& operator=(const FileDecoder&) = delete;

@@ -136,13 +136,12 @@ uint32_t PortAudioOutput::Publish(uint32_t handle, std::unique_ptr<AudioChannel>
     return handle;
 }
 
-uint32_t PortAudioOutput::CreateFileStream(AudioFileKind kind, const std::string& path) {
-    if (!initialised) {
+uint32_t PortAudioOutput::CreateFileStream(AudioFileType type, const std::string& path) {
+    if (!initialised || FindSourceKind(type) == nullptr) {
         return 0;
     }
-    return Publish(
-        NextHandle(),
-        AudioChannel::ForFile(FileDecoder::Open(path, kind, AudioChannel::deviceRate), gate));
+    return Publish(NextHandle(),
+                   AudioChannel::ForFile(FileDecoder::Open(path, AudioChannel::deviceRate), gate));
 }
 
 uint32_t PortAudioOutput::CreateProcedureStream(uint32_t frequency, uint32_t channels,

@@ -26,7 +26,7 @@ public:
     PortAudioOutput& operator=(const PortAudioOutput&) = delete;
 
     bool Init(int device, uint32_t frequency) override;
-    uint32_t CreateFileStream(AudioFileKind kind, const std::string& path) override;
+    uint32_t CreateFileStream(AudioFileType type, const std::string& path) override;
     uint32_t CreateProcedureStream(uint32_t frequency, uint32_t channels, AudioStreamProc proc,
                                    void* user) override;
     bool Play(uint32_t stream, bool restart) override;

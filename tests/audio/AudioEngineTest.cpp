@@ -141,11 +141,10 @@ TEST_F(AudioEngineTest, EachFileTypeOpensThroughItsOwnOpener) {
         const char* name;
         AudioFileType type;
         const char* kind;
-    } cases[] = {{"a.Wav", AudioFileWav, "WavOrMp3"},
-                 {"b.mp3", AudioFileMp3, "WavOrMp3"},
-                 {"c.aac", AudioFileAac, "Aac"},
-                 {"d.mp4", AudioFileMp4, "Mp4"},
-                 {"e.m4A", AudioFileMp4, "Mp4"}};
+    } cases[] = {{"a.Wav", AudioFileWav, "WAV"}, {"b.mp3", AudioFileMp3, "MP3"},
+                 {"c.aac", AudioFileAac, "AAC"}, {"d.mp4", AudioFileMp4, "MP4"},
+                 {"e.m4A", AudioFileMp4, "MP4"}, {"f.flac", AudioFileFlac, "FLAC"},
+                 {"g.m4b", AudioFileM4b, "M4B"}};
     for (const auto& c : cases) {
         calls->clear();
         ASSERT_TRUE(OpenFile(c.name, c.type)) << c.name;
@@ -164,7 +163,7 @@ TEST_F(AudioEngineTest, AWidePathReachesTheLayerAsUtf8) {
     ASSERT_TRUE(
         engine->SetFile(std::wstring(folder.begin(), folder.end()) + L"Kl\u00E4nge \u266A.wav"));
     ASSERT_TRUE(engine->OpenStream(true));
-    EXPECT_EQ(*calls, Calls{"CreateFileStream(WavOrMp3," + folder + name + ")"});
+    EXPECT_EQ(*calls, Calls{"CreateFileStream(WAV," + folder + name + ")"});
 }
 
 TEST_F(AudioEngineTest, AnUnknownTypeReusesThePreviousOneOrMakesNoStream) {
@@ -177,7 +176,7 @@ TEST_F(AudioEngineTest, AnUnknownTypeReusesThePreviousOneOrMakesNoStream) {
     calls->clear();
     // The caller leaves the type alone for an extension it doesn't know.
     ASSERT_TRUE(OpenFile("second.ogg", engine->fileType));
-    EXPECT_EQ(*calls, Calls{"CreateFileStream(Mp4," + dir.Path().string() + "/second.ogg)"});
+    EXPECT_EQ(*calls, Calls{"CreateFileStream(MP4," + dir.Path().string() + "/second.ogg)"});
 }
 
 TEST_F(AudioEngineTest, OpenStreamWhileOpenKeepsTheOldStream) {

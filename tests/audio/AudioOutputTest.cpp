@@ -168,7 +168,7 @@ TEST(AudioOutputWithoutDevice, InitFailsAndEveryOtherCallFailsCleanly) {
 
     twtest::RampSource ramp;
     EXPECT_EQ(layer->CreateProcedureStream(rate, 2, twtest::RampSource::Proc, &ramp), 0u);
-    EXPECT_EQ(layer->CreateFileStream(AudioFileKind::WavOrMp3, "/dev/null"), 0u);
+    EXPECT_EQ(layer->CreateFileStream(AudioFileWav, "/dev/null"), 0u);
     EXPECT_FALSE(layer->Play(1, true));
     EXPECT_FALSE(layer->Pause(1));
     EXPECT_FALSE(layer->Stop(1));

@@ -19,6 +19,7 @@ namespace {
 const char* const failed = "The converter could not convert the chosen file";
 const char* const tooShort = "The chosen file lasts less than one second, too short for a ringtone";
 const char* const noSource = "The chosen file does not exist";
+const char* const noSound = "The chosen file has no sound";
 
 bool Ffmpeg(const std::string& arguments) {
     return std::system(("ffmpeg -nostdin -loglevel error -y " + arguments).c_str()) == 0;
@@ -62,7 +63,7 @@ const std::vector<BadMedia>& BadMediaCases() {
         {"source shorter than the first ringtone", "twenty-seconds.m4a", 20, ""},
         {"half-second source", "half-second.wav", 0, tooShort},
         {"first hundred bytes of a wav", "hundred-bytes.wav", 0, tooShort},
-        {"mp4 with video and no audio", "video-only.mp4", 0, failed},
+        {"mp4 with video and no audio", "video-only.mp4", 0, noSound},
         {"folder named like a song", "song.mp3", 0, noSource},
         {"name with blanks", "a song with blanks.wav", 3, ""},
         {"name with quotes", "the \"best\" 'song'.wav", 3, ""},

@@ -54,12 +54,25 @@ TEST_P(BadMediaThroughTheWindow, PlaysOrDoesNothingThenImportsOrSaysWhyAndKeepsT
     AudioEngine* engine = window.ui->audioEngine;
     const bool sourceWasOpen = engine->streamOpen;
     window.Pick(Made(media.file));
-    if (fs::is_regular_file(Made(media.file))) {
-        // The layer either opened the file and plays it, or made no stream at all.
-        EXPECT_EQ(engine->playing, engine->streamOpen);
+    // What the preview can't hear is said, naming the file, and changes nothing.
+    const bool unheard = media.reason == "The converter could not convert the chosen file" ||
+                         media.reason == "The chosen file has no sound";
+    if (fs::is_regular_file(Made(media.file)) && !unheard) {
+        EXPECT_TRUE(engine->playing && engine->streamOpen);
     } else {
         EXPECT_FALSE(engine->playing);
         EXPECT_EQ(engine->streamOpen, sourceWasOpen);
+    }
+    if (unheard) {
+        ASSERT_EQ(yes.shown.size(), 1U);
+        EXPECT_EQ(yes.shown[0].message,
+                  "\"" + media.file +
+                      (media.reason == "The chosen file has no sound"
+                           ? "\" has no sound.\n\nThere is nothing in it to hear or to make a "
+                             "ringtone of."
+                           : "\" could not be read as sound.\n\nIt is no sound or video file "
+                             "Tonewick knows, or it is damaged."));
+        yes.shown.clear();
     }
     // Let the layer decode and play whatever it made of the file.
     twtest::PumpEvents(100);

@@ -148,9 +148,12 @@ TEST_F(ConverterRunnerTest, AbsurdNumbersSaturateInsteadOfOverflowing) {
               (Values{0, 99, 100}));
 }
 
-TEST_F(ConverterRunnerTest, DurationWithoutDigitsOrNeverPrintedReportsOnlyTheEnd) {
-    EXPECT_EQ(RunWith({ScreenWith({{1, 2, "Duration: N/A, bitrate: N/A"}, {3, 0, "time=5.00 "}})}),
-              (Values{100}));
+// A source that does not say its length (Ogg or WebM recorded in one pass) must not leave the
+// progress at zero: each poll says the length is not known, which makes a dialog pulse.
+TEST_F(ConverterRunnerTest, DurationNotKnownReportsMinusOneEachPollAndNeverPrintedOnlyTheEnd) {
+    const Screen unknown =
+        ScreenWith({{1, 2, "Duration: N/A, start: 0.000000, bitrate: N/A"}, {3, 0, "time=5.00 "}});
+    EXPECT_EQ(RunWith({unknown, unknown}), (Values{-1, -1, 100}));
     EXPECT_EQ(runner.durationValue, 0);
     values.clear();
     EXPECT_EQ(RunWith({ScreenWith({{3, 0, "time=5.00 "}}), ScreenWith({})}), (Values{100}));

@@ -1,6 +1,7 @@
 // The source preview of the main window under Xvfb on the recording audio layer: picking a file
-// plays it with the opener its extension selects, the play button stops and restarts it and
-// shows what the next press does, and it takes the engine from the ringtone preview.
+// plays it as the kind its extension (else its content) says, the play button stops and
+// restarts it and shows what the next press does, and it takes the engine from the ringtone
+// preview.
 #include "EventPump.h"
 #include "MainWindow.h"
 #include "RecordingLayer.h"
@@ -23,10 +24,11 @@ using twtest::Calls;
 
 class SourcePreview : public ::testing::Test {
 protected:
-    // A file the layer is asked to open; the recording layer never reads it.
+    // A file the layer is asked to open, checked as sound first; the recording layer never
+    // reads it.
     std::string File(const std::string& name) {
         const std::string path = dir.File(name);
-        std::ofstream(path) << "sound";
+        EXPECT_TRUE(twtest::WriteWav(path, {8000, 1}, twtest::Sine({8000, 1}, 1, 440, 9000)));
         return path;
     }
     void Pick(const std::string& path) { window.Pick(path); }
@@ -49,27 +51,27 @@ protected:
 
 } // namespace
 
-TEST_F(SourcePreview, mixedCaseMp3PlaysThroughTheWavAndMp3OpenerAndShowsStop) {
+TEST_F(SourcePreview, mixedCaseMp3PlaysAsAnMp3AndShowsStop) {
     const std::string path = File("song.Mp3");
     Since();
     Pick(path);
-    EXPECT_EQ(Since(), (Calls{"CreateFileStream(WavOrMp3," + path + ")", "SetVolume(1,1)",
-                              "Play(1,restart)"}));
+    EXPECT_EQ(Since(),
+              (Calls{"CreateFileStream(MP3," + path + ")", "SetVolume(1,1)", "Play(1,restart)"}));
     EXPECT_EQ(ui->audioEngine->fileType, AudioFileMp3);
     EXPECT_TRUE(Shows("images/StopMedia.bmp"));
 }
 
-TEST_F(SourcePreview, m4aUsesTheMp4OpenerAndAnUnknownExtensionKeepsIt) {
+TEST_F(SourcePreview, m4aIsAnMp4AndAFileNamedForNoKindIsTheKindOfItsContent) {
     const std::string m4a = File("tune.m4a");
-    const std::string ogg = File("other.ogg");
+    const std::string other = File("other.snd");
     Since();
     Pick(m4a);
-    EXPECT_EQ(Since().front(), "CreateFileStream(Mp4," + m4a + ")");
+    EXPECT_EQ(Since().front(), "CreateFileStream(MP4," + m4a + ")");
     EXPECT_EQ(ui->audioEngine->fileType, AudioFileMp4);
-    Pick(ogg);
-    EXPECT_EQ(Since(), (Calls{"Stop(1)", "FreeStream(1)", "CreateFileStream(Mp4," + ogg + ")",
+    Pick(other);
+    EXPECT_EQ(Since(), (Calls{"Stop(1)", "FreeStream(1)", "CreateFileStream(WAV," + other + ")",
                               "SetVolume(2,1)", "Play(2,restart)"}));
-    EXPECT_EQ(ui->audioEngine->fileType, AudioFileMp4);
+    EXPECT_EQ(ui->audioEngine->fileType, AudioFileWav);
 }
 
 TEST_F(SourcePreview, buttonStopsThePlayingSourceThenRestartsItFromTheBeginning) {
@@ -95,9 +97,8 @@ TEST_F(SourcePreview, buttonDuringTheRingtonePreviewEndsItAndPlaysTheSource) {
     ASSERT_FALSE(ui->audioEngine->fromFile);
     Since();
     Press();
-    EXPECT_EQ(Since(),
-              (Calls{"Stop(1)", "FreeStream(1)", "CreateFileStream(WavOrMp3," + source + ")",
-                     "SetVolume(2,1)", "Play(2,restart)"}));
+    EXPECT_EQ(Since(), (Calls{"Stop(1)", "FreeStream(1)", "CreateFileStream(WAV," + source + ")",
+                              "SetVolume(2,1)", "Play(2,restart)"}));
     EXPECT_TRUE(ui->audioEngine->fromFile);
     EXPECT_TRUE(Shows("images/StopMedia.bmp"));
 }

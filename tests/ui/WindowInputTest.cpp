@@ -4,6 +4,7 @@
 #include "EventPump.h"
 #include "RecordingLayer.h"
 #include "RulerMouse.h"
+#include "SourceMedia.h"
 #include "SyntheticSong.h"
 #include "TempDir.h"
 #include "TestWav.h"
@@ -129,9 +130,11 @@ protected:
         ASSERT_TRUE(twtest::PumpUntil([&] { return keysSeen > before; })) << "key not seen";
         twtest::PumpEvents(0);
     }
+    // A sound file of the name's kind for the picker, whose content the recording layer never
+    // reads.
     std::string File(const std::string& name) {
         const std::string path = dir.File(name);
-        std::ofstream(path) << "sound";
+        EXPECT_TRUE(twtest::MakeTone(path, name.ends_with(".flac") ? "-c:a flac" : "-f wav"));
         return path;
     }
     // A 60-second working file loaded as the import loads it: cut 1..45, silence 1, fade-in
@@ -244,7 +247,7 @@ TEST_F(WindowInput, eachKeyReachesTheHandlerOfItsControl) {
         EXPECT_EQ(c.handled(), before + 1);
     }
     EXPECT_EQ(pauses, 0) << "nothing plays, so Space plays";
-    EXPECT_EQ(browse.wildcard, twMainFrame::mediaWildcard);
+    EXPECT_EQ(browse.wildcard, twMainFrame::MediaWildcard());
 }
 
 TEST_F(WindowInput, keysWorkFromTheStartBeforeAnyControlIsChosen) {
@@ -453,7 +456,7 @@ TEST_F(WindowInput, aDragEndedByLosingTheMouseCountsAsTheLastDrag) {
 
 TEST_F(WindowInput, aDroppedFileIsPickedAsThePickerPicksIt) {
     const std::string song = File("song.wav");
-    const std::string other = File("other.mp3");
+    const std::string other = File("other.flac");
     std::filesystem::create_directory(dir.File("folder"));
     struct DropCase {
         const char* name;
@@ -487,9 +490,10 @@ TEST_F(WindowInput, aDroppedFileIsPickedAsThePickerPicksIt) {
         EXPECT_EQ(ui->mediaFilePicker->GetPath(), c.picked);
         const Calls made = Since();
         ASSERT_GE(made.size(), 2u);
-        EXPECT_NE(
-            std::find(made.begin(), made.end(), "CreateFileStream(WavOrMp3," + c.picked + ")"),
-            made.end());
+        EXPECT_NE(std::find(made.begin(), made.end(),
+                            "CreateFileStream(" + std::string(c.picked == song ? "WAV," : "FLAC,") +
+                                c.picked + ")"),
+                  made.end());
         EXPECT_EQ(made.back().rfind("Play(", 0), 0u) << made.back();
     }
 }
@@ -508,8 +512,21 @@ TEST_F(WindowInput, theBrowseDialogPicksWhatIsChosenAndCancelChangesNothing) {
     Press(panel->echoCheck, 'o', wxMOD_CONTROL);
     EXPECT_EQ(browse.shown, 2);
     EXPECT_EQ(ui->mediaFilePicker->GetPath(), song);
-    EXPECT_EQ(Since(), (Calls{"CreateFileStream(WavOrMp3," + song + ")", "SetVolume(1,1)",
-                              "Play(1,restart)"}));
+    EXPECT_EQ(Since(),
+              (Calls{"CreateFileStream(MP3," + song + ")", "SetVolume(1,1)", "Play(1,restart)"}));
+}
+
+// Typed key by key into the picker's field, the path plays once it names the file.
+TEST_F(WindowInput, aPathTypedIntoThePickerPlaysOnceItNamesTheFile) {
+    ASSERT_TRUE(twtest::MakeTone("typed.opus", "-c:a libopus"));
+    Since();
+    wxTextCtrl* field = ui->mediaFilePicker->GetTextCtrl();
+    Press(field, 't');
+    wxUIActionSimulator().Text("yped.opus");
+    EXPECT_TRUE(twtest::PumpUntil([&] { return ui->audioEngine->playing; }));
+    EXPECT_EQ(Since(),
+              (Calls{"CreateFileStream(Opus,typed.opus)", "SetVolume(1,1)", "Play(1,restart)"}));
+    std::filesystem::remove("typed.opus");
 }
 
 TEST_F(WindowInput, theFileNamedAtStartIsPickedFromTheCurrentFolderAndPlays) {
@@ -520,8 +537,8 @@ TEST_F(WindowInput, theFileNamedAtStartIsPickedFromTheCurrentFolderAndPlays) {
     Since();
     twApp::PickStartFile(relative);
     EXPECT_EQ(ui->mediaFilePicker->GetPath(), song);
-    EXPECT_EQ(Since(), (Calls{"CreateFileStream(WavOrMp3," + song + ")", "SetVolume(1,1)",
-                              "Play(1,restart)"}));
+    EXPECT_EQ(Since(),
+              (Calls{"CreateFileStream(WAV," + song + ")", "SetVolume(1,1)", "Play(1,restart)"}));
     twApp::PickStartFile(dir.File("missing.wav"));
     EXPECT_EQ(Since(), Calls{});
 }

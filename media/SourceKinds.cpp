@@ -1,0 +1,159 @@
+#include "media/SourceKinds.h"
+
+#include <algorithm>
+
+namespace {
+
+// FFmpeg reads MP4, M4A, M4B, MOV and 3GP with one demuxer, and WebM and Matroska with another.
+const char* const isoMedia = "mov,mp4,m4a,3gp,3g2,mj2";
+const char* const matroska = "matroska,webm";
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
+}
+
+// "*.flac" or "*.mka;*.mkv".
+std::string Patterns(const SourceKind& kind) {
+    std::string patterns;
+    for (const std::string& extension : kind.extensions) {
+        patterns += (patterns.empty() ? "*." : ";*.") + extension;
+    }
+    return patterns;
+}
+
+} // namespace
+
+const std::vector<SourceKind>& SourceKinds() {
+    static const std::vector<SourceKind> kinds = {
+        {AudioFileWav, "WAV", "WAV files", {"wav"}, {"audio/x-wav"}, {"wav"}},
+        {AudioFileMp3, "MP3", "MP3 files", {"mp3"}, {"audio/mpeg"}, {"mp3"}},
+        {AudioFileAac, "AAC", "AAC files", {"aac"}, {"audio/aac"}, {"aac"}},
+        {AudioFileMp4,
+         "MP4",
+         "MPEG4 files",
+         {"mp4", "m4a"},
+         {"video/mp4", "audio/mp4"},
+         {isoMedia}},
+        {AudioFileFlac, "FLAC", "FLAC files", {"flac"}, {"audio/flac"}, {"flac"}},
+        {AudioFileOgg,
+         "Ogg",
+         "Ogg files",
+         {"ogg", "oga"},
+         {"audio/ogg", "audio/x-vorbis+ogg", "audio/x-flac+ogg", "video/ogg"},
+         {"ogg"}},
+        {AudioFileOpus, "Opus", "Opus files", {"opus"}, {"audio/x-opus+ogg"}, {"ogg"}},
+        {AudioFileWebm, "WebM", "WebM files", {"webm"}, {"video/webm"}, {matroska}},
+        {AudioFileMatroska,
+         "Matroska",
+         "Matroska files",
+         {"mka", "mkv"},
+         {"audio/x-matroska", "video/x-matroska"},
+         {matroska}},
+        {AudioFileAiff, "AIFF", "AIFF files", {"aif", "aiff"}, {"audio/x-aiff"}, {"aiff"}},
+        {AudioFileWma,
+         "WMA",
+         "Windows Media files",
+         {"wma", "asf"},
+         {"audio/x-ms-wma", "application/vnd.ms-asf"},
+         {"asf"}},
+        {AudioFileMov, "MOV", "QuickTime movies", {"mov"}, {"video/quicktime"}, {isoMedia}},
+        {AudioFile3gp,
+         "3GP",
+         "3GP and AMR files",
+         {"3gp", "amr"},
+         {"video/3gpp", "audio/AMR"},
+         {isoMedia, "amr"}},
+        {AudioFileM4b, "M4B", "M4B audiobooks", {"m4b"}, {"audio/x-m4b"}, {isoMedia}},
+    };
+    return kinds;
+}
+
+const SourceKind* FindSourceKind(AudioFileType type) {
+    for (const SourceKind& kind : SourceKinds()) {
+        if (kind.type == type) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+const SourceKind* SourceKindOfPath(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+        return nullptr;
+    }
+    const std::string extension = Lower(path.substr(dot + 1));
+    for (const SourceKind& kind : SourceKinds()) {
+        if (std::find(kind.extensions.begin(), kind.extensions.end(), extension) !=
+            kind.extensions.end()) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+const SourceKind* SourceKindOfContainer(const std::string& container) {
+    for (const SourceKind& kind : SourceKinds()) {
+        if (std::find(kind.containers.begin(), kind.containers.end(), container) !=
+            kind.containers.end()) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+std::string SourceWildcard() {
+    std::string all;
+    std::string each;
+    for (const SourceKind& kind : SourceKinds()) {
+        std::string extensions;
+        for (const std::string& extension : kind.extensions) {
+            extensions += (extensions.empty() ? "" : ", ") + extension;
+        }
+        all += (all.empty() ? "" : ";") + Patterns(kind);
+        each += "|" + kind.filterName + " (" + extensions + ")|" + Patterns(kind);
+    }
+    return "All sound and video files|" + all + each + "|All files|*";
+}
+
+std::string SourceMimeTypes() {
+    std::string types;
+    for (const SourceKind& kind : SourceKinds()) {
+        for (const std::string& type : kind.mimeTypes) {
+            types += type + ";";
+        }
+    }
+    return types;
+}
+
+std::string SourceContainers() {
+    std::vector<std::string> seen;
+    std::string list;
+    for (const SourceKind& kind : SourceKinds()) {
+        for (const std::string& container : kind.containers) {
+            if (std::find(seen.begin(), seen.end(), container) == seen.end()) {
+                seen.push_back(container);
+                list += (list.empty() ? "" : ",") + container;
+            }
+        }
+    }
+    return list;
+}
+
+std::string SourceKindsSentence() {
+    const std::vector<SourceKind>& kinds = SourceKinds();
+    std::string sentence;
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        std::string extensions;
+        for (const std::string& extension : kinds[i].extensions) {
+            extensions += (extensions.empty() ? "." : ", .") + extension;
+        }
+        sentence += (i == 0 ? "" : (i + 1 == kinds.size() ? " and " : ", ")) + kinds[i].name +
+                    " (" + extensions + ")";
+    }
+    return sentence;
+}
