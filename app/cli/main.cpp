@@ -44,6 +44,7 @@ int Usage(std::ostream& err) {
     for (const Subcommand& command : subcommands) {
         err << "  tonewick-cli " << command.usage << "\n";
     }
+    err << "  tonewick-cli --version\n";
     return 2;
 }
 
@@ -52,6 +53,10 @@ int Usage(std::ostream& err) {
 int main(int argc, char** argv) {
     if (argc < 2) {
         return Usage(std::cerr);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "tonewick-cli " TW_VERSION "\n";
+        return 0;
     }
     for (const Subcommand& command : subcommands) {
         if (std::strcmp(argv[1], command.name) == 0) {
