@@ -10,6 +10,7 @@
 #include "import/UpdateProgressDialog.h"
 #include "platform/Utf8Text.h"
 #include "ui/MainWindowKeepsClosing.h"
+#include "ui/UserFolders.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
@@ -17,7 +18,6 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/progdlg.h>
-#include <wx/stdpaths.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
@@ -67,11 +67,7 @@ wxString ConvertAndSendCommand::DefaultFolder(MountedPhones& mounted) {
     if (!ringtones.empty()) {
         return Wide(ringtones);
     }
-    const wxString music = wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Music);
-    if (!music.empty() && wxFileName::DirExists(music) && music != wxGetHomeDir()) {
-        return music;
-    }
-    return wxGetHomeDir();
+    return MusicOrHomeFolder();
 }
 
 bool ConvertAndSendCommand::RequestClose() {

@@ -91,8 +91,8 @@ public:
     // at once and true is returned (the window must stay until Run returns); otherwise false.
     bool RequestClose();
 
-    // The save dialog's first folder: a connected phone's Ringtones folder, else the user's
-    // music folder when it exists, else home.
+    // The save dialog's first folder: a connected phone's Ringtones folder, else
+    // MusicOrHomeFolder().
     static wxString DefaultFolder(MountedPhones& phones);
 
 private:

@@ -4,7 +4,6 @@
 #include "widgets/ButtonClick.h"
 
 #include <wx/bmpbuttn.h>
-#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/filepicker.h>
 #include <wx/textctrl.h>
@@ -78,7 +77,7 @@ bool MainWindowInput::Run(Command command) {
         editor->StopRingtone();
         return true;
     case Command::Browse:
-        BrowseMediaFile();
+        ClickButton(frame.mediaFilePicker->GetPickerCtrl());
         return true;
     case Command::Import:
         ClickButton(frame.importMediaButton);
@@ -103,17 +102,6 @@ bool MainWindowInput::Run(Command command) {
         break;
     }
     return false;
-}
-
-void MainWindowInput::BrowseMediaFile() {
-    wxFilePickerCtrl* picker = frame.mediaFilePicker;
-    // The dialog opens where the picked file lies, as the picker's own button does.
-    const wxFileName current(picker->GetPath());
-    wxFileDialog dialog(&frame, "Select a file", current.GetPath(), current.GetFullName(),
-                        twMainFrame::mediaWildcard, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    if (dialog.ShowModal() == wxID_OK) {
-        PickMediaFile(frame, dialog.GetPath());
-    }
 }
 
 bool MainWindowInput::TypingInPicker(const wxKeyEvent& event) const {

@@ -11,12 +11,14 @@
 #include "ui/ConvertAndSendCommand.h"
 #include "ui/ImportCommand.h"
 #include "ui/MainWindowInput.h"
+#include "ui/UserFolders.h"
 #include "ui/twHelpController.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 
 #include <wx/choice.h>
+#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/filepicker.h>
 #include <wx/filesys.h>
@@ -80,13 +82,14 @@ twUserInterface::twUserInterface() : twMainFrame("Tonewick", wxSize(520, 580)) {
         vendorChoice->Append(FromCatalogueText(vendor));
     }
     formatRadioBox->Disable();
-    // Going to choose a file means sound is near: the sound system starts while the dialog is
-    // open, so that the first file does not wait for it. This runs before the dialog opens.
-    mediaFilePicker->GetPickerCtrl()->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+    // The picker's button opens our browse dialog in place of its own, which would open in the
+    // working folder until a file is picked. Going to choose a file means sound is near: the
+    // sound system starts while the dialog is open, so that the first file does not wait for it.
+    mediaFilePicker->GetPickerCtrl()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         if (audioEngine != nullptr) {
             audioEngine->PrepareOutput();
         }
-        event.Skip();
+        BrowseMediaFile();
     });
     windowInput = std::make_unique<MainWindowInput>(*this);
     confirm = [this](const wxString& question) {
@@ -114,6 +117,9 @@ void twUserInterface::OnMediaFileChanged(wxFileDirPickerEvent&) {
     if (audioEngine == nullptr || path.empty() || !wxFileName::FileExists(path)) {
         return;
     }
+    wxFileName picked(path);
+    picked.MakeAbsolute();
+    pickedFile = picked.GetFullPath();
     audioEngine->fileType = SourceFileType(path, audioEngine->fileType);
     // Whatever the engine holds, the source or the ringtone, ends here.
     audioEngine->Stop();
@@ -147,6 +153,17 @@ void twUserInterface::OnPlayMedia(wxCommandEvent&) {
         if (audioEngine->playing) {
             SetButtonPicture(playMediaButton, "images/StopMedia.bmp");
         }
+    }
+}
+
+void twUserInterface::BrowseMediaFile() {
+    const wxString folder = BrowseFolder(pickedFile);
+    const wxFileName picked(pickedFile);
+    const wxString name = picked.GetPath() == folder ? picked.GetFullName() : wxString();
+    wxFileDialog dialog(this, "Select a file", folder, name, mediaWildcard,
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK) {
+        MainWindowInput::PickMediaFile(*this, dialog.GetPath());
     }
 }
 

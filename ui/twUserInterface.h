@@ -61,6 +61,9 @@ public:
 
 private:
     void ListDevices(DeviceSearchResult result, bool bluetooth);
+    // The picker's button (and Ctrl+O, which presses it): a file dialog that opens in
+    // BrowseFolder(pickedFile); choosing a file picks it.
+    void BrowseMediaFile();
 
     // A close request during an import, or during Convert and Send, cancels it first; the
     // window closes after it.
@@ -77,4 +80,7 @@ private:
     // The source the working file was last imported from: the ringtone is named after it,
     // whatever the picker shows now.
     wxString importedSource;
+    // The full path of the file last picked, however it was picked (every pick passes
+    // OnMediaFileChanged); empty before the first.
+    wxString pickedFile;
 };

@@ -59,6 +59,7 @@ public:
     std::string answer;
     int shown = 0;
     wxString wildcard;
+    wxString folder;
 
 protected:
     int Enter(wxDialog* dialog) override {
@@ -68,6 +69,7 @@ protected:
         }
         ++shown;
         wildcard = files->GetWildcard();
+        folder = files->GetDirectory();
         if (answer.empty()) {
             return wxID_CANCEL;
         }
@@ -508,6 +510,57 @@ TEST_F(WindowInput, theBrowseDialogPicksWhatIsChosenAndCancelChangesNothing) {
     EXPECT_EQ(ui->mediaFilePicker->GetPath(), song);
     EXPECT_EQ(Since(), (Calls{"CreateFileStream(WavOrMp3," + song + ")", "SetVolume(1,1)",
                               "Play(1,restart)"}));
+}
+
+TEST_F(WindowInput, browseOpensWhereAFileWasLastPickedElseInMusicElseHomeNeverInTheWorkingFolder) {
+    // A home of the test's own, whose list of user folders names a music folder.
+    namespace fs = std::filesystem;
+    const fs::path home = dir.Path() / "home", music = home / "Music", songs = dir.Path() / "songs";
+    fs::create_directories(home / ".config");
+    std::ofstream(home / ".config/user-dirs.dirs") << "XDG_MUSIC_DIR=\"$HOME/Music\"\n";
+    const std::string realHome = std::getenv("HOME");
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+    fs::create_directories(songs);
+    const std::string song = File("songs/song.wav");
+    struct BrowseCase {
+        const char* name;
+        std::function<void()> before;
+        fs::path opens;
+    };
+    const std::vector<BrowseCase> cases = {
+        {"nothing picked, no music folder", [] {}, home},
+        {"nothing picked", [&] { fs::create_directories(music); }, music},
+        {"a file picked", [&] { MainWindowInput::PickMediaFile(*ui, song); }, songs},
+        {"a file of the working folder picked",
+         [&] { MainWindowInput::PickMediaFile(*ui, "images/Help.bmp"); }, music},
+        {"the folder of the file picked gone",
+         [&] {
+             MainWindowInput::PickMediaFile(*ui, song);
+             fs::remove_all(songs);
+         },
+         music},
+    };
+    BrowseAnswer browse;
+    browse.Register();
+    for (const BrowseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.before();
+        // The picker's button, clicked, and Ctrl+O.
+        browse.folder.clear();
+        wxUIActionSimulator mouse;
+        const wxRect button = ui->mediaFilePicker->GetPickerCtrl()->GetScreenRect();
+        mouse.MouseMove(button.GetPosition() + wxPoint(5, 5));
+        twtest::PumpEvents(50);
+        mouse.MouseClick();
+        EXPECT_TRUE(twtest::PumpUntil([&] { return !browse.folder.empty(); }));
+        EXPECT_EQ(browse.folder, c.opens.string());
+        browse.folder.clear();
+        Press(panel->echoCheck, 'o', wxMOD_CONTROL);
+        EXPECT_EQ(browse.folder, c.opens.string());
+    }
+    setenv("HOME", realHome.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(WindowInput, theFileNamedAtStartIsPickedFromTheCurrentFolderAndPlays) {
