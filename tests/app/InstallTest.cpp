@@ -205,6 +205,7 @@ const std::vector<std::string> kInstalled = {
     "share/icons/hicolor/32x32/apps/tonewick.png",
     "share/icons/hicolor/48x48/apps/tonewick.png",
     "share/icons/hicolor/64x64/apps/tonewick.png",
+    "share/man/man1/tonewick.1",
     "share/metainfo/org.tonewick.tonewick.metainfo.xml",
     "share/tonewick/twk.htb",
     "share/tonewick/twk.ico",
