@@ -1,8 +1,8 @@
 // Installing for the desktop, end to end: scripts/install into a temporary prefix, the menu
 // entry as GIO takes it, the installed launcher started from another folder under Xvfb with a
 // file to play, an import from the keyboard, closing, and scripts/uninstall, which must leave
-// nothing behind. HOME and
-// XDG_DATA_HOME point into the test's own folder, so the real home is never touched.
+// nothing behind. HOME and XDG_DATA_HOME point into the test's own folder, so the real home is
+// never touched.
 #include "AlsaFileSink.h"
 #include "TempDir.h"
 #include "TestWav.h"
@@ -291,20 +291,15 @@ TEST(Install, installedLauncherRunsFromAnotherFolderAndUninstallLeavesNothing) {
                       (prefix / "share/applications/org.tonewick.tonewick.desktop")},
                      elsewhere, dir.File("validate.log"));
         EXPECT_EQ(valid, 0) << validation;
-        // The desktop takes the entry at once, though PATH lacks the prefix's bin folder until
-        // the next login: GIO offers it for the types it opens.
-        const auto [listed, offered] = RunToEnd({"/usr/bin/env", "PATH=/usr/bin:/bin",
-                                                 "XDG_DATA_DIRS=" + (prefix / "share").string(),
-                                                 "/usr/bin/gio", "mime", "audio/mpeg"},
-                                                elsewhere, dir.File("gio.log"));
+        // GIO offers the entry at once, before the prefix's bin folder is on PATH.
+        const std::string offered =
+            RunToEnd({"/usr/bin/env", "PATH=/bin", "XDG_DATA_DIRS=" + (prefix / "share").string(),
+                      "/bin/gio", "mime", "audio/mpeg"},
+                     elsewhere, dir.File("gio.log"))
+                .second;
         EXPECT_NE(offered.find("Registered applications:\n\torg.tonewick.tonewick.desktop\n"),
                   std::string::npos)
             << offered;
-        // Answered without a window, and without preparing the working folder.
-        EXPECT_EQ(RunToEnd({(prefix / "bin/tonewick").string(), "--version"}, elsewhere,
-                           dir.File("version.log")),
-                  std::make_pair(0, std::string("tonewick " TW_VERSION "\n")));
-        EXPECT_FALSE(fs::exists(work / "temp"));
 
         // Started by name relative to the folder it is started from.
         ASSERT_TRUE(twtest::WriteWav((elsewhere / c.song).string(), {44100, 2},

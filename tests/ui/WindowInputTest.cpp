@@ -14,6 +14,7 @@
 #include "platform/fake/RecordingAudioOutput.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
+#include "widgets/ButtonClick.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
@@ -512,54 +513,22 @@ TEST_F(WindowInput, theBrowseDialogPicksWhatIsChosenAndCancelChangesNothing) {
                               "Play(1,restart)"}));
 }
 
-TEST_F(WindowInput, browseOpensWhereAFileWasLastPickedElseInMusicElseHomeNeverInTheWorkingFolder) {
-    // A home of the test's own, whose list of user folders names a music folder.
-    namespace fs = std::filesystem;
-    const fs::path home = dir.Path() / "home", music = home / "Music", songs = dir.Path() / "songs";
-    fs::create_directories(home / ".config");
-    std::ofstream(home / ".config/user-dirs.dirs") << "XDG_MUSIC_DIR=\"$HOME/Music\"\n";
-    const std::string realHome = std::getenv("HOME");
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-    fs::create_directories(songs);
-    const std::string song = File("songs/song.wav");
-    struct BrowseCase {
-        const char* name;
-        std::function<void()> before;
-        fs::path opens;
-    };
-    const std::vector<BrowseCase> cases = {
-        {"nothing picked, no music folder", [] {}, home},
-        {"nothing picked", [&] { fs::create_directories(music); }, music},
-        {"a file picked", [&] { MainWindowInput::PickMediaFile(*ui, song); }, songs},
-        {"a file of the working folder picked",
-         [&] { MainWindowInput::PickMediaFile(*ui, "images/Help.bmp"); }, music},
-        {"the folder of the file picked gone",
-         [&] {
-             MainWindowInput::PickMediaFile(*ui, song);
-             fs::remove_all(songs);
-         },
-         music},
-    };
+TEST_F(WindowInput, thePickersButtonBrowsesWhereAFileWasLastPickedElseInMusicNotTheWorkingFolder) {
+    const std::string music = dir.File("Music");
+    std::filesystem::create_directories(music);
+    std::ofstream(dir.File("user-dirs.dirs")) << "XDG_MUSIC_DIR=\"" << music << "\"\n";
+    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
     BrowseAnswer browse;
     browse.Register();
-    for (const BrowseCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        c.before();
-        // The picker's button, clicked, and Ctrl+O.
-        browse.folder.clear();
-        wxUIActionSimulator mouse;
-        const wxRect button = ui->mediaFilePicker->GetPickerCtrl()->GetScreenRect();
-        mouse.MouseMove(button.GetPosition() + wxPoint(5, 5));
-        twtest::PumpEvents(50);
-        mouse.MouseClick();
-        EXPECT_TRUE(twtest::PumpUntil([&] { return !browse.folder.empty(); }));
-        EXPECT_EQ(browse.folder, c.opens.string());
-        browse.folder.clear();
-        Press(panel->echoCheck, 'o', wxMOD_CONTROL);
-        EXPECT_EQ(browse.folder, c.opens.string());
+    // Nothing picked yet, a song, a picture of the working folder (build/run).
+    for (const auto& [picked, opens] : std::vector<std::pair<std::string, std::string>>{
+             {"", music}, {File("song.wav"), dir.Path()}, {"images/Help.bmp", music}}) {
+        if (!picked.empty()) {
+            MainWindowInput::PickMediaFile(*ui, picked);
+        }
+        ClickButton(ui->mediaFilePicker->GetPickerCtrl());
+        EXPECT_EQ(browse.folder, opens) << picked;
     }
-    setenv("HOME", realHome.c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
 }
 
