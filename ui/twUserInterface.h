@@ -61,13 +61,14 @@ public:
 
 private:
     void ListDevices(DeviceSearchResult result, bool bluetooth);
-    // The picker's button (and Ctrl+O, which presses it): a file dialog that opens in
-    // BrowseFolder(pickedFile); choosing a file picks it.
-    void BrowseMediaFile();
 
     // A close request during an import, or during Convert and Send, cancels it first; the
     // window closes after it.
     void OnCloseWindow(wxCloseEvent& event);
+
+    // The picker's button (and Ctrl+O, which presses it): a file dialog that opens in
+    // BrowseFolder(pickedFile); choosing a file picks it.
+    void BrowseMediaFile();
 
     // Made at the first press of the help button; shows the HTML help book.
     std::unique_ptr<wxHtmlHelpController> helpController;
