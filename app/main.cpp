@@ -3,9 +3,17 @@
 // bytes.
 #include "app/twApp.h"
 
+#include <cstring>
+#include <iostream>
+
 wxIMPLEMENT_APP_NO_MAIN(twApp);
 
 int main(int argc, char** argv) {
+    // Answered before the toolkit starts: it needs no display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "tonewick " TW_VERSION "\n";
+        return 0;
+    }
     twApp::rawArguments.assign(argv, argv + argc);
     return wxEntry(argc, argv);
 }

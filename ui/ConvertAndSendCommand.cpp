@@ -9,6 +9,7 @@
 #include "editor/twMediaEditControl.h"
 #include "import/UpdateProgressDialog.h"
 #include "platform/Utf8Text.h"
+#include "ui/UserFolders.h"
 #include "ui/twOfferDialog.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
@@ -17,7 +18,6 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/progdlg.h>
-#include <wx/stdpaths.h>
 #include <wx/stopwatch.h>
 
 #include <algorithm>
@@ -76,11 +76,7 @@ wxString ConvertAndSendCommand::DefaultFolder(MountedPhones& mounted) {
     if (!ringtones.empty()) {
         return Wide(ringtones);
     }
-    const wxString music = wxStandardPaths::Get().GetUserDir(wxStandardPaths::Dir_Music);
-    if (!music.empty() && wxFileName::DirExists(music) && music != wxGetHomeDir()) {
-        return music;
-    }
-    return wxGetHomeDir();
+    return MusicOrHomeFolder();
 }
 
 ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selection) {

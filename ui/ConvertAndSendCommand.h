@@ -94,8 +94,8 @@ public:
 
     Outcome Run(const Selection& selection);
 
-    // The save dialog's first folder: a connected phone's Ringtones folder, else the user's
-    // music folder when it exists, else home.
+    // The save dialog's first folder: a connected phone's Ringtones folder, else
+    // MusicOrHomeFolder().
     static wxString DefaultFolder(MountedPhones& phones);
 
 private:

@@ -1,6 +1,5 @@
 #include "ui/MainWindowInput.h"
 
-#include "ui/FocusReturn.h"
 #include "ui/twMainFrame.h"
 #include "widgets/ButtonClick.h"
 #include "widgets/KeyboardFocus.h"
@@ -8,7 +7,6 @@
 
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
-#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/filepicker.h>
 #include <wx/radiobox.h>
@@ -83,7 +81,7 @@ bool MainWindowInput::Run(Command command) {
         editor->StopRingtone();
         return true;
     case Command::Browse:
-        BrowseMediaFile();
+        ClickButton(frame.mediaFilePicker->GetPickerCtrl());
         return true;
     case Command::Import:
         ClickButton(frame.importMediaButton);
@@ -108,19 +106,6 @@ bool MainWindowInput::Run(Command command) {
         break;
     }
     return false;
-}
-
-void MainWindowInput::BrowseMediaFile() {
-    // A file picked is imported next.
-    const FocusReturn back(frame, frame.importMediaButton);
-    wxFilePickerCtrl* picker = frame.mediaFilePicker;
-    // The dialog opens where the picked file lies, as the picker's own button does.
-    const wxFileName current(picker->GetPath());
-    wxFileDialog dialog(&frame, "Select a file", current.GetPath(), current.GetFullName(),
-                        twMainFrame::MediaWildcard(), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    if (dialog.ShowModal() == wxID_OK) {
-        PickMediaFile(frame, dialog.GetPath());
-    }
 }
 
 bool MainWindowInput::TypingInPicker(const wxKeyEvent& event) const {

@@ -21,7 +21,7 @@ public:
     enum class Command : int32_t {
         PlayOrPause, // Space: the ringtone preview's play or pause button
         Stop,        // Escape: its stop button
-        Browse,      // Ctrl+O: the picker's browse dialog
+        Browse,      // Ctrl+O: the picker's browse button
         Import,      // Ctrl+I: the import button
         Help,        // F1: the help button
         Earlier,     // Left: the marker last dragged, one second (or percent) lower
@@ -47,8 +47,6 @@ public:
 
     // Carries a command out; false when it had nothing to act on (no marker dragged yet).
     bool Run(Command command);
-    // Opens the browse dialog over the window; choosing a file picks it.
-    void BrowseMediaFile();
 
 private:
     void OnCharHook(wxKeyEvent& event);

@@ -15,12 +15,14 @@
 #include "ui/FocusReturn.h"
 #include "ui/ImportCommand.h"
 #include "ui/MainWindowInput.h"
+#include "ui/UserFolders.h"
 #include "ui/twHelpController.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 
 #include <wx/choice.h>
+#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/filepicker.h>
 #include <wx/filesys.h>
@@ -79,13 +81,14 @@ twUserInterface::twUserInterface() : twMainFrame("Tonewick", wxSize(520, 580)) {
         vendorChoice->Append(FromCatalogueText(vendor));
     }
     formatRadioBox->Disable();
-    // Going to choose a file means sound is near: the sound system starts while the dialog is
-    // open, so that the first file does not wait for it. This runs before the dialog opens.
-    mediaFilePicker->GetPickerCtrl()->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+    // The picker's button opens our browse dialog in place of its own, which would open in the
+    // working folder until a file is picked. Going to choose a file means sound is near: the
+    // sound system starts while the dialog is open, so that the first file does not wait for it.
+    mediaFilePicker->GetPickerCtrl()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         if (audioEngine != nullptr) {
             audioEngine->PrepareOutput();
         }
-        event.Skip();
+        BrowseMediaFile();
     });
     windowInput = std::make_unique<MainWindowInput>(*this);
     confirm = [this](const wxString& question) {
@@ -116,6 +119,9 @@ void twUserInterface::OnMediaFileChanged(wxFileDirPickerEvent&) {
     if (audioEngine == nullptr || path.empty() || !wxFileName::FileExists(path)) {
         return;
     }
+    wxFileName picked(path);
+    picked.MakeAbsolute();
+    pickedFile = picked.GetFullPath();
     // Checked before anything stops: a file that can't be heard is said so and changes nothing.
     const std::string file = Utf8FromWide(path.ToStdWstring());
     const SourceCheck check = CheckSource(file);
@@ -163,6 +169,19 @@ void twUserInterface::OnPlayMedia(wxCommandEvent&) {
         if (audioEngine->playing) {
             SetButtonPicture(playMediaButton, "images/StopMedia.bmp");
         }
+    }
+}
+
+void twUserInterface::BrowseMediaFile() {
+    // A file picked is imported next.
+    const FocusReturn back(*this, importMediaButton);
+    const wxString folder = BrowseFolder(pickedFile);
+    const wxFileName picked(pickedFile);
+    const wxString name = picked.GetPath() == folder ? picked.GetFullName() : wxString();
+    wxFileDialog dialog(this, "Select a file", folder, name, MediaWildcard(),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK) {
+        MainWindowInput::PickMediaFile(*this, dialog.GetPath());
     }
 }
 

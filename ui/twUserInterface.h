@@ -79,6 +79,10 @@ private:
     // window closes after it.
     void OnCloseWindow(wxCloseEvent& event);
 
+    // The picker's button (and Ctrl+O, which presses it): a file dialog that opens in
+    // BrowseFolder(pickedFile); choosing a file picks it.
+    void BrowseMediaFile();
+
     // Made at the first press of the help button; shows the HTML help book.
     std::unique_ptr<wxHtmlHelpController> helpController;
     // Keys, dropped files and the file named at start; unbinds itself before the controls go.
@@ -90,4 +94,7 @@ private:
     // The source the working file was last imported from: the ringtone is named after it,
     // whatever the picker shows now.
     wxString importedSource;
+    // The full path of the file last picked, however it was picked (every pick passes
+    // OnMediaFileChanged); empty before the first.
+    wxString pickedFile;
 };

@@ -45,6 +45,7 @@ void PrintUsage(std::ostream& out) {
     for (const Subcommand& command : subcommands) {
         out << "  tonewick-cli " << command.usage << "\n";
     }
+    out << "  tonewick-cli --version\n";
 }
 
 int Usage(std::ostream& err) {
@@ -67,6 +68,10 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         return Help(std::cout);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "tonewick-cli " TW_VERSION "\n";
+        return 0;
     }
     for (const Subcommand& command : subcommands) {
         if (std::strcmp(argv[1], command.name) == 0) {

@@ -31,6 +31,12 @@ working_folder() {
     esac
 }
 
+# The menu entry of installs made before it took the application's id for its name: left in
+# place, it would show a second Tonewick in the menu.
+old_menu_entry() {
+    echo "$prefix/share/applications/tonewick.desktop"
+}
+
 # File managers find "Open with" programs through this cache of media types.
 refresh_menu_cache() {
     if command -v update-desktop-database >/dev/null && [[ -d "$prefix/share/applications" ]]; then

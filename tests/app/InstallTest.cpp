@@ -195,7 +195,7 @@ const std::vector<std::string> kInstalled = {
     "bin/tonewick",
     "lib/tonewick/libtw_decoder.so",
     "lib/tonewick/tonewick",
-    "share/applications/tonewick.desktop",
+    "share/applications/org.tonewick.tonewick.desktop",
     "share/icons/hicolor/128x128/apps/tonewick.png",
     "share/icons/hicolor/16x16/apps/tonewick.png",
     "share/icons/hicolor/22x22/apps/tonewick.png",
@@ -204,6 +204,8 @@ const std::vector<std::string> kInstalled = {
     "share/icons/hicolor/32x32/apps/tonewick.png",
     "share/icons/hicolor/48x48/apps/tonewick.png",
     "share/icons/hicolor/64x64/apps/tonewick.png",
+    "share/man/man1/tonewick.1",
+    "share/metainfo/org.tonewick.tonewick.metainfo.xml",
     "share/tonewick/twk.htb",
     "share/tonewick/twk.ico",
 };
@@ -220,16 +222,16 @@ struct InstallCase {
 
 TEST(Install, theDesktopFileValidates) {
     twtest::TempDir dir;
-    const auto [status, output] =
-        RunToEnd({"/usr/bin/desktop-file-validate", TW_SOURCE_DIR "/data/desktop/tonewick.desktop"},
-                 dir.Path(), dir.File("log"));
+    const auto [status, output] = RunToEnd({"/usr/bin/desktop-file-validate", TW_SOURCE_DIR
+                                            "/data/desktop/org.tonewick.tonewick.desktop"},
+                                           dir.Path(), dir.File("log"));
     EXPECT_EQ(status, 0);
     EXPECT_EQ(output, "");
 }
 
 TEST(Install, installedLauncherRunsFromAnotherFolderAndUninstallLeavesNothing) {
     const std::vector<InstallCase> cases = {
-        {"given prefix, XDG data folder, a name the locale can't decode", true, true,
+        {"given prefix with a space, XDG data folder, a name the locale can't decode", true, true,
          "s\xc3\xb3ng \xc3\xbc.wav", false},
         {"default prefix, default data folder", false, false, "song.wav", true},
     };
@@ -252,7 +254,7 @@ TEST(Install, installedLauncherRunsFromAnotherFolderAndUninstallLeavesNothing) {
         } else {
             unsetenv("XDG_DATA_HOME");
         }
-        const fs::path prefix = c.explicitPrefix ? dir.Path() / "prefix" : home / ".local";
+        const fs::path prefix = c.explicitPrefix ? dir.Path() / "the prefix" : home / ".local";
         const fs::path work = data / "tonewick";
         // The program's sound goes to the test, at the pace of a sound card.
         const twtest::AlsaFileSink sink(1.0);
@@ -283,10 +285,18 @@ TEST(Install, installedLauncherRunsFromAnotherFolderAndUninstallLeavesNothing) {
         EXPECT_EQ(Entries(prefix / "share/tonewick/images"),
                   Entries(fs::path(TW_BUILD_DIR) / "run/images"));
         EXPECT_EQ(files, kInstalled);
-        const auto [valid, validation] = RunToEnd(
-            {"/usr/bin/desktop-file-validate", (prefix / "share/applications/tonewick.desktop")},
-            elsewhere, dir.File("validate.log"));
+        const auto [valid, validation] =
+            RunToEnd({"/usr/bin/desktop-file-validate",
+                      (prefix / "share/applications/org.tonewick.tonewick.desktop")},
+                     elsewhere, dir.File("validate.log"));
         EXPECT_EQ(valid, 0) << validation;
+        // GIO offers the menu entry at once, before the prefix's bin folder is on PATH.
+        const auto gio =
+            RunToEnd({"/usr/bin/env", "PATH=/bin", "XDG_DATA_DIRS=" + (prefix / "share").string(),
+                      "/bin/gio", "mime", "audio/mpeg"},
+                     elsewhere, dir.File("gio.log"));
+        EXPECT_NE(gio.second.find("\n\torg.tonewick.tonewick.desktop\n"), std::string::npos)
+            << gio.second;
 
         // Started by name relative to the folder it is started from.
         ASSERT_TRUE(twtest::WriteWav((elsewhere / c.song).string(), {44100, 2},

@@ -11,7 +11,7 @@
 
 TEST(SourceKindLists, theDesktopEntryTheHelpTheReadmeAndThePickerListTheTablesKinds) {
     std::smatch mime;
-    const std::string desktop = twtest::Contents(TW_SOURCE_DIR "/data/desktop/tonewick.desktop");
+    const std::string desktop = twtest::Contents(TW_SOURCE_DIR "/data/desktop/org.tonewick.tonewick.desktop");
     ASSERT_TRUE(std::regex_search(desktop, mime, std::regex("\nMimeType=([^\n]*)")));
     EXPECT_EQ(mime[1].str(), SourceMimeTypes());
 

@@ -1,6 +1,7 @@
 // The main window's ways in besides its controls, under Xvfb on the recording audio layer:
 // keys sent as real key presses through the display, files dropped on the frame as the
 // toolkit's drop event, the browse dialog, the file named at start, and the tooltips.
+#include "DialogAnswerer.h"
 #include "EventPump.h"
 #include "RecordingLayer.h"
 #include "RulerMouse.h"
@@ -15,6 +16,7 @@
 #include "platform/fake/RecordingAudioOutput.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
+#include "widgets/ButtonClick.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
 
@@ -60,6 +62,7 @@ public:
     std::string answer;
     int shown = 0;
     wxString wildcard;
+    wxString folder;
 
 protected:
     int Enter(wxDialog* dialog) override {
@@ -69,6 +72,7 @@ protected:
         }
         ++shown;
         wildcard = files->GetWildcard();
+        folder = files->GetDirectory();
         if (answer.empty()) {
             return wxID_CANCEL;
         }
@@ -527,6 +531,27 @@ TEST_F(WindowInput, aPathTypedIntoThePickerPlaysOnceItNamesTheFile) {
     EXPECT_EQ(Since(),
               (Calls{"CreateFileStream(Opus,typed.opus)", "SetVolume(1,1)", "Play(1,restart)"}));
     std::filesystem::remove("typed.opus");
+}
+
+TEST_F(WindowInput, thePickersButtonBrowsesWhereAFileWasLastPickedElseInMusicNotTheWorkingFolder) {
+    const std::string music = dir.File("Music");
+    std::filesystem::create_directories(music);
+    std::ofstream(dir.File("user-dirs.dirs")) << "XDG_MUSIC_DIR=\"" << music << "\"\n";
+    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+    BrowseAnswer browse;
+    browse.Register();
+    // Nothing picked yet, a song, a picture of the working folder (build/run).
+    for (const auto& [picked, opens] : std::vector<std::pair<std::string, std::string>>{
+             {"", music}, {File("song.wav"), dir.Path()}, {"images/Help.bmp", music}}) {
+        if (!picked.empty()) {
+            // A picture is no sound: the message that says so is answered.
+            const twtest::DialogAnswerer ok(wxID_OK);
+            MainWindowInput::PickMediaFile(*ui, picked);
+        }
+        ClickButton(ui->mediaFilePicker->GetPickerCtrl());
+        EXPECT_EQ(browse.folder, opens) << picked;
+    }
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(WindowInput, theFileNamedAtStartIsPickedFromTheCurrentFolderAndPlays) {
