@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -17,20 +16,20 @@ constexpr float combInputScale = 0.015f * 2.0f;
 constexpr float maxDamping = 0.7f;
 constexpr float antiDenormal = 1e-18f;
 
-// Four floats that the compiler keeps in one vector register (GCC's vector extension).
+// Four floats that the compiler keeps in one vector register (the vector extension GCC and
+// clang share).
 using Lanes = float __attribute__((vector_size(16)));
-using LaneOrder = int32_t __attribute__((vector_size(16)));
 
 // Turns four vectors' rows into columns.
 void Transpose(Lanes (&rows)[4]) {
-    const Lanes low01 = __builtin_shuffle(rows[0], rows[1], LaneOrder{0, 4, 1, 5});
-    const Lanes high01 = __builtin_shuffle(rows[0], rows[1], LaneOrder{2, 6, 3, 7});
-    const Lanes low23 = __builtin_shuffle(rows[2], rows[3], LaneOrder{0, 4, 1, 5});
-    const Lanes high23 = __builtin_shuffle(rows[2], rows[3], LaneOrder{2, 6, 3, 7});
-    rows[0] = __builtin_shuffle(low01, low23, LaneOrder{0, 1, 4, 5});
-    rows[1] = __builtin_shuffle(low01, low23, LaneOrder{2, 3, 6, 7});
-    rows[2] = __builtin_shuffle(high01, high23, LaneOrder{0, 1, 4, 5});
-    rows[3] = __builtin_shuffle(high01, high23, LaneOrder{2, 3, 6, 7});
+    const Lanes low01 = __builtin_shufflevector(rows[0], rows[1], 0, 4, 1, 5);
+    const Lanes high01 = __builtin_shufflevector(rows[0], rows[1], 2, 6, 3, 7);
+    const Lanes low23 = __builtin_shufflevector(rows[2], rows[3], 0, 4, 1, 5);
+    const Lanes high23 = __builtin_shufflevector(rows[2], rows[3], 2, 6, 3, 7);
+    rows[0] = __builtin_shufflevector(low01, low23, 0, 1, 4, 5);
+    rows[1] = __builtin_shufflevector(low01, low23, 2, 3, 6, 7);
+    rows[2] = __builtin_shufflevector(high01, high23, 0, 1, 4, 5);
+    rows[3] = __builtin_shufflevector(high01, high23, 2, 3, 6, 7);
 }
 
 // The gain that makes a loop of the given length lose 60 dB in the given time.

@@ -1,17 +1,16 @@
 // The help book as the help viewer opens it: twk.htb in build/run, a ZIP archive holding the
 // project, its contents and index, every page they name, and every page's links and pictures.
 #include "FileContents.h"
-#include "ZipArchive.h"
+#include "ToolkitReaders.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
-
-using twtest::ZipArchive;
 
 // The values that follow `key` up to the next double quote, in order of appearance.
 std::vector<std::string> QuotedAfter(const std::string& text, const std::string& key) {
@@ -47,15 +46,12 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 
 class HelpBook : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(book.Open("twk.htb"));
-        ASSERT_TRUE(book.Read("twk.hhp", project));
-    }
+    void SetUp() override { ASSERT_TRUE(Contains("twk.hhp")) << "no book, or no project in it"; }
 
+    bool Contains(const std::string& name) const { return book.count(name) != 0; }
     std::string Entry(const std::string& name) {
-        std::string text;
-        EXPECT_TRUE(book.Read(name, text)) << name << " missing or damaged";
-        return text;
+        EXPECT_TRUE(Contains(name)) << name << " missing or damaged";
+        return Contains(name) ? book.at(name) : "";
     }
 
     // Pages named by the contents or the index, without anchors.
@@ -68,8 +64,8 @@ protected:
         return pages;
     }
 
-    ZipArchive book;
-    std::string project;
+    const std::map<std::string, std::string> book = twtest::ZipEntries("twk.htb");
+    const std::string project = Contains("twk.hhp") ? book.at("twk.hhp") : "";
 };
 
 TEST_F(HelpBook, ProjectNamesContentsIndexAndStartPageThatTheBookHolds) {
@@ -77,9 +73,9 @@ TEST_F(HelpBook, ProjectNamesContentsIndexAndStartPageThatTheBookHolds) {
     EXPECT_EQ(ProjectOption(project, "Index file"), "twk.hhk");
     EXPECT_EQ(ProjectOption(project, "Title"), "Tonewick Help");
     const std::string start = ProjectOption(project, "Default topic");
-    EXPECT_TRUE(book.Contains("twk.hhc"));
-    EXPECT_TRUE(book.Contains("twk.hhk"));
-    EXPECT_TRUE(book.Contains(start)) << start;
+    EXPECT_TRUE(Contains("twk.hhc"));
+    EXPECT_TRUE(Contains("twk.hhk"));
+    EXPECT_TRUE(Contains(start)) << start;
 }
 
 TEST_F(HelpBook, EveryPageTheContentsAndIndexNameIsInTheBook) {
@@ -89,13 +85,13 @@ TEST_F(HelpBook, EveryPageTheContentsAndIndexNameIsInTheBook) {
         EXPECT_FALSE(Entry(page).empty()) << page;
     }
     for (const std::string& page : Topics("twk.hhk")) {
-        EXPECT_TRUE(book.Contains(page)) << page;
+        EXPECT_TRUE(Contains(page)) << page;
     }
 }
 
 TEST_F(HelpBook, EveryPageInTheBookCanBeFoundInTheContents) {
     const std::set<std::string> contents = Topics("twk.hhc");
-    for (const std::string& name : book.Names()) {
+    for (const auto& [name, bytes] : book) {
         if (EndsWith(name, ".html")) {
             EXPECT_EQ(contents.count(name), 1U) << name << " is not in the contents";
         }
@@ -103,17 +99,16 @@ TEST_F(HelpBook, EveryPageInTheBookCanBeFoundInTheContents) {
 }
 
 TEST_F(HelpBook, EveryLinkAndPictureOfEveryPageIsInTheBook) {
-    for (const std::string& name : book.Names()) {
+    for (const auto& [name, bytes] : book) {
         if (!EndsWith(name, ".html")) {
             continue;
         }
-        const std::string page = Entry(name);
         for (const char* key : {"href=\"", "src=\""}) {
-            for (const std::string& target : QuotedAfter(page, key)) {
+            for (const std::string& target : QuotedAfter(bytes, key)) {
                 if (target.empty() || target[0] == '#') {
                     continue;
                 }
-                EXPECT_TRUE(book.Contains(WithoutAnchor(target))) << name << " -> " << target;
+                EXPECT_TRUE(Contains(WithoutAnchor(target))) << name << " -> " << target;
             }
         }
     }
@@ -121,11 +116,11 @@ TEST_F(HelpBook, EveryLinkAndPictureOfEveryPageIsInTheBook) {
 
 TEST_F(HelpBook, PicturesInTheBookAreTheProgramsOwn) {
     int pictures = 0;
-    for (const std::string& name : book.Names()) {
+    for (const auto& [name, bytes] : book) {
         if (name.rfind("images/", 0) != 0) {
             continue;
         }
-        EXPECT_EQ(Entry(name), twtest::Contents(name)) << name;
+        EXPECT_EQ(bytes, twtest::Contents(name)) << name;
         ++pictures;
     }
     EXPECT_GT(pictures, 0);

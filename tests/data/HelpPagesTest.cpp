@@ -3,7 +3,7 @@
 // ringtone's length, the greyed formats, silence against the fixed cut end, the refusal of a
 // song under a second, the red box drawn one second longer than heard), and the claims the
 // program doesn't keep are gone.
-#include "ZipArchive.h"
+#include "ToolkitReaders.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +15,10 @@ namespace {
 // The page's text with every run of white space made one space, so that phrases can be found
 // across the page's line breaks.
 std::string PageText(const std::string& page) {
-    twtest::ZipArchive book;
-    std::string html;
-    EXPECT_TRUE(book.Open("twk.htb"));
-    EXPECT_TRUE(book.Read(page, html)) << page;
+    const auto book = twtest::ZipEntries("twk.htb");
+    EXPECT_EQ(book.count(page), 1U) << page;
     std::string text;
-    for (char c : html) {
+    for (char c : book.count(page) ? book.at(page) : "") {
         const bool space = std::isspace(static_cast<unsigned char>(c)) != 0;
         if (!space) {
             text += c;

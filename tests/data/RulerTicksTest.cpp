@@ -2,7 +2,7 @@
 // time axis starting 3 pixels into the ruler, the strip tiled from the ruler's left edge. A
 // tick must stand at the start of every second, a longer one every 5 and every 10 seconds, so
 // that the time ruler's labels (every 30 seconds) fall on ticks. Runs in build/run.
-#include "BmpImage.h"
+#include "ToolkitReaders.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-using twtest::BmpImage;
+using twtest::Pixel;
 
 constexpr int kPixelsPerSecond = 4;
 constexpr int kAxisStart = 3;
@@ -18,11 +18,11 @@ constexpr int kLabelStepSeconds = 30;
 
 // Rows of the strip's column x (taken from the tiled strip at window x) that differ from a
 // column without a tick: the strip's gradient runs top to bottom only.
-int TickHeight(const BmpImage& strip, int windowX) {
-    const int x = windowX % strip.width;
+int TickHeight(const wxImage& strip, int windowX) {
+    const int x = windowX % strip.GetWidth();
     int rows = 0;
-    for (int y = 0; y < strip.height; ++y) {
-        rows += strip.Pixel(x, y) == strip.Pixel(1, y) ? 0 : 1;
+    for (int y = 0; y < strip.GetHeight(); ++y) {
+        rows += Pixel(strip, x, y) == Pixel(strip, 1, y) ? 0 : 1;
     }
     return rows;
 }
@@ -31,8 +31,8 @@ int TickHeight(const BmpImage& strip, int windowX) {
 
 TEST(RulerTicks, markEverySecondAtTheEditorsZoomWithLongerTicksEveryFiveAndTenSeconds) {
     for (const char* name : {"rulerBck.bmp", "rulerRangeBck.bmp", "rulerRange.bmp"}) {
-        BmpImage strip;
-        ASSERT_TRUE(strip.Load(std::string("images/") + name)) << name << ": " << strip.problem;
+        const wxImage strip = twtest::ReadImage(std::string("images/") + name);
+        ASSERT_TRUE(strip.IsOk()) << name;
         ASSERT_EQ(TickHeight(strip, 1), 0) << name << ": column 1 must be free of ticks";
         const int first = TickHeight(strip, kAxisStart + kPixelsPerSecond);
         const int fifth = TickHeight(strip, kAxisStart + 5 * kPixelsPerSecond);

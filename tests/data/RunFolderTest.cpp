@@ -1,9 +1,7 @@
 // The working folder as the program finds it: every picture it loads, at the size its layout
 // was drawn for, ruler markers that fit their hotspots, the window icon and the converter link.
 // Runs in build/run.
-#include "BmpImage.h"
-#include "FileContents.h"
-#include "LittleEndian.h"
+#include "ToolkitReaders.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +15,7 @@
 
 namespace {
 
-using twtest::BmpImage;
+using twtest::IsWhite;
 
 struct Picture {
     const char* name;
@@ -57,40 +55,38 @@ const Picture kPictures[] = {
     {"rulerVolume.bmp", 7, 18},
 };
 
-BmpImage LoadPicture(const std::string& name) {
-    BmpImage image;
-    EXPECT_TRUE(image.Load("images/" + name)) << name << ": " << image.problem;
-    return image;
+wxImage LoadPicture(const std::string& name) {
+    return twtest::ReadImage("images/" + name);
 }
 
-int DrawnRowsInColumn(const BmpImage& image, int x) {
+int DrawnRowsInColumn(const wxImage& image, int x) {
     int rows = 0;
-    for (int y = 0; y < image.height; ++y) {
-        rows += image.IsWhite(x, y) ? 0 : 1;
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        rows += IsWhite(image, x, y) ? 0 : 1;
     }
     return rows;
 }
 
-int DrawnPixelsInRow(const BmpImage& image, int y) {
+int DrawnPixelsInRow(const wxImage& image, int y) {
     int count = 0;
-    for (int x = 0; x < image.width; ++x) {
-        count += image.IsWhite(x, y) ? 0 : 1;
+    for (int x = 0; x < image.GetWidth(); ++x) {
+        count += IsWhite(image, x, y) ? 0 : 1;
     }
     return count;
 }
 
 // The ruler leaves a marker's white pixels out. White enclosed by the marker's art would let
 // the ruler show through a hole, so every white pixel must reach the border through white.
-bool WhiteOnlyOutside(const BmpImage& image) {
-    const int w = image.width;
-    const int h = image.height;
+bool WhiteOnlyOutside(const wxImage& image) {
+    const int w = image.GetWidth();
+    const int h = image.GetHeight();
     const auto at = [w](int x, int y) {
         return static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x);
     };
     std::vector<bool> outside(at(0, h), false);
     std::vector<std::pair<int, int>> todo;
     const auto visit = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= w || y >= h || !image.IsWhite(x, y) || outside[at(x, y)]) {
+        if (x < 0 || y < 0 || x >= w || y >= h || !IsWhite(image, x, y) || outside[at(x, y)]) {
             return;
         }
         outside[at(x, y)] = true;
@@ -114,7 +110,7 @@ bool WhiteOnlyOutside(const BmpImage& image) {
     }
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            if (image.IsWhite(x, y) && !outside[at(x, y)]) {
+            if (IsWhite(image, x, y) && !outside[at(x, y)]) {
                 return false;
             }
         }
@@ -122,12 +118,12 @@ bool WhiteOnlyOutside(const BmpImage& image) {
     return true;
 }
 
-bool SameShape(const BmpImage& a, const BmpImage& b, bool mirrorX, bool mirrorY) {
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            const int bx = mirrorX ? a.width - 1 - x : x;
-            const int by = mirrorY ? a.height - 1 - y : y;
-            if (a.IsWhite(x, y) != b.IsWhite(bx, by)) {
+bool SameShape(const wxImage& a, const wxImage& b, bool mirrorX, bool mirrorY) {
+    for (int y = 0; y < a.GetHeight(); ++y) {
+        for (int x = 0; x < a.GetWidth(); ++x) {
+            const int bx = mirrorX ? a.GetWidth() - 1 - x : x;
+            const int by = mirrorY ? a.GetHeight() - 1 - y : y;
+            if (IsWhite(a, x, y) != IsWhite(b, bx, by)) {
                 return false;
             }
         }
@@ -135,37 +131,39 @@ bool SameShape(const BmpImage& a, const BmpImage& b, bool mirrorX, bool mirrorY)
     return true;
 }
 
-TEST(RunFolder, EveryPictureIsAComplete24BitBmpOfItsLayoutSize) {
+TEST(RunFolder, EveryPictureIsACompleteOpaqueBmpOfItsLayoutSize) {
+    // Opaque: the program leaves white out itself.
     for (const Picture& p : kPictures) {
-        const BmpImage image = LoadPicture(p.name);
-        EXPECT_EQ(image.width, p.width) << p.name;
-        EXPECT_EQ(image.height, p.height) << p.name;
+        const wxImage image = LoadPicture(p.name);
+        EXPECT_EQ(image.GetWidth(), p.width) << p.name;
+        EXPECT_EQ(image.GetHeight(), p.height) << p.name;
+        EXPECT_FALSE(image.HasAlpha()) << p.name;
     }
 }
 
 TEST(RunFolder, RangeMarkersStandOnTheirEdgesAndMirrorEachOther) {
-    const BmpImage start = LoadPicture("rulerStart.bmp");
-    const BmpImage end = LoadPicture("rulerEnd.bmp");
+    const wxImage start = LoadPicture("rulerStart.bmp");
+    const wxImage end = LoadPicture("rulerEnd.bmp");
     // Hotspot 0: the start marker's left edge is its value, so its pole fills column 0.
     EXPECT_GE(DrawnRowsInColumn(start, 0), 16);
-    EXPECT_TRUE(start.IsWhite(17, 17));
+    EXPECT_TRUE(IsWhite(start, 17, 17));
     // Hotspot 18: the end marker's right edge is its value.
     EXPECT_GE(DrawnRowsInColumn(end, 17), 16);
-    EXPECT_TRUE(end.IsWhite(0, 17));
+    EXPECT_TRUE(IsWhite(end, 0, 17));
     EXPECT_TRUE(SameShape(start, end, true, false));
     EXPECT_TRUE(WhiteOnlyOutside(start));
     EXPECT_TRUE(WhiteOnlyOutside(end));
 }
 
 TEST(RunFolder, SingleMarkersAreCentredOnColumnSevenAndPointAtTheWaveform) {
-    const BmpImage down = LoadPicture("rulerSingle.bmp");
-    const BmpImage up = LoadPicture("rulerSingleUP.bmp");
+    const wxImage down = LoadPicture("rulerSingle.bmp");
+    const wxImage up = LoadPicture("rulerSingleUP.bmp");
     EXPECT_EQ(DrawnRowsInColumn(down, 7), 18);
     EXPECT_TRUE(SameShape(down, down, true, false)) << "not symmetric about column 7";
     // The time ruler lies above the waveform: its marker narrows to a tip at the bottom.
     EXPECT_GT(DrawnPixelsInRow(down, 0), 9);
     EXPECT_LE(DrawnPixelsInRow(down, 17), 3);
-    EXPECT_FALSE(down.IsWhite(7, 17));
+    EXPECT_FALSE(IsWhite(down, 7, 17));
     // The fade and silence rulers lie below it: the same marker upside down.
     EXPECT_TRUE(SameShape(down, up, false, true));
     EXPECT_TRUE(WhiteOnlyOutside(down));
@@ -173,7 +171,7 @@ TEST(RunFolder, SingleMarkersAreCentredOnColumnSevenAndPointAtTheWaveform) {
 }
 
 TEST(RunFolder, VolumeThumbIsCentredOnColumnThree) {
-    const BmpImage thumb = LoadPicture("rulerVolume.bmp");
+    const wxImage thumb = LoadPicture("rulerVolume.bmp");
     EXPECT_GE(DrawnRowsInColumn(thumb, 3), 16);
     EXPECT_TRUE(SameShape(thumb, thumb, true, false));
     EXPECT_TRUE(WhiteOnlyOutside(thumb));
@@ -182,34 +180,22 @@ TEST(RunFolder, VolumeThumbIsCentredOnColumnThree) {
 TEST(RunFolder, RulerStripsHaveNoTransparentWhite) {
     // The strips are drawn without a mask; white in them would read as a gap in the ruler.
     for (const char* name : {"rulerBck.bmp", "rulerRangeBck.bmp", "rulerRange.bmp"}) {
-        const BmpImage strip = LoadPicture(name);
-        for (int y = 0; y < strip.height; ++y) {
-            EXPECT_EQ(DrawnPixelsInRow(strip, y), strip.width) << name << " row " << y;
+        const wxImage strip = LoadPicture(name);
+        for (int y = 0; y < strip.GetHeight(); ++y) {
+            EXPECT_EQ(DrawnPixelsInRow(strip, y), strip.GetWidth()) << name << " row " << y;
         }
     }
 }
 
 TEST(RunFolder, WindowIconHoldsSixteenThirtyTwoAndFortyEightPixelImages) {
-    const std::string d = twtest::Contents("twk.ico");
-    ASSERT_GE(d.size(), 6U);
-    ASSERT_EQ(twtest::LeU16(d, 0), 0);
-    ASSERT_EQ(twtest::LeU16(d, 2), 1); // an icon, not a cursor
-    ASSERT_EQ(twtest::LeU16(d, 4), 3);
-    ASSERT_GE(d.size(), 6U + 3 * 16);
+    // wx reads it as an icon, never as a cursor; each image with its transparent corners.
+    ASSERT_EQ(wxImage::GetImageCount("twk.ico", wxBITMAP_TYPE_ICO), 3);
     std::set<int> sizes;
-    for (size_t i = 0; i < 3; ++i) {
-        const size_t entry = 6 + i * 16;
-        const auto width = static_cast<uint8_t>(d[entry]);
-        const auto height = static_cast<uint8_t>(d[entry + 1]);
-        EXPECT_EQ(width, height);
-        sizes.insert(width);
-        const uint32_t length = twtest::LeU32(d, entry + 8);
-        const uint32_t offset = twtest::LeU32(d, entry + 12);
-        ASSERT_LE(size_t{offset} + length, d.size());
-        // Each image is a bitmap of twice its height (colours, then the mask).
-        EXPECT_EQ(twtest::LeU32(d, offset), 40U);
-        EXPECT_EQ(static_cast<int32_t>(twtest::LeU32(d, offset + 4)), width);
-        EXPECT_EQ(static_cast<int32_t>(twtest::LeU32(d, offset + 8)), 2 * height);
+    for (int i = 0; i < 3; ++i) {
+        const wxImage image = twtest::ReadImage("twk.ico", wxBITMAP_TYPE_ICO, i);
+        EXPECT_EQ(image.GetWidth(), image.GetHeight());
+        EXPECT_TRUE(image.HasAlpha()) << i;
+        sizes.insert(image.GetWidth());
     }
     EXPECT_EQ(sizes, (std::set<int>{16, 32, 48}));
 }

@@ -2,7 +2,7 @@
 // "Picking and hearing a file" and the README, are the table's; the picker offers all kinds at
 // once first and all files last.
 #include "FileContents.h"
-#include "ZipArchive.h"
+#include "ToolkitReaders.h"
 #include "media/SourceKinds.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +11,15 @@
 
 TEST(SourceKindLists, theDesktopEntryTheHelpTheReadmeAndThePickerListTheTablesKinds) {
     std::smatch mime;
-    const std::string desktop = twtest::Contents(TW_SOURCE_DIR "/data/desktop/org.tonewick.tonewick.desktop");
+    const std::string desktop =
+        twtest::Contents(TW_SOURCE_DIR "/data/desktop/org.tonewick.tonewick.desktop");
     ASSERT_TRUE(std::regex_search(desktop, mime, std::regex("\nMimeType=([^\n]*)")));
     EXPECT_EQ(mime[1].str(), SourceMimeTypes());
 
-    twtest::ZipArchive book;
-    std::string page, rows, kinds;
-    ASSERT_TRUE(book.Open("twk.htb") && book.Read("pick.html", page));
+    const std::map<std::string, std::string> book = twtest::ZipEntries("twk.htb");
+    ASSERT_EQ(book.count("pick.html"), 1u);
+    const std::string& page = book.at("pick.html");
+    std::string rows, kinds;
     const std::regex row("<tr><td><b>([^<]*)</b> \\(([^)]*)\\)</td>");
     for (std::sregex_iterator at(page.begin(), page.end(), row), end; at != end; ++at) {
         rows += (*at)[1].str() + " (" + (*at)[2].str() + "), ";

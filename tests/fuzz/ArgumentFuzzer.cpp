@@ -5,8 +5,8 @@
 // as the window's file picker may hand them over. Splitting the built string must give back exactly
 // the converter's fixed arguments and each path as one argument, in UTF-8 (with "file:" in front of
 // a relative path that holds a colon or is "-"); from bytes, that is the very same bytes. Splitting
-// the raw input as an argument string must not fail either. Not part of the test run: build and run
-// it with tests/fuzz/run.
+// the raw input as an argument string must not fail either. scripts/test runs it for 10 seconds,
+// tests/fuzz/run as long as asked.
 #include "import/ConverterArguments.h"
 #include "platform/Utf8Text.h"
 

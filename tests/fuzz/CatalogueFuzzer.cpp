@@ -8,7 +8,7 @@
 // leaves the model cursor alone; a format is supported exactly when a record of that vendor
 // and model holds it as a substring; a narrowed text is 7-bit; from any cursor the next-vendor
 // and next-model steps return that record's text and only move forward (or to -1).
-// Not part of the test run: build and run it with tests/fuzz/run.
+// scripts/test runs it for 10 seconds, tests/fuzz/run as long as asked.
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
 #include "platform/Utf8Text.h"

@@ -3,7 +3,7 @@
 // start and length, fade-out start and length, stream position, block length), the rest is
 // the working file. Whatever the values, a block of the asked length comes back with nothing
 // written outside it, and a block of the plain timeline before any edit equals the file's
-// bytes. Not part of the test run: build and run it with tests/fuzz/run.
+// bytes. scripts/test runs it for 10 seconds, tests/fuzz/run as long as asked.
 #include "widgets/EditedWave.h"
 #include "widgets/WavHeader.h"
 

@@ -9,7 +9,7 @@
 // the row's characters (a value past Unicode as U+FFFD); the runner reports 0 to 99 per poll
 // only once a duration is known, exactly as the searches compute it, then 100 once, and keeps
 // the last whole lines of the final screen.
-// Not part of the test run: build and run it with tests/fuzz/run.
+// scripts/test runs it for 10 seconds, tests/fuzz/run as long as asked.
 #include "import/ConverterRunner.h"
 #include "import/ConverterScreen.h"
 #include "import/ConverterTranscript.h"

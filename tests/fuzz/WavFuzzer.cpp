@@ -1,7 +1,7 @@
 // libFuzzer target: arbitrary bytes as a working WAV file, through the header parser and the
 // per-second scan, once from memory and once through WaveFile reading a memory-backed file.
 // Checks that both agree, that every bar lies within 0 to 39 and that exactly the header's
-// whole seconds are reported. Not part of the test run: build and run it with tests/fuzz/run.
+// whole seconds are reported. scripts/test runs it for 10 s, tests/fuzz/run as long as asked.
 #include "widgets/SecondScanner.h"
 #include "widgets/WavHeader.h"
 #include "widgets/WaveFile.h"
