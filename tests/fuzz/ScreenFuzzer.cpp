@@ -127,9 +127,12 @@ std::vector<int32_t> ExpectedProgress(const std::vector<Screen>& screens, uint8_
             continue;
         }
         position = FindPositionValue(screens[read], position);
+        // A length of 0 (the converter's "N/A") can't be divided by: -1 keeps the dialog moving.
         if (duration > 0) {
             const int64_t percent = int64_t{position} * 100 / duration;
             expected.push_back(static_cast<int32_t>(std::clamp<int64_t>(percent, 0, 99)));
+        } else {
+            expected.push_back(-1);
         }
     }
     expected.push_back(100);
