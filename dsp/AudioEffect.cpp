@@ -1,8 +1,8 @@
-#include "platform/dsp/AudioEffect.h"
+#include "dsp/AudioEffect.h"
 
-#include "platform/dsp/ChorusEffect.h"
-#include "platform/dsp/EchoEffect.h"
-#include "platform/dsp/ReverbEffect.h"
+#include "dsp/ChorusEffect.h"
+#include "dsp/EchoEffect.h"
+#include "dsp/ReverbEffect.h"
 
 std::unique_ptr<AudioEffect> AudioEffect::Create(AudioEffectKind kind) {
     switch (kind) {

@@ -8,7 +8,7 @@
 // nothing, so neither the moment of switching nor its first echo starts with a step.
 #pragma once
 
-#include "platform/AudioOutput.h"
+#include "dsp/AudioEffectKind.h"
 
 #include <cstddef>
 #include <memory>

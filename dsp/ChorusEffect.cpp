@@ -1,4 +1,4 @@
-#include "platform/dsp/ChorusEffect.h"
+#include "dsp/ChorusEffect.h"
 
 #include <algorithm>
 #include <cmath>

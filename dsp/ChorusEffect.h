@@ -3,7 +3,7 @@
 // sweep 90 degrees ahead of the left.
 #pragma once
 
-#include "platform/dsp/AudioEffect.h"
+#include "dsp/AudioEffect.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "platform/dsp/EchoEffect.h"
+#include "dsp/EchoEffect.h"
 
 #include <algorithm>
 

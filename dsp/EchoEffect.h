@@ -3,7 +3,7 @@
 // 500 ms later, and then halving every 500 ms.
 #pragma once
 
-#include "platform/dsp/AudioEffect.h"
+#include "dsp/AudioEffect.h"
 
 #include <array>
 #include <cstddef>

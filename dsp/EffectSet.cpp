@@ -1,4 +1,4 @@
-#include "platform/EffectSet.h"
+#include "dsp/EffectSet.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "platform/dsp/OfflineLevel.h"
+#include "dsp/OfflineLevel.h"
 
 #include <algorithm>
 

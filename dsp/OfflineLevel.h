@@ -7,8 +7,8 @@
 // One per pass over a sound, owned by the caller; any one thread.
 #pragma once
 
-#include "platform/EffectSet.h"
-#include "platform/dsp/OutputStage.h"
+#include "dsp/EffectSet.h"
+#include "dsp/OutputStage.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/dsp/OutputStage.h"
+#include "dsp/OutputStage.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,8 +10,8 @@
 // calls it.
 #pragma once
 
-#include "platform/dsp/AudioEffect.h"
-#include "platform/dsp/PeakLimiter.h"
+#include "dsp/AudioEffect.h"
+#include "dsp/PeakLimiter.h"
 
 #include <cstddef>
 #include <cstdint>

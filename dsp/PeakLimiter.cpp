@@ -1,6 +1,6 @@
-#include "platform/dsp/PeakLimiter.h"
+#include "dsp/PeakLimiter.h"
 
-#include "platform/dsp/AudioEffect.h"
+#include "dsp/AudioEffect.h"
 
 #include <algorithm>
 #include <cmath>

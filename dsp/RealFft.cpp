@@ -1,4 +1,4 @@
-#include "platform/RealFft.h"
+#include "dsp/RealFft.h"
 
 #include <fftw3.h>
 

@@ -1,4 +1,4 @@
-#include "platform/dsp/ReverbEffect.h"
+#include "dsp/ReverbEffect.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 // and low frequencies keep the full reverb time. The tail is added to the dry signal.
 #pragma once
 
-#include "platform/dsp/AudioEffect.h"
+#include "dsp/AudioEffect.h"
 
 #include <array>
 #include <cstddef>

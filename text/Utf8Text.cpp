@@ -1,4 +1,4 @@
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 namespace {
 

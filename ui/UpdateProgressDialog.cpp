@@ -1,4 +1,4 @@
-#include "import/UpdateProgressDialog.h"
+#include "ui/UpdateProgressDialog.h"
 
 #include <wx/progdlg.h>
 

@@ -1,4 +1,4 @@
-#include "widgets/SecondScanner.h"
+#include "wav/SecondScanner.h"
 
 #include <algorithm>
 #include <utility>

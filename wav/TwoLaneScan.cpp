@@ -1,4 +1,4 @@
-#include "widgets/TwoLaneScan.h"
+#include "wav/TwoLaneScan.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -14,9 +14,9 @@
 // thread lives only during Run.
 #pragma once
 
-#include "widgets/SecondScanner.h"
-#include "widgets/WavError.h"
-#include "widgets/WavHeader.h"
+#include "wav/SecondScanner.h"
+#include "wav/WavError.h"
+#include "wav/WavHeader.h"
 
 #include <condition_variable>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "widgets/WavError.h"
+#include "wav/WavError.h"
 
 const char* DescribeWavError(WavError error) {
     switch (error) {

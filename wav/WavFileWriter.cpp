@@ -1,4 +1,4 @@
-#include "delivery/WavFileWriter.h"
+#include "wav/WavFileWriter.h"
 
 #include <algorithm>
 #include <array>

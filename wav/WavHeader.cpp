@@ -1,4 +1,4 @@
-#include "widgets/WavHeader.h"
+#include "wav/WavHeader.h"
 
 #include <algorithm>
 #include <cstring>

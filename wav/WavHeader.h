@@ -5,7 +5,7 @@
 // Sizes are 32-bit signed throughout the editor: data of 2 GiB or more is refused.
 #pragma once
 
-#include "widgets/WavError.h"
+#include "wav/WavError.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "delivery/WavTitle.h"
+#include "wav/WavTitle.h"
 
 #include <cstdint>
 #include <fstream>

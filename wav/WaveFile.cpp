@@ -1,6 +1,6 @@
-#include "widgets/WaveFile.h"
+#include "wav/WaveFile.h"
 
-#include "widgets/TwoLaneScan.h"
+#include "wav/TwoLaneScan.h"
 
 #include <algorithm>
 #include <bit>

@@ -4,9 +4,9 @@
 // the open file; closes it when destroyed. Not thread-safe: one user at a time.
 #pragma once
 
-#include "widgets/SecondScanner.h"
-#include "widgets/WavError.h"
-#include "widgets/WavHeader.h"
+#include "wav/SecondScanner.h"
+#include "wav/WavError.h"
+#include "wav/WavHeader.h"
 
 #include <cstdio>
 #include <functional>

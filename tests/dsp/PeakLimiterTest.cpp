@@ -1,7 +1,7 @@
 // The look-ahead limiter on known signals: what is under its ceiling comes out bit for bit,
 // only later; a peak above it is met by a gain that glides, never steps, and nothing passes
 // the ceiling.
-#include "platform/dsp/PeakLimiter.h"
+#include "dsp/PeakLimiter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The progress callback on a real progress dialog under Xvfb.
-#include "import/UpdateProgressDialog.h"
+#include "ui/UpdateProgressDialog.h"
 #include "import/ConverterRunner.h"
 #include "platform/fake/ScriptedConsole.h"
 

@@ -1,4 +1,4 @@
-#include "widgets/WaveFile.h"
+#include "wav/WaveFile.h"
 #include "TempDir.h"
 #include "TestWav.h"
 #include "WavBytes.h"
