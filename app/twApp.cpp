@@ -1,8 +1,8 @@
 #include "app/twApp.h"
 
 #include "app/WorkingFolder.h"
-#include "platform/Utf8Text.h"
 #include "platform/linux/PtyConsole.h"
+#include "text/Utf8Text.h"
 #include "ui/MainWindowInput.h"
 #include "ui/twUserInterface.h"
 #include "widgets/CheckMarkPictures.h"

@@ -1,6 +1,6 @@
 #include "audio/AudioEngine.h"
 
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <filesystem>
 #include <new>

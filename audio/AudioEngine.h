@@ -13,8 +13,8 @@
 // results of the engine's own calls; nothing asks the layer whether a file has played to its end.
 #pragma once
 
+#include "dsp/EffectSet.h"
 #include "platform/AudioOutput.h"
-#include "platform/EffectSet.h"
 
 #include <cstdint>
 #include <future>

@@ -75,10 +75,6 @@ DeliveryError BluetoothReadinessError(BluetoothReadiness readiness) {
     return DeliveryError::NoBluetoothService;
 }
 
-bool IsPhoneFault(DeliveryError error) {
-    return error == DeliveryError::Unreachable || error == DeliveryError::Refused;
-}
-
 const char* DescribeEmptySearch(bool bluetooth) {
     // A fresh inquiry finds only phones that answer it: a paired phone does so only while its
     // Bluetooth settings screen is open.

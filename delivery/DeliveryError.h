@@ -41,9 +41,5 @@ const char* DescribeDeliveryError(DeliveryError error);
 // The reason behind a Bluetooth side that is not ready; None for Ready.
 DeliveryError BluetoothReadinessError(BluetoothReadiness readiness);
 
-// True for the failures that lie with the phone (out of reach, or it said no); every other
-// failure is the computer's, and the file can still be saved.
-bool IsPhoneFault(DeliveryError error);
-
 // What to do after a search that ran and found nothing, for Bluetooth or for infrared.
 const char* DescribeEmptySearch(bool bluetooth);

@@ -25,9 +25,6 @@ struct RingtoneFormat {
     const char* mediaType;
 };
 
-// The vendor of the iPhones, which take only .m4r ringtones of at most 40 seconds.
-inline constexpr const char* appleVendor = "Apple";
-
 // Null for a label or name that is no ringtone format.
 const RingtoneFormat* FindFormatByLabel(const std::string& label);
 const RingtoneFormat* FindFormatByName(const std::string& name);

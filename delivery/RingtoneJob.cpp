@@ -1,12 +1,12 @@
 #include "delivery/RingtoneJob.h"
 
 #include "delivery/RingtoneName.h"
-#include "delivery/WavTitle.h"
 #include "import/ConverterArguments.h"
 #include "platform/LoudnessMeter.h"
 #include "platform/OfflineOutput.h"
-#include "platform/Utf8Text.h"
-#include "widgets/WaveFile.h"
+#include "text/Utf8Text.h"
+#include "wav/WavTitle.h"
+#include "wav/WaveFile.h"
 
 #include <algorithm>
 #include <cmath>

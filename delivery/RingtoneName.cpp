@@ -39,7 +39,3 @@ std::string RingtoneStem(const std::string& sourcePath, const std::string& exten
     const size_t room = maxFileNameBytes - std::strlen(mark) - extension.size();
     return Shortened(stem, room) + mark;
 }
-
-std::string RingtoneFileName(const std::string& sourcePath, const std::string& extension) {
-    return RingtoneStem(sourcePath, extension) + extension;
-}

@@ -10,8 +10,7 @@
 
 inline constexpr size_t maxFileNameBytes = 255;
 
-// sourcePath as UTF-8; only its last component counts, without its extension. extension comes
-// with its dot.
-std::string RingtoneFileName(const std::string& sourcePath, const std::string& extension);
-// The file name without its extension: the title tag of a source that has no title.
+// The file name without its extension, which is also the title tag of a source that has no
+// title. sourcePath as UTF-8; only its last component counts, without its extension.
+// extension comes with its dot: the stem leaves room for it.
 std::string RingtoneStem(const std::string& sourcePath, const std::string& extension);

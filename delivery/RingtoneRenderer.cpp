@@ -1,8 +1,8 @@
 #include "delivery/RingtoneRenderer.h"
 
-#include "delivery/WavFileWriter.h"
 #include "editor/RingtoneLoudness.h"
 #include "platform/OfflineOutput.h"
+#include "wav/WavFileWriter.h"
 
 #include <vector>
 

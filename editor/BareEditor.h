@@ -4,9 +4,9 @@
 #pragma once
 
 #include "editor/RingtoneEditor.h"
+#include "wav/WavError.h"
 #include "widgets/EditedWave.h"
 #include "widgets/RulerValues.h"
-#include "widgets/WavError.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "editor/ChromaCells.h"
 
-#include "platform/RealFft.h"
-#include "widgets/WaveFile.h"
+#include "dsp/RealFft.h"
+#include "wav/WaveFile.h"
 
 #include <algorithm>
 #include <array>

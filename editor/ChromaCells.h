@@ -6,7 +6,7 @@
 // with the cells, not with the samples. Plain data once Analyse has returned; any thread.
 #pragma once
 
-#include "widgets/WavError.h"
+#include "wav/WavError.h"
 
 #include <cstdint>
 #include <string>

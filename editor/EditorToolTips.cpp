@@ -1,8 +1,8 @@
 #include "editor/EditorToolTips.h"
 
+#include "dsp/EffectSet.h"
 #include "editor/RingtoneEditor.h"
 #include "editor/RingtoneLoudness.h"
-#include "platform/EffectSet.h"
 
 #include <cmath>
 #include <cstdio>

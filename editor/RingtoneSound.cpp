@@ -1,8 +1,8 @@
 #include "editor/RingtoneSound.h"
 
+#include "dsp/OfflineLevel.h"
 #include "platform/OfflineOutput.h"
-#include "platform/dsp/OfflineLevel.h"
-#include "widgets/WavHeader.h"
+#include "wav/WavHeader.h"
 
 #include <algorithm>
 #include <memory>

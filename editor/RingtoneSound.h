@@ -12,7 +12,7 @@
 // file is only read.
 #pragma once
 
-#include "platform/EffectSet.h"
+#include "dsp/EffectSet.h"
 #include "widgets/EditedWave.h"
 
 #include <cstddef>

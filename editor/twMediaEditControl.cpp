@@ -45,7 +45,7 @@ int Px(int pixels) {
 twRuler* NewTimeRuler(wxWindow* parent, const char* marker) {
     auto* ruler = new twRuler(parent, "panel");
     if (marker != nullptr) {
-        ruler->SetBitmaps("images/rulerBck.bmp", marker, marker, "images/rulerRangeBck.bmp", 7, 7);
+        ruler->SetBitmaps("images/rulerBck.bmp", marker, marker, 7, 7);
     }
     ruler->SetRange(1, 1);
     ruler->SetValues(-1, -1);
@@ -207,7 +207,7 @@ void twMediaEditControl::BuildLayout() {
     effectsRow->Add(volumeTitleBitmap, 0, wxALL, 0);
     volumeRuler = new twRuler(this, "panel");
     volumeRuler->SetBitmaps("images/rulerVolumeBck.bmp", "images/rulerVolume.bmp",
-                            "images/rulerVolume.bmp", "images/rulerRange.bmp", 3, 3);
+                            "images/rulerVolume.bmp", 3, 3);
     volumeRuler->SetRange(1, 100);
     volumeRuler->SetValues(100, 200);
     volumeRuler->SetMinSize(wxSize(Px(100), Px(kRulerHeight)));

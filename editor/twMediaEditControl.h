@@ -15,11 +15,11 @@
 // back the same way.
 #pragma once
 
+#include "dsp/EffectSet.h"
 #include "editor/EditorView.h"
 #include "editor/LoudnessWorker.h"
 #include "editor/RingtoneEditor.h"
 #include "editor/RingtoneLoudness.h"
-#include "platform/EffectSet.h"
 
 #include <wx/panel.h>
 

@@ -1,6 +1,6 @@
 #include "import/ConverterArguments.h"
 
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "platform/HiddenConsole.h"
 #include "platform/PageCache.h"
 #include "platform/SourceCheck.h"
-#include "platform/Utf8Text.h"
-#include "widgets/WaveFile.h"
+#include "text/Utf8Text.h"
+#include "wav/WaveFile.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -20,8 +20,8 @@
 #include "import/ConverterRunner.h"
 #include "import/ImportError.h"
 #include "platform/ProgressCallback.h"
-#include "widgets/WavError.h"
-#include "widgets/WavHeader.h"
+#include "wav/WavError.h"
+#include "wav/WavHeader.h"
 
 #include <functional>
 #include <string>

@@ -10,6 +10,7 @@
 // on the caller's.
 #pragma once
 
+#include "dsp/AudioEffectKind.h"
 #include "media/SourceKinds.h"
 
 #include <cstdint>
@@ -20,13 +21,6 @@
 // stream's rate and channel count and returns the number of bytes written. Called on the
 // layer's feeder thread, ahead of the device; a short count is padded with silence.
 using AudioStreamProc = uint32_t (*)(uint32_t handle, void* buffer, uint32_t length, void* user);
-
-// The three effects, numbered as the classic library numbers them.
-enum class AudioEffectKind : uint32_t {
-    Chorus = 0,
-    Echo = 3,
-    Reverb = 8,
-};
 
 class AudioOutput {
 public:

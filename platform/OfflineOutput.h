@@ -11,7 +11,7 @@
 // one rendering uses either pair, not both.
 #pragma once
 
-#include "platform/EffectSet.h"
+#include "dsp/EffectSet.h"
 
 #include <cstdint>
 #include <memory>

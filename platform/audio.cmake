@@ -1,5 +1,6 @@
-# Audio output layer: the interface (AudioOutput.h), its PortAudio implementation (linux/), our
-# own effects (dsp/) and the recording fake the engine's tests use (fake/); the loudness meter.
+# Audio output layer: the interface (AudioOutput.h), its PortAudio implementation (linux/),
+# which runs our own effects and output stage (dsp/), and the recording fake the engine's tests
+# use (fake/); the offline output and the loudness meter.
 # File decoding through FFmpeg's demuxers and decoders is a module of its own (tw_decoder),
 # loaded the first time a file plays: those libraries bring over a hundred more shared
 # libraries that the program should not load, and pay for, at every start-up.
@@ -17,14 +18,6 @@ set_target_properties(tw_decoder PROPERTIES PREFIX "lib" OUTPUT_NAME tw_decoder
                       CXX_VISIBILITY_PRESET hidden)
 
 target_sources(tw_platform PRIVATE
-    EffectSet.cpp
-    dsp/AudioEffect.cpp
-    dsp/ChorusEffect.cpp
-    dsp/EchoEffect.cpp
-    dsp/OfflineLevel.cpp
-    dsp/OutputStage.cpp
-    dsp/PeakLimiter.cpp
-    dsp/ReverbEffect.cpp
     linux/AudioChannel.cpp
     linux/FileDecoder.cpp
     linux/FrameRing.cpp
@@ -33,14 +26,6 @@ target_sources(tw_platform PRIVATE
     linux/PortAudioOutput.cpp
     linux/StereoConverter.cpp
     fake/RecordingAudioOutput.cpp)
-# The limiter and the effects are written for the vectoriser, which -O2 keeps to its cheapest
-# cases, and which leaves loops with selects alone while floating-point traps count (we never
-# enable them); neither option changes a result. Their own flags keep them from the shared
-# precompiled headers.
-set_source_files_properties(dsp/PeakLimiter.cpp dsp/OutputStage.cpp dsp/EchoEffect.cpp
-                            dsp/ChorusEffect.cpp dsp/ReverbEffect.cpp
-                            PROPERTIES COMPILE_OPTIONS "-O3;-fno-trapping-math"
-                                       SKIP_PRECOMPILE_HEADERS ON)
 target_link_libraries(tw_platform PRIVATE PkgConfig::TW_AUDIO_DEPS PkgConfig::TW_LOUDNESS_DEPS
                                           ${CMAKE_DL_LIBS})
 # On the one file that loads it: a definition for the whole library would keep the others from

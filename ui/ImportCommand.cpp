@@ -3,8 +3,8 @@
 #include "audio/AudioEngine.h"
 #include "editor/twMediaEditControl.h"
 #include "import/ImportJob.h"
-#include "import/UpdateProgressDialog.h"
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
+#include "ui/UpdateProgressDialog.h"
 #include "widgets/MessageDialog.h"
 #include "widgets/twWaveGraph.h"
 

@@ -1,6 +1,6 @@
 #include "ui/twLookupDialog.h"
 
-#include "import/UpdateProgressDialog.h"
+#include "ui/UpdateProgressDialog.h"
 
 #include <wx/stattext.h>
 #include <wx/time.h>

@@ -10,7 +10,7 @@
 #include "phones/PhonePlatform.h"
 #include "phones/TextConversion.h"
 #include "platform/SourceCheck.h"
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 #include "ui/ConvertAndSendCommand.h"
 #include "ui/FocusReturn.h"
 #include "ui/ImportCommand.h"

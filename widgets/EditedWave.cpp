@@ -1,6 +1,6 @@
 #include "widgets/EditedWave.h"
 
-#include "widgets/WaveFile.h"
+#include "wav/WaveFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -12,8 +12,8 @@
 // ringtone stream exists (the import frees the stream before it loads).
 #pragma once
 
-#include "widgets/WavError.h"
-#include "widgets/WavHeader.h"
+#include "wav/WavError.h"
+#include "wav/WavHeader.h"
 
 #include <atomic>
 #include <cstdint>

@@ -23,7 +23,6 @@ wxBEGIN_EVENT_TABLE(twRuler, wxWindow)
     EVT_LEFT_DOWN(twRuler::OnLeftDown)
     EVT_LEFT_UP(twRuler::OnLeftUp)
     EVT_MOTION(twRuler::OnMotion)
-    EVT_LEAVE_WINDOW(twRuler::OnLeaveWindow)
     EVT_PAINT(twRuler::OnPaint)
     EVT_MOUSE_CAPTURE_LOST(twRuler::OnCaptureLost)
 wxEND_EVENT_TABLE()
@@ -34,22 +33,19 @@ wxEND_EVENT_TABLE()
     // The buffered paint context draws everything; the toolkit must not erase first.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     ShowFocusMark(this);
-    SetBitmaps("images/rulerBck.bmp", "images/rulerStart.bmp", "images/rulerEnd.bmp",
-               "images/rulerRangeBck.bmp", 0, 18);
+    SetBitmaps("images/rulerBck.bmp", "images/rulerStart.bmp", "images/rulerEnd.bmp", 0, 18);
 }
 
 twRuler::~twRuler() = default;
 
 void twRuler::SetBitmaps(const wxString& background, const wxString& startMarker,
-                         const wxString& endMarker, const wxString& range, int32_t startHot,
-                         int32_t endHot) {
+                         const wxString& endMarker, int32_t startHot, int32_t endHot) {
     const auto load = [this](const wxString& path, bool masked) {
         return std::make_unique<wxBitmap>(LookBitmapFor(path, masked, this));
     };
     backgroundBitmap = load(background, false);
     startBitmap = load(startMarker, true);
     endBitmap = load(endMarker, true);
-    rangeBitmap = load(range, false);
     startHotspot = startHot;
     endHotspot = endHot;
 }
@@ -95,11 +91,6 @@ int32_t twRuler::LayoutX(const wxMouseEvent& event) const {
 
 void twRuler::OnLeftDown(wxMouseEvent& event) {
     dragMarker = HitTest(LayoutX(event));
-    if (onPress != nullptr && dragMarker == 1) {
-        onPress(1, startValue, pressUserData);
-    } else if (onPress != nullptr && dragMarker == 2) {
-        onPress(2, endValue, pressUserData);
-    }
     if (dragMarker != 0 && !HasCapture()) {
         CaptureMouse();
     }
@@ -157,10 +148,6 @@ void twRuler::OnLeftUp(wxMouseEvent& event) {
     if (HasCapture()) {
         ReleaseMouse();
     }
-    event.Skip();
-}
-
-void twRuler::OnLeaveWindow(wxMouseEvent& event) {
     event.Skip();
 }
 

@@ -1,9 +1,9 @@
 // A horizontal strip that maps a range of whole numbers onto its width and carries two markers
 // the user drags with the left button: marker 1 holds startValue, marker 2 endValue. The
-// markers can meet but never cross and never leave the range; every value change, press and
-// release is reported through plain-function callbacks with the owner's user data, always
+// markers can meet but never cross and never leave the range; every value change and release
+// is reported through plain-function callbacks with the owner's user data, always
 // synchronously on the user-interface thread. Optionally shows minute:second tick labels.
-// Owned by its parent window; owns its four bitmaps (which own their masks). Never refreshes
+// Owned by its parent window; owns its three bitmaps (which own their masks). Never refreshes
 // itself: the owner's callbacks call Refresh.
 #pragma once
 
@@ -29,13 +29,12 @@ public:
     twRuler(wxWindow* parent, const wxString& name);
     ~twRuler() override;
 
-    // Loads four BMP files relative to the working directory, replacing the bitmaps held;
+    // Loads three BMP files relative to the working directory, replacing the bitmaps held;
     // white pixels of the two markers are transparent. A file that can't be loaded leaves an
     // invalid bitmap, which draws nothing. The bitmaps are the drawings for the ruler's pixels
     // (LookBitmapFor); their logical sizes are the 1x pictures'.
     void SetBitmaps(const wxString& background, const wxString& startMarker,
-                    const wxString& endMarker, const wxString& range, int32_t startHot,
-                    int32_t endHot);
+                    const wxString& endMarker, int32_t startHot, int32_t endHot);
     // 0, 1 or 2: the marker under window x. Over two overlapping markers it picks the one that
     // is not lastMarker, and outside a drag every non-zero result becomes lastMarker.
     int32_t HitTest(int32_t x);
@@ -70,15 +69,11 @@ public:
     std::unique_ptr<wxBitmap> backgroundBitmap;
     std::unique_ptr<wxBitmap> startBitmap;
     std::unique_ptr<wxBitmap> endBitmap;
-    // Kept for the owner; the ruler doesn't draw it.
-    std::unique_ptr<wxBitmap> rangeBitmap;
     bool showLabels = false;
     // Must be positive when showLabels is set.
     int32_t pixelsPerSecond = 0;
     int32_t labelStep = 0;
-    RulerPressFn onPress = nullptr;
     RulerPressFn onRelease = nullptr;
-    void* pressUserData = nullptr;
     void* releaseUserData = nullptr;
 
 private:
@@ -90,7 +85,6 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
-    void OnLeaveWindow(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void OnPaint(wxPaintEvent& event);
 

@@ -1,7 +1,7 @@
 #include "widgets/twWaveGraph.h"
 
+#include "wav/WaveFile.h"
 #include "widgets/SelfDrawnWindow.h"
-#include "widgets/WaveFile.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/dcmemory.h>

@@ -10,8 +10,8 @@
 // layer's feeder thread without a lock; see EditedWave.
 #pragma once
 
+#include "wav/WavError.h"
 #include "widgets/EditedWave.h"
-#include "widgets/WavError.h"
 
 #include <wx/bitmap.h>
 #include <wx/window.h>

@@ -2,8 +2,8 @@
 
 #include "app/cli/ConsoleForThisRun.h"
 #include "import/ImportJob.h"
-#include "platform/Utf8Text.h"
-#include "widgets/WaveFile.h"
+#include "text/Utf8Text.h"
+#include "wav/WaveFile.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "delivery/SaveFile.h"
 #include "editor/BareEditor.h"
 #include "import/ImportJob.h"
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <memory>
 

@@ -2,8 +2,8 @@
 
 #include "app/cli/CommandLine.h"
 #include "app/cli/RingtoneEdit.h"
-#include "delivery/WavFileWriter.h"
 #include "editor/BareEditor.h"
+#include "wav/WavFileWriter.h"
 #include "widgets/EditedWave.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "app/cli/WaveformCommand.h"
 
-#include "widgets/WaveFile.h"
+#include "wav/WaveFile.h"
 
 #include <cstdio>
 

@@ -9,7 +9,7 @@
 
 #include "audio/AudioEngine.h"
 #include "platform/SourceCheck.h"
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <algorithm>
 #include <chrono>

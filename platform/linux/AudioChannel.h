@@ -11,9 +11,9 @@
 //   `volume`, `loudnessGain`, `chain` and the ring with the other two.
 #pragma once
 
+#include "dsp/AudioEffect.h"
+#include "dsp/OutputStage.h"
 #include "platform/AudioOutput.h"
-#include "platform/dsp/AudioEffect.h"
-#include "platform/dsp/OutputStage.h"
 #include "platform/linux/CallbackGate.h"
 #include "platform/linux/FileDecoder.h"
 #include "platform/linux/FrameRing.h"

@@ -1,8 +1,8 @@
 // OfflineOutput over StereoConverter (libswresample) and the shared OutputStage.
 #include "platform/OfflineOutput.h"
 
-#include "platform/dsp/AudioEffect.h"
-#include "platform/dsp/OfflineLevel.h"
+#include "dsp/AudioEffect.h"
+#include "dsp/OfflineLevel.h"
 #include "platform/linux/StereoConverter.h"
 
 #include <new>

@@ -1,6 +1,6 @@
 #include "platform/linux/PortAudioOutput.h"
 
-#include "platform/dsp/OutputStage.h"
+#include "dsp/OutputStage.h"
 #include "platform/linux/FileDecoder.h"
 
 extern "C" {

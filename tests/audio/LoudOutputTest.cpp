@@ -5,9 +5,9 @@
 #include "AlsaFileSink.h"
 #include "AudioTestSignals.h"
 
+#include "dsp/OutputStage.h"
 #include "platform/AudioOutput.h"
 #include "platform/OfflineOutput.h"
-#include "platform/dsp/OutputStage.h"
 
 #include <gtest/gtest.h>
 

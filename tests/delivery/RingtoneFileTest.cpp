@@ -13,7 +13,7 @@
 #include "delivery/SaveFile.h"
 #include "editor/BareEditor.h"
 #include "import/ImportJob.h"
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +68,7 @@ TEST(RingtoneName, TakesTheSourcesNameReplacesWhatPhonesRefuseAndFits255Bytes) {
         {"/x/a" + Repeated("é", 150) + ".flac", "a" + Repeated("é", 120) + " ringtone.mp3"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(RingtoneFileName(c.source, ".mp3"), c.name) << c.source;
+        EXPECT_EQ(RingtoneStem(c.source, ".mp3") + ".mp3", c.name) << c.source;
     }
 }
 

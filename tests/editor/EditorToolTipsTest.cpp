@@ -4,8 +4,8 @@
 #include "EditorRig.h"
 #include "TempDir.h"
 #include "TestWav.h"
+#include "dsp/EffectSet.h"
 #include "editor/RingtoneLoudness.h"
-#include "platform/EffectSet.h"
 
 #include <gtest/gtest.h>
 

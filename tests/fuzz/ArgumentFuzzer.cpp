@@ -8,7 +8,7 @@
 // the raw input as an argument string must not fail either. scripts/test runs it for 10 seconds,
 // tests/fuzz/run as long as asked.
 #include "import/ConverterArguments.h"
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <cstdint>
 #include <cstdlib>

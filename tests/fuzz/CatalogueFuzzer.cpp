@@ -11,7 +11,7 @@
 // scripts/test runs it for 10 seconds, tests/fuzz/run as long as asked.
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <algorithm>
 #include <cstdint>

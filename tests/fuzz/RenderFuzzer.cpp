@@ -4,8 +4,8 @@
 // the working file. Whatever the values, a block of the asked length comes back with nothing
 // written outside it, and a block of the plain timeline before any edit equals the file's
 // bytes. scripts/test runs it for 10 seconds, tests/fuzz/run as long as asked.
+#include "wav/WavHeader.h"
 #include "widgets/EditedWave.h"
-#include "widgets/WavHeader.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -13,8 +13,8 @@
 #include "import/ConverterRunner.h"
 #include "import/ConverterScreen.h"
 #include "import/ConverterTranscript.h"
-#include "platform/Utf8Text.h"
 #include "platform/fake/ScriptedConsole.h"
+#include "text/Utf8Text.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -2,9 +2,9 @@
 // per-second scan, once from memory and once through WaveFile reading a memory-backed file.
 // Checks that both agree, that every bar lies within 0 to 39 and that exactly the header's
 // whole seconds are reported. scripts/test runs it for 10 s, tests/fuzz/run as long as asked.
-#include "widgets/SecondScanner.h"
-#include "widgets/WavHeader.h"
-#include "widgets/WaveFile.h"
+#include "wav/SecondScanner.h"
+#include "wav/WavHeader.h"
+#include "wav/WaveFile.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

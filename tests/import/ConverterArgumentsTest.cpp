@@ -1,6 +1,6 @@
 // The converter's argument string and its splitting into an argument vector.
 #include "import/ConverterArguments.h"
-#include "platform/Utf8Text.h"
+#include "text/Utf8Text.h"
 
 #include <gtest/gtest.h>
 

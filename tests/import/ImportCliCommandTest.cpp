@@ -2,7 +2,7 @@
 // that the tests make with it (each becomes a 16-bit PCM WAV of the source's format and
 // length), and with failing converters.
 #include "app/cli/ImportCliCommand.h"
-#include "widgets/WavHeader.h"
+#include "wav/WavHeader.h"
 
 #include "TestWav.h"
 #include "WorkingFolder.h"

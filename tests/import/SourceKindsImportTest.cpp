@@ -4,8 +4,8 @@
 #include "SourceMedia.h"
 #include "WorkingFolder.h"
 #include "import/ImportJob.h"
-#include "platform/Utf8Text.h"
-#include "widgets/WaveFile.h"
+#include "text/Utf8Text.h"
+#include "wav/WaveFile.h"
 
 #include <gtest/gtest.h>
 

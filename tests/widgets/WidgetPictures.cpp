@@ -33,8 +33,6 @@ ImagesFolder::ImagesFolder() : previous(std::filesystem::current_path()) {
     std::filesystem::create_directories(images);
     WriteBmp(images / "rulerBck.bmp", 20, 18, kBackgroundColour, false);
     WriteBmp(images / "rulerVolumeBck.bmp", 20, 18, kBackgroundColour, false);
-    WriteBmp(images / "rulerRangeBck.bmp", 20, 18, kBackgroundColour, false);
-    WriteBmp(images / "rulerRange.bmp", 20, 18, kBackgroundColour, false);
     WriteBmp(images / "rulerStart.bmp", 18, 18, kStartColour, true);
     WriteBmp(images / "rulerEnd.bmp", 18, 18, kEndColour, true);
     WriteBmp(images / "rulerSingle.bmp", 15, 18, kSingleColour, true);
