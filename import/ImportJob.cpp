@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <random>
 #include <system_error>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -79,9 +80,16 @@ bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callbac
 
     runner.program = converterPath;
     runner.cancelRequested = cancelRequested;
-    DropCachedPages(workingPath);
-    if (!runner.Run(BuildConverterArguments(sourcePath, WideFromUtf8(stagingPath), check.stream),
-                    callback, user)) {
+    bool converted = false;
+    {
+        // Dropping a large, freshly written file's pages takes the kernel a quarter of a
+        // second; it runs while the converter starts up, and is over before the result is read.
+        const std::jthread dropper([path = workingPath] { DropCachedPages(path); });
+        converted =
+            runner.Run(BuildConverterArguments(sourcePath, WideFromUtf8(stagingPath), check.stream),
+                       callback, user);
+    }
+    if (!converted) {
         error = ImportError::ConverterNotStarted;
     } else if (runner.cancelled) {
         error = ImportError::Cancelled;
