@@ -1,10 +1,14 @@
 // What Convert and Send decides before anything is made and the files a phone is sent, without
 // a window.
+#include "DeliveryTexts.h"
+
 #include "delivery/DeliveryPlan.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+namespace said = twtest::said;
 
 // A model as the window finds it in the catalogue: its kind and the codes it lists.
 struct Phone {
@@ -23,8 +27,6 @@ DeliveryRequest Ask(bool media, const char* vendor, const char* model, const Pho
 }
 
 TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
-    const std::string infrared = FindDeliveryMethod("Infrared")->UnavailableText();
-    const RingtoneFormat& m4r = *FindFormatByName("m4r");
     const struct {
         const char* what;
         DeliveryRequest request;
@@ -35,14 +37,13 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
         DeliveryRoute route = DeliveryRoute::Save;
         std::vector<std::string> questions = {};
     } cases[] = {
-        {"nothing imported", Ask(false, "Nokia", "6230", older, "MP3"), delivery_text::noMedia},
-        {"no model", Ask(true, "Nokia", "", older, "MP3"), delivery_text::noPhone},
+        {"nothing imported", Ask(false, "Nokia", "6230", older, "MP3"), said::noMedia},
+        {"no model", Ask(true, "Nokia", "", older, "MP3"), said::noPhone},
         {"a phone of no format",
          Ask(true, "Nokia", "3510i", Phone{PhonePlatform::Older, {"MIDI"}}, ""),
-         delivery_text::phoneTakesNoFormat},
-        {"no format", Ask(true, "Nokia", "6230", older, ""), delivery_text::noFormat},
-        {"all silence", Ask(true, "Nokia", "6230", older, "MP3", "", "", 5, 5),
-         delivery_text::silent},
+         said::phoneTakesNoFormat},
+        {"no format", Ask(true, "Nokia", "6230", older, ""), said::noFormat},
+        {"all silence", Ask(true, "Nokia", "6230", older, "MP3", "", "", 5, 5), said::silent},
         {"nothing chosen: every missing piece at once", Ask(false, "Nokia", "", older, ""),
          "Import a media file first.\n\nChoose your phone's vendor and model in step "
          "1.\n\nChoose the ringtone's format in step 2."},
@@ -69,7 +70,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          ".mp3",
          5,
          DeliveryRoute::Save,
-         {delivery_text::noDevice}},
+         {said::noDevice}},
         {"infrared",
          Ask(true, "Nokia", "6230", older, "WAV", "Infrared"),
          "",
@@ -77,7 +78,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          ".wav",
          5,
          DeliveryRoute::Save,
-         {infrared}},
+         {said::infraredUnavailable}},
         {"iPhone over Bluetooth",
          Ask(true, "Apple", "iPhone 13 mini", iPhone, "M4A", "Bluetooth", "00:11:22:33:44:55"),
          "",
@@ -85,7 +86,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          ".m4r",
          5,
          DeliveryRoute::Save,
-         {delivery_text::iphoneNoBluetooth}},
+         {said::iphoneNoBluetooth}},
         {"iPhone over Wi-Fi: an M4A of at most 30 seconds",
          Ask(true, "Apple", "iPhone 15", iPhone, "M4A", "Wi-Fi (scan a code)", "", 45),
          "",
@@ -93,7 +94,9 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          ".m4a",
          30,
          DeliveryRoute::Deliver,
-         {delivery_text::CutQuestion(*FindFormatByName("iphone-m4a"), 45)}},
+         {"An iPhone sets a ringtone from the Files app only up to 30 seconds, and this ringtone "
+          "lasts 45 seconds.\n\nContinue with its first 30 seconds? The fade-out then ends at the "
+          "new end."}},
         {"Android over Wi-Fi, no address chosen",
          Ask(true, "Google", "Pixel 8", android, "MP3", "Wi-Fi (scan a code)"),
          "",
@@ -117,7 +120,10 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          ".m4r",
          5,
          DeliveryRoute::Save,
-         {delivery_text::iphoneNoCable}},
+         {"This computer can't put a ringtone on an iPhone by cable. Choose \"Wi-Fi (scan a "
+          "code)\" in step 3 instead: the iPhone downloads the ringtone and sets it in the Files "
+          "app (iOS 26 and later).\n\nSave the .m4r file instead, for the software you sync the "
+          "iPhone with?"}},
         {"Any phone, iPhone, too long",
          Ask(true, "Any phone", "iPhone", iPhone, "M4A", "", "", 45),
          "",
@@ -125,7 +131,7 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
          ".m4r",
          40,
          DeliveryRoute::Save,
-         {delivery_text::CutQuestion(m4r, 45)}},
+         {said::m4rOf45Seconds}},
     };
     for (const auto& c : cases) {
         const DeliveryPlan plan = PlanDelivery(c.request);
@@ -148,8 +154,12 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
                                        "(systemctl start bluetooth).\n\nSave the ringtone file "
                                        "instead?"});
     EXPECT_EQ(PushRefusal("a.M4A"), "");
-    EXPECT_EQ(PushRefusal("a.m4r"), delivery_text::pushM4r);
-    EXPECT_EQ(PushRefusal("a.ogg"), delivery_text::pushExtension);
+    EXPECT_EQ(PushRefusal("a.m4r"),
+              "An .m4r file is for iPhones, which take no ringtone over Bluetooth or by cable from "
+              "this computer: offer it with --wifi, or add it with the software the iPhone syncs "
+              "with.");
+    EXPECT_EQ(PushRefusal("a.ogg"), "A phone judges a ringtone by its extension: name the file "
+                                    ".wav, .mp3, .aac, .m4a or .wma.");
 }
 
 } // namespace
