@@ -1,5 +1,6 @@
 // The engine's bookkeeping over a recording layer: which layer calls each operation makes,
-// and what the flags say afterwards.
+// and what the flags say afterwards. A procedure stream made from the engine's fields, and the
+// order of the shut-down, are heard and checked by AudioEngineDeviceTest and SourcePreviewTest.
 #include "audio/AudioEngine.h"
 #include "platform/fake/RecordingAudioOutput.h"
 
@@ -8,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -190,19 +190,6 @@ TEST_F(AudioEngineTest, OpenStreamWhileOpenKeepsTheOldStream) {
     EXPECT_TRUE(engine->fromFile);
 }
 
-TEST_F(AudioEngineTest, AProcedureStreamIsMadeFromTheProcedureFields) {
-    int panel = 0;
-    engine->streamProc = Proc;
-    engine->frequency = 48000;
-    engine->channels = 2;
-    engine->userValue = &panel;
-    ASSERT_TRUE(engine->OpenStream(false));
-    std::ostringstream expected;
-    expected << "CreateProcedureStream(48000,2,proc," << static_cast<void*>(&panel) << ")";
-    EXPECT_EQ(*calls, Calls{expected.str()});
-    EXPECT_FALSE(engine->fromFile);
-}
-
 TEST_F(AudioEngineTest, SetEffectsAddsChorusOnceAndRemovesIt) {
     OpenProcedureStream();
     const std::string s = std::to_string(engine->stream);
@@ -295,17 +282,6 @@ TEST_F(AudioEngineTest, FailedLayerCallsLeaveTheFlagsAsTheyWere) {
     fake->callsSucceed = true;
     engine->SetEffects({.chorus = false, .echo = true, .reverb = false});
     EXPECT_NE(engine->echoFx, 0u);
-}
-
-TEST_F(AudioEngineTest, ShutDownStopsFreesThenReleasesTheLayer) {
-    OpenProcedureStream();
-    const std::string s = std::to_string(engine->stream);
-    engine->Play();
-    calls->clear();
-    engine->Stop();
-    engine->FreeStream();
-    AudioEngine::Release();
-    EXPECT_EQ(*calls, (Calls{"Stop(" + s + ")", "FreeStream(" + s + ")", "Free()"}));
 }
 
 } // namespace

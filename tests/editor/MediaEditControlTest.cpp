@@ -34,6 +34,18 @@ protected:
     }
 };
 
+// Rows of the strip's column at window x (the strip tiled from the ruler's left edge) that
+// differ from its column 1, which has no tick: the strip's gradient runs top to bottom only.
+int TickHeight(const wxImage& strip, int windowX) {
+    const int x = windowX % strip.GetWidth();
+    int rows = 0;
+    for (int y = 0; y < strip.GetHeight(); ++y) {
+        const unsigned char* at = strip.GetData() + 3 * (y * strip.GetWidth() + x);
+        rows += std::equal(at, at + 3, strip.GetData() + 3 * (y * strip.GetWidth() + 1)) ? 0 : 1;
+    }
+    return rows;
+}
+
 } // namespace
 
 TEST_F(Panel, startsEmptyAtZoomOneWithTheEngineRequested) {
@@ -101,6 +113,28 @@ TEST_F(Panel, threeMinutesLayTheTimeAxisOut726WideAndSilenceWidensIt) {
     EXPECT_EQ(panel->scrollBar->GetRange(), 346);
     EXPECT_EQ(panel->scrollBar->GetThumbPosition(), 0);
     EXPECT_EQ(panel->waveGraph->scrollOffset, 0);
+}
+
+// The ruler strips against the time axis as the import lays it out: a tick at the start of
+// every second, a longer one every 5 and every 10 seconds, and the time ruler's labels on ticks.
+TEST_F(Panel, theRulerStripsTickEverySecondOfTheTimeAxisLongerEveryFiveAndTen) {
+    Import(180);
+    const int perSecond = panel->timeRuler->pixelsPerSecond, axis = panel->timeRuler->margin;
+    for (const char* name : {"rulerBck.bmp", "rulerRangeBck.bmp", "rulerRange.bmp"}) {
+        const wxImage strip(std::string("images/") + name, wxBITMAP_TYPE_BMP);
+        ASSERT_TRUE(strip.IsOk()) << name;
+        const int first = TickHeight(strip, axis + perSecond);
+        const int fifth = TickHeight(strip, axis + 5 * perSecond);
+        const int tenth = TickHeight(strip, axis + 10 * perSecond);
+        EXPECT_TRUE(0 < first && first < fifth && fifth < tenth) << name;
+        for (int x = 0; x < panel->timeRuler->rulerWidth; ++x) {
+            const int second = (x - axis) / perSecond;
+            const int tick = second % 10 == 0 ? tenth : second % 5 == 0 ? fifth : first;
+            ASSERT_EQ(TickHeight(strip, x), x >= axis && (x - axis) % perSecond == 0 ? tick : 0)
+                << name << " at window x " << x;
+        }
+        EXPECT_EQ(TickHeight(strip, axis + panel->timeRuler->labelStep * perSecond), tenth) << name;
+    }
 }
 
 TEST_F(Panel, scrollingShiftsTheSixTimeWidgetsButNotTheVolumeRuler) {

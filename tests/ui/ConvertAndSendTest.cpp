@@ -4,14 +4,12 @@
 // conversion, and pushes to a mock of obexd on a private session bus that complete or are
 // refused. The dialogs are recorded instead of shown; the converter is Debian's ffmpeg.
 #include "BluetoothMockBuses.h"
+#include "DeliveryTexts.h"
 #include "FileContents.h"
 #include "HttpExchange.h"
 #include "PanelFixture.h"
 #include "WorkingFolder.h"
 
-#include "delivery/DeliveryMessages.h"
-#include "delivery/DeliveryMethod.h"
-#include "delivery/RingtoneFormat.h"
 #include "delivery/WifiAddressFinder.h"
 #include "platform/fake/FakeMountedPhones.h"
 #include "ui/ConvertAndSendCommand.h"
@@ -28,7 +26,6 @@
 #include <wx/timer.h>
 
 #include <atomic>
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -38,10 +35,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using Command = ConvertAndSendCommand;
-
-wxString Text(const std::string& utf8) {
-    return wxString::FromUTF8(utf8);
-}
+namespace said = twtest::said;
 
 // Hands the shown progress dialog titled `title` to `act` until it says it acted, from a timer
 // that fires while the command's own dialogs run their loops; stops when it goes.
@@ -119,20 +113,22 @@ TEST_F(ConvertAndSendTest, EachMissingPieceIsNamedAndNothingIsDone) {
         wxString message;
     };
     const Case cases[] = {
-        {"nothing imported", [] {}, Text(delivery_text::noMedia)},
-        {"no vendor", [this] { selection.vendor.clear(); }, Text(delivery_text::noPhone)},
-        {"no model", [this] { selection.model.clear(); }, Text(delivery_text::noPhone)},
-        {"no format", [this] { selection.format.clear(); }, Text(delivery_text::noFormat)},
+        {"nothing imported", [] {}, said::noMedia},
+        {"no vendor", [this] { selection.vendor.clear(); }, said::noPhone},
+        {"no model", [this] { selection.model.clear(); }, said::noPhone},
+        {"no format", [this] { selection.format.clear(); }, said::noFormat},
         {"a phone of no format", [this] { selection.offeredCodes = {"MIDI"}; },
-         Text(delivery_text::phoneTakesNoFormat)},
+         said::phoneTakesNoFormat},
         {"silence to the cut end",
          [this] {
              panel->silenceRuler->SetValues(panel->cutRuler->endValue,
                                             panel->silenceRuler->endValue);
          },
-         Text(delivery_text::silent)},
+         said::silent},
         {"flags on the same second, by keys or a drag",
-         [this] { panel->cutRuler->SetValues(4, 4); }, Text(delivery_text::noLength)},
+         [this] { panel->cutRuler->SetValues(4, 4); },
+         "The ringtone has no length: its two flags stand on the same second. Drag the red flag "
+         "to the right of the green one."},
     };
     bool imported = false;
     for (const Case& c : cases) {
@@ -240,8 +236,9 @@ TEST_F(ConvertAndSendTest, ASaveThatFailsSaysWhyAndOffersAnotherFolderWithoutCon
     };
     answer = wxID_YES;
     EXPECT_EQ(command.Run(selection), Command::Outcome::Saved);
-    EXPECT_EQ(asked, std::vector<wxString>{Text(delivery_text::SaveFailure(ENOENT)) +
-                                           "\n\nChoose another folder?"});
+    EXPECT_EQ(asked, std::vector<wxString>{"The ringtone could not be written to the chosen "
+                                           "folder: the folder does not exist.\n\nChoose "
+                                           "another folder?"});
     ASSERT_EQ(offered.size(), 2u);
     EXPECT_EQ(offered[1], wxString::FromUTF8(dir.File("gone")));
     EXPECT_TRUE(fs::exists(dir.File("Song ringtone.mp3")));
@@ -290,40 +287,43 @@ TEST_F(ConvertAndSendTest, IphonesAndInfraredAreExplainedAndSavingOffered) {
         std::vector<wxString> offers;
     };
     const wxString music = Command::DefaultFolder(*command.phones);
-    const wxString fortySeconds = Text(delivery_text::CutQuestion(*FindFormatByName("m4r"), 45));
-    const wxString appleBluetooth = Text(delivery_text::iphoneNoBluetooth);
-    const wxString infrared = Text(FindDeliveryMethod("Infrared")->UnavailableText());
     const Case cases[] = {
-        {"iPhone over Bluetooth, declined", "Apple", "Bluetooth", 5, wxID_NO, {appleBluetooth}, {}},
+        {"iPhone over Bluetooth, declined",
+         "Apple",
+         "Bluetooth",
+         5,
+         wxID_NO,
+         {said::iphoneNoBluetooth},
+         {}},
         {"iPhone over Bluetooth, saved",
          "Apple",
          "Bluetooth",
          5,
          wxID_YES,
-         {appleBluetooth},
+         {said::iphoneNoBluetooth},
          {music + "|Song ringtone.m4r"}},
-        {"infrared, declined", "Nokia", "Infrared", 5, wxID_NO, {infrared}, {}},
+        {"infrared, declined", "Nokia", "Infrared", 5, wxID_NO, {said::infraredUnavailable}, {}},
         {"Bluetooth without a device",
          "Nokia",
          "Bluetooth",
          5,
          wxID_YES,
-         {Text(delivery_text::noDevice)},
+         {said::noDevice},
          {music + "|Song ringtone.mp3"}},
         {"infrared, saved",
          "Nokia",
          "Infrared",
          5,
          wxID_YES,
-         {infrared},
+         {said::infraredUnavailable},
          {music + "|Song ringtone.mp3"}},
-        {"iPhone, too long, gone back", "Apple", "", 45, wxID_NO, {fortySeconds}, {}},
+        {"iPhone, too long, gone back", "Apple", "", 45, wxID_NO, {said::m4rOf45Seconds}, {}},
         {"iPhone, first 40 seconds",
          "Apple",
          "",
          45,
          wxID_YES,
-         {fortySeconds},
+         {said::m4rOf45Seconds},
          {music + "|Song ringtone.m4r"}},
     };
     for (const Case& c : cases) {
@@ -373,8 +373,8 @@ TEST_F(ConvertAndSendOverBluetoothTest, ARefusedPushSaysSoAndOffersToSave) {
     chosen = wxString::FromUTF8(dir.File("kept.mp3"));
     EXPECT_EQ(command.Run(selection), Command::Outcome::Saved);
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0], wxString(DescribeDeliveryError(DeliveryError::Refused)) +
-                            "\n\nSave the ringtone file instead?");
+    EXPECT_EQ(asked[0], "The phone did not take the ringtone: it was refused or the transfer "
+                        "broke off.\n\nSave the ringtone file instead?");
     EXPECT_EQ(offered.size(), 1u);
     EXPECT_TRUE(fs::exists(dir.File("kept.mp3")));
     EXPECT_EQ(twtest::Contents(dir.File("received.txt")), "");
@@ -418,7 +418,9 @@ TEST_F(ConvertAndSendOverBluetoothTest, WithoutObexdTheMessageSaysSo) {
     EXPECT_EQ(command.Run(selection), Command::Outcome::Failed);
     EXPECT_EQ(command.error, DeliveryError::NoObexService);
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].StartsWith(DescribeDeliveryError(DeliveryError::NoObexService)));
+    EXPECT_TRUE(asked[0].StartsWith("Sending over Bluetooth needs BlueZ's OBEX service (obexd), "
+                                    "which is not installed. Install it (the bluez-obexd "
+                                    "package)."));
     EXPECT_TRUE(offered.empty());
     EXPECT_TRUE(TempIsEmpty());
 }

@@ -4,10 +4,10 @@
 #include "ui/twUserInterface.h"
 
 #include "BluetoothMockBuses.h"
+#include "DeliveryTexts.h"
 #include "EventPump.h"
 #include "FakeDeliveryMethod.h"
 #include "delivery/BluetoothFinder.h"
-#include "delivery/DeliveryError.h"
 #include "delivery/InfraredFinder.h"
 #include "ui/twLookupDialog.h"
 
@@ -193,10 +193,12 @@ TEST_F(DeviceSearch, ASearchThatCouldNotRunOrFoundNothingSaysWhy) {
         std::string item;
     } cases[] = {
         {"no adapter", twtest::Adapter::None, false, 0,
-         DescribeDeliveryError(DeliveryError::NoBluetoothAdapter)},
+         "This computer has no Bluetooth adapter. Plug one in, or turn on the computer's "
+         "built-in Bluetooth."},
         {"adapter off, left off", twtest::Adapter::Off, false, 1,
-         DescribeDeliveryError(DeliveryError::BluetoothOff)},
-        {"adapter off, switched on", twtest::Adapter::Off, true, 1, DescribeEmptySearch(true)},
+         "This computer's Bluetooth adapter is switched off. Switch it on in the Bluetooth "
+         "settings."},
+        {"adapter off, switched on", twtest::Adapter::Off, true, 1, twtest::said::nothingFound},
     };
     for (const auto& c : cases) {
         // A finder keeps its connection to the bus it was made on.
@@ -208,7 +210,7 @@ TEST_F(DeviceSearch, ASearchThatCouldNotRunOrFoundNothingSaysWhy) {
         {
             // Only a search that runs needs a radio to end it.
             std::optional<Radio> radio;
-            if (c.item == DescribeEmptySearch(true)) {
+            if (c.item == twtest::said::nothingFound) {
                 radio.emplace(mock, std::vector<std::pair<std::string, std::string>>{});
             }
             ChooseMethod("Bluetooth");

@@ -42,9 +42,11 @@ struct ReturnInDialogs : wxModalDialogHook {
     void Exit(wxDialog*) override {}
 };
 
-void Press(int code, int modifiers = wxMOD_NONE) {
-    wxUIActionSimulator().Char(code, modifiers);
-    twtest::PumpEvents(150);
+void Press(int code, int modifiers = wxMOD_NONE, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        wxUIActionSimulator().Char(code, modifiers);
+        twtest::PumpEvents(150);
+    }
 }
 
 // Tabs on until the control has the focus; the controls passed on the way.
@@ -80,8 +82,7 @@ TEST(KeyboardWalk, makesARingtoneFromStartToSavedFileWithKeysAlone) {
 
     // The song's name typed into the picker's field, then the import button.
     ASSERT_EQ(KeyboardFocus(ui), ui->playMediaButton);
-    Press(WXK_TAB, wxMOD_SHIFT);
-    Press(WXK_TAB, wxMOD_SHIFT);
+    Press(WXK_TAB, wxMOD_SHIFT, 2);
     ASSERT_EQ(KeyboardFocus(ui), ui->mediaFilePicker->GetTextCtrl());
     wxUIActionSimulator().Text("song.wav");
     TabTo(ui->importMediaButton);
@@ -92,9 +93,7 @@ TEST(KeyboardWalk, makesARingtoneFromStartToSavedFileWithKeysAlone) {
 
     // The cut's start three seconds on, its end (Shift) one back.
     TabTo(panel->cutRuler);
-    for (const int key : {WXK_RIGHT, WXK_RIGHT, WXK_RIGHT}) {
-        Press(key);
-    }
+    Press(WXK_RIGHT, wxMOD_NONE, 3);
     Press(WXK_LEFT, wxMOD_SHIFT);
     EXPECT_EQ(panel->cutRuler->startValue, 4);
     EXPECT_EQ(panel->cutRuler->endValue, 44);
@@ -110,9 +109,7 @@ TEST(KeyboardWalk, makesARingtoneFromStartToSavedFileWithKeysAlone) {
     EXPECT_EQ(TabTo(ui->convertAndSendButton),
               (std::vector<wxWindow*>{ui->formatRadioBox, ui->sendMethodChoice,
                                       ui->refreshDevicesButton, ui->convertAndSendButton}));
-    for (int i = 0; i < 3; ++i) {
-        Press(WXK_TAB, wxMOD_SHIFT);
-    }
+    Press(WXK_TAB, wxMOD_SHIFT, 3);
     const int format = ui->formatRadioBox->GetSelection();
     Press(WXK_RIGHT);
     EXPECT_GT(ui->formatRadioBox->GetSelection(), format) << "the arrow selects";

@@ -9,11 +9,9 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/filepicker.h>
-#include <wx/panel.h>
 #include <wx/radiobox.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
-#include <wx/statline.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -88,33 +86,19 @@ TEST(MainFrame, isFixedAt520By580) {
     frame->SetSize(300, 300);
     twtest::PumpEvents(50);
     EXPECT_EQ(frame->GetSize(), wxSize(520, 580));
-    EXPECT_EQ(frame->GetName(), "frame");
     EXPECT_EQ(frame->GetTitle(), "Tonewick");
     EXPECT_EQ(frame->GetBackgroundColour(), wxColour(255, 255, 255));
 }
 
-TEST(MainFrame, holdsTheControlsOfTheLayoutWithTheirNamesAndLabels) {
+// Their places, sizes and fonts are WindowLookTest's, as GTK draws them.
+TEST(MainFrame, holdsTheControlsOfTheLayoutWithTheirLabels) {
     Shown<CountingFrame> shown;
     twMainFrame* f = shown.frame;
-    EXPECT_EQ(f->selectMediaBitmap->GetName(), "staticBitmap");
-    EXPECT_EQ(f->mediaFilePicker->GetName(), "filepicker");
-    EXPECT_TRUE(f->mediaFilePicker->HasTextCtrl());
-    EXPECT_EQ(f->mediaFilePicker->GetFont().GetPointSize(), 14);
-    EXPECT_EQ(f->mediaFilePicker->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
-    EXPECT_EQ(f->mediaFilePicker->GetMinSize(), wxSize(325, 24));
     for (wxBitmapButton* button :
          {f->playMediaButton, f->importMediaButton, f->helpButton, f->refreshDevicesButton}) {
-        EXPECT_EQ(button->GetName(), "button");
         EXPECT_TRUE(button->GetBitmapLabel().IsOk());
     }
-    for (wxStaticLine* line : {f->upperLine, f->lowerLine}) {
-        EXPECT_EQ(line->GetName(), "staticLine");
-        EXPECT_EQ(line->GetSize(), wxSize(500, 2));
-    }
-    EXPECT_EQ(f->editRingtoneBitmap->GetName(), "staticBitmap");
-    EXPECT_EQ(f->sendToMobileBitmap->GetName(), "staticBitmap");
     EXPECT_TRUE(f->editRingtoneBitmap->GetBitmap().IsOk());
-
     auto* step1 = dynamic_cast<wxStaticBox*>(f->vendorChoice->GetParent());
     auto* step3 = dynamic_cast<wxStaticBox*>(f->sendMethodChoice->GetParent());
     ASSERT_NE(step1, nullptr);
@@ -123,20 +107,11 @@ TEST(MainFrame, holdsTheControlsOfTheLayoutWithTheirNamesAndLabels) {
     EXPECT_EQ(step3->GetLabel(), "Step 3. Choose send method");
     EXPECT_EQ(f->modelChoice->GetParent(), step1);
     EXPECT_EQ(f->deviceChoice->GetParent(), step3);
-    EXPECT_EQ(f->vendorChoice->GetMinSize().GetWidth(), 100);
-    EXPECT_EQ(f->modelChoice->GetMinSize().GetWidth(), 130);
-    EXPECT_EQ(f->sendMethodChoice->GetMinSize().GetWidth(), 80);
-    EXPECT_EQ(f->deviceChoice->GetMinSize().GetWidth(), 95);
     EXPECT_EQ(f->vendorChoice->GetCount(), 0u);
-    ASSERT_EQ(f->sendMethodChoice->GetCount(), 4u);
-    EXPECT_EQ(f->sendMethodChoice->GetString(0), "Bluetooth");
-    EXPECT_EQ(f->sendMethodChoice->GetString(1), "Infrared");
-    EXPECT_EQ(f->sendMethodChoice->GetString(2), "USB cable");
-    EXPECT_EQ(f->sendMethodChoice->GetString(3), "Wi-Fi (scan a code)");
+    EXPECT_EQ(wxJoin(f->sendMethodChoice->GetStrings(), '|'),
+              "Bluetooth|Infrared|USB cable|Wi-Fi (scan a code)");
     EXPECT_EQ(f->sendMethodChoice->GetSelection(), wxNOT_FOUND);
-
     EXPECT_EQ(f->formatRadioBox->GetLabel(), "Step 2. Choose format supported by your phone");
-    EXPECT_EQ(f->formatRadioBox->GetName(), "radioBox");
     ASSERT_EQ(f->formatRadioBox->GetCount(), 5u);
     const char* formats[] = {"WAV", "MP3", "AAC", "M4A", "WMA"};
     for (unsigned int i = 0; i < 5; ++i) {
@@ -144,37 +119,7 @@ TEST(MainFrame, holdsTheControlsOfTheLayoutWithTheirNamesAndLabels) {
     }
     EXPECT_EQ(f->formatRadioBox->GetRowCount(), 1u);
     EXPECT_EQ(f->formatRadioBox->GetSelection(), 0);
-
     EXPECT_EQ(f->convertAndSendButton->GetLabel(), "Convert and Send");
-    EXPECT_EQ(f->convertAndSendButton->GetFont().GetPointSize(), 12);
-    EXPECT_EQ(f->convertAndSendButton->GetFont().GetFamily(), wxFONTFAMILY_ROMAN);
-}
-
-TEST(MainFrame, placesRowsTopToBottomAndTheSendPanelInTwoRows) {
-    Shown<CountingFrame> shown;
-    twMainFrame* f = shown.frame;
-    auto top = [](wxWindow* w) { return w->GetPosition().y; };
-    EXPECT_LT(top(f->mediaFilePicker), top(f->playMediaButton));
-    EXPECT_LT(top(f->playMediaButton), top(f->upperLine));
-    EXPECT_LT(top(f->upperLine), top(f->editRingtoneBitmap));
-    EXPECT_LT(top(f->editRingtoneBitmap), top(f->mediaEditControl));
-    EXPECT_LT(top(f->mediaEditControl), top(f->lowerLine));
-    EXPECT_LT(top(f->lowerLine), top(f->sendToMobileBitmap));
-    EXPECT_LT(top(f->sendToMobileBitmap), top(f->formatRadioBox));
-
-    wxWindow* step1 = f->vendorChoice->GetParent();
-    wxWindow* step3 = f->sendMethodChoice->GetParent();
-    EXPECT_EQ(top(step1), top(step3));
-    EXPECT_LT(step1->GetPosition().x, step3->GetPosition().x);
-    EXPECT_GT(top(f->formatRadioBox), top(step1));
-    EXPECT_GT(top(f->convertAndSendButton), top(step3));
-    EXPECT_LT(f->formatRadioBox->GetPosition().x, f->convertAndSendButton->GetPosition().x);
-    EXPECT_LE(f->convertAndSendButton->GetRect().GetBottom(), f->GetClientSize().GetHeight());
-    // The box's frame is drawn at its edge: the refresh button keeps clear of it, and the box
-    // stays inside the window.
-    const wxRect box = step3->GetScreenRect();
-    EXPECT_LT(f->refreshDevicesButton->GetScreenRect().GetRight(), box.GetRight() - 2);
-    EXPECT_LE(box.GetRight(), f->GetScreenRect().GetRight());
 }
 
 TEST(MainFrame, routesEveryControlToItsOwnHandler) {

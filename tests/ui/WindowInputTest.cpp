@@ -251,7 +251,15 @@ TEST_F(WindowInput, eachKeyReachesTheHandlerOfItsControl) {
         EXPECT_EQ(c.handled(), before + 1);
     }
     EXPECT_EQ(pauses, 0) << "nothing plays, so Space plays";
-    EXPECT_EQ(browse.wildcard, twMainFrame::MediaWildcard());
+    EXPECT_EQ(browse.wildcard,
+              "All sound and video files|*.wav;*.mp3;*.aac;*.mp4;*.m4a;*.flac;*.ogg;*.oga;*.opus;"
+              "*.webm;*.mka;*.mkv;*.aif;*.aiff;*.wma;*.asf;*.mov;*.3gp;*.amr;*.m4b|WAV files "
+              "(wav)|*.wav|MP3 files (mp3)|*.mp3|AAC files (aac)|*.aac|MPEG4 files (mp4, "
+              "m4a)|*.mp4;*.m4a|FLAC files (flac)|*.flac|Ogg files (ogg, oga)|*.ogg;*.oga|Opus "
+              "files (opus)|*.opus|WebM files (webm)|*.webm|Matroska files (mka, mkv)|*.mka;*.mkv|"
+              "AIFF files (aif, aiff)|*.aif;*.aiff|Windows Media files (wma, asf)|*.wma;*.asf|"
+              "QuickTime movies (mov)|*.mov|3GP and AMR files (3gp, amr)|*.3gp;*.amr|M4B "
+              "audiobooks (m4b)|*.m4b|All files|*");
 }
 
 TEST_F(WindowInput, keysWorkFromTheStartBeforeAnyControlIsChosen) {

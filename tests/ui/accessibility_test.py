@@ -53,16 +53,11 @@ def main():
     bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
     program = subprocess.Popen(sys.argv[1:], stderr=subprocess.DEVNULL)
     try:
-        check(os.path.basename(sys.argv[1]))
-        print("1 passed, 0 failed")
-        return 0
-    except AssertionError as failure:
-        print(f"FAIL: {failure}\n0 passed, 1 failed")
-        return 1
+        check(os.path.basename(sys.argv[1]))  # a failed assertion exits with 1 and says why
     finally:
         program.terminate()
         bus.terminate()
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    main()

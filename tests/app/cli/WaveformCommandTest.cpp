@@ -1,5 +1,5 @@
 #include "app/cli/WaveformCommand.h"
-#include "../wav/WavBytes.h"
+#include "../../wav/WavBytes.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,9 @@
 // system bus and over a kernel without infrared.
 #include "app/cli/DevicesCommand.h"
 #include "BluetoothMockBuses.h"
+#include "DeliveryTexts.h"
 
 #include <gtest/gtest.h>
-
-#include "delivery/DeliveryError.h"
 
 #include <chrono>
 #include <functional>
@@ -49,18 +48,16 @@ TEST(DevicesCommand, ExitsOneOnlyWhenTheSearchCouldNotRun) {
         int status;
         const char* note;
     } cases[] = {
-        {{"--infrared"},
-         [] { return true; },
-         1,
-         DescribeDeliveryError(DeliveryError::NoInfraredPort)},
+        {{"--infrared"}, [] { return true; }, 1, "This computer has no infrared port it can use."},
         {{"--bluetooth"},
          [] { return true; },
          1,
-         DescribeDeliveryError(DeliveryError::NoSystemBus)},
+         "Bluetooth can't be used: this computer's system message bus (D-Bus) is not running. "
+         "Start it, then start the Bluetooth service."},
         {{"--bluetooth", "--seconds", "1"},
          [&] { return twtest::StartBlueZ(adapterOnly); },
          0,
-         DescribeEmptySearch(true)},
+         twtest::said::nothingFound},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(c.setUp()) << adapterOnly.Error();
