@@ -1,6 +1,7 @@
 #include "delivery/DeliveryPlan.h"
 
 #include "delivery/DeliveryMessages.h"
+#include "editor/RingtoneSound.h"
 
 #include <algorithm>
 #include <cctype>
@@ -30,7 +31,7 @@ const char* SoundProblem(const DeliveryRequest& request) {
     if (request.seconds <= 0) {
         return delivery_text::noLength;
     }
-    if (request.silenceSeconds >= request.seconds) {
+    if (SoundSeconds(request.seconds, request.silenceSeconds) < 1) {
         return delivery_text::silent;
     }
     return nullptr;
