@@ -5,6 +5,7 @@
 #include "widgets/Accessible.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/DesktopLook.h"
+#include "widgets/LayoutGrid.h"
 #include "widgets/RadioArrows.h"
 #include "widgets/RadioItemsLook.h"
 
@@ -21,14 +22,6 @@
 #include <wx/textctrl.h>
 
 namespace {
-
-// Every grid of the layout: no gaps, flexible both ways, fixed rows and columns keep their size.
-wxFlexGridSizer* NewGrid(int rows, int cols) {
-    auto* grid = new wxFlexGridSizer(rows, cols, 0, 0);
-    grid->SetFlexibleDirection(wxBOTH);
-    grid->SetNonFlexibleGrowMode(wxFLEX_GROWMODE_SPECIFIED);
-    return grid;
-}
 
 // Layout pixels to window pixels at the desktop's text scale.
 int Px(int pixels) {
