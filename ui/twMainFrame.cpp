@@ -1,6 +1,7 @@
 #include "ui/twMainFrame.h"
 
 #include "delivery/DeliveryMethod.h"
+#include "delivery/RingtoneFormat.h"
 #include "media/SourceKinds.h"
 #include "widgets/Accessible.h"
 #include "widgets/ButtonPicture.h"
@@ -165,10 +166,13 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
 
     sendPanel->Add(Px(5), 0, 1, wxEXPAND, 0);
     auto* step2 = new wxBoxSizer(wxHORIZONTAL);
-    const wxString formats[] = {"WAV", "MP3", "AAC", "M4A", "WMA"};
+    wxArrayString formats;
+    for (const RingtoneFormat* format : FormatBoxFormats()) {
+        formats.Add(format->label);
+    }
     formatRadioBox = new wxRadioBox(this, wxID_ANY, "Step 2. Choose format supported by your phone",
-                                    wxDefaultPosition, wxDefaultSize, 5, formats, 1,
-                                    wxRA_SPECIFY_ROWS, wxDefaultValidator, "radioBox");
+                                    wxDefaultPosition, wxDefaultSize, formats, 1, wxRA_SPECIFY_ROWS,
+                                    wxDefaultValidator, "radioBox");
     formatRadioBox->SetSelection(0);
     KeepDisabledItemsGrey(formatRadioBox);
     SelectRadioItemsOnFocus(formatRadioBox);

@@ -54,7 +54,8 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
         {"no model", Ask(true, "Nokia", "", older, "MP3"), delivery_text::noPhone},
         {"a phone of no format",
          Ask(true, "Nokia", "3510i", Phone{PhonePlatform::Older, {"MIDI"}}, ""),
-         delivery_text::phoneTakesNoFormat},
+         "This phone takes none of the formats Tonewick makes (WAV, MP3, AAC, M4A, WMA).\n\n"
+         "Choose the vendor \"Any phone\" in step 1 and the model closest to your phone instead."},
         {"no format", Ask(true, "Nokia", "6230", older, ""), delivery_text::noFormat},
         {"all silence", Ask(true, "Nokia", "6230", older, "MP3", "", "", 5, 5),
          delivery_text::silent},
@@ -164,7 +165,9 @@ TEST(DeliveryPlan, DecidesWhatIsMadeForWhichPhoneWhereItGoesAndWhatIsAsked) {
                                        "instead?"});
     EXPECT_EQ(PushRefusal("a.M4A"), "");
     EXPECT_EQ(PushRefusal("a.m4r"), delivery_text::pushM4r);
-    EXPECT_EQ(PushRefusal("a.ogg"), delivery_text::pushExtension);
+    EXPECT_EQ(PushRefusal("a.ogg"),
+              "A phone judges a ringtone by its extension: name the file .wav, .mp3, .aac, .m4a "
+              "or .wma.");
 }
 
 TEST(SaveFile, FailuresGiveTheSystemsReason) {

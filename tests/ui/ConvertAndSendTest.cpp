@@ -124,7 +124,7 @@ TEST_F(ConvertAndSendTest, EachMissingPieceIsNamedAndNothingIsDone) {
         {"no model", [this] { selection.model.clear(); }, Text(delivery_text::noPhone)},
         {"no format", [this] { selection.format.clear(); }, Text(delivery_text::noFormat)},
         {"a phone of no format", [this] { selection.offeredCodes = {"MIDI"}; },
-         Text(delivery_text::phoneTakesNoFormat)},
+         Text(delivery_text::PhoneTakesNoFormat())},
         {"silence to the cut end",
          [this] {
              panel->silenceRuler->SetValues(panel->cutRuler->endValue,
