@@ -22,6 +22,7 @@
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 
+#include <wx/bmpbuttn.h>
 #include <wx/choice.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
