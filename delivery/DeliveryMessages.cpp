@@ -47,6 +47,18 @@ std::string LastStep(PhonePlatform phone, bool pushed, bool inRingtones) {
 
 } // namespace
 
+std::string PhoneTakesNoFormat() {
+    return "This phone takes none of the formats Tonewick makes (" +
+           JoinFormats(FormatBoxFormats(), &RingtoneFormat::label, ", ", ", ") +
+           ").\n\nChoose the vendor \"Any phone\" in step 1 and the model closest to your phone "
+           "instead.";
+}
+
+std::string PushExtension() {
+    return "A phone judges a ringtone by its extension: name the file " +
+           JoinFormats(FormatBoxFormats(), &RingtoneFormat::extension, ", ", " or ") + ".";
+}
+
 std::string SaveInsteadAfter(DeliveryError error) {
     return std::string(DescribeDeliveryError(error)) + "\n\n" + saveInstead;
 }

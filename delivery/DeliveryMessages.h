@@ -19,9 +19,6 @@ inline constexpr const char* caption = "Convert and Send";
 inline constexpr const char* noMedia = "Import a media file first.";
 inline constexpr const char* noPhone = "Choose your phone's vendor and model in step 1.";
 inline constexpr const char* noFormat = "Choose the ringtone's format in step 2.";
-inline constexpr const char* phoneTakesNoFormat =
-    "This phone takes none of the formats Tonewick makes (WAV, MP3, AAC, M4A, WMA).\n\nChoose "
-    "the vendor \"Any phone\" in step 1 and the model closest to your phone instead.";
 inline constexpr const char* noLength =
     "The ringtone has no length: its two flags stand on the same second. Drag the red flag to "
     "the right of the green one.";
@@ -48,8 +45,6 @@ inline constexpr const char* noDevice =
 inline constexpr const char* pushM4r =
     "An .m4r file is for iPhones, which take no ringtone over Bluetooth or by cable from this "
     "computer: offer it with --wifi, or add it with the software the iPhone syncs with.";
-inline constexpr const char* pushExtension =
-    "A phone judges a ringtone by its extension: name the file .wav, .mp3, .aac, .m4a or .wma.";
 inline constexpr const char* saveInstead = "Save the ringtone file instead?";
 inline constexpr const char* pushCancelled =
     "Sending was cancelled. The phone may hold part of the file: delete it there if it shows "
@@ -57,6 +52,10 @@ inline constexpr const char* pushCancelled =
 inline constexpr const char* otherFolder = "Choose another folder?";
 inline constexpr const char* converting = "Converting the ringtone. Cancel stops it.";
 
+// A phone of the catalogue that takes none of the format box's formats, named there.
+std::string PhoneTakesNoFormat();
+// Why a file of none of the format box's extensions can't be pushed, naming them.
+std::string PushExtension();
 // Why the file can't reach the phone, then the offer to save it instead.
 std::string SaveInsteadAfter(DeliveryError error);
 // The question before an .m4r is cut to the format's longest length.

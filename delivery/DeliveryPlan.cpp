@@ -1,9 +1,9 @@
 #include "delivery/DeliveryPlan.h"
 
 #include "delivery/DeliveryMessages.h"
+#include "editor/RingtoneSound.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
@@ -13,12 +13,10 @@ bool Offers(const DeliveryRequest& request, const char* code) {
 }
 
 bool OffersAFormat(const DeliveryRequest& request) {
-    for (const char* label : {"WAV", "MP3", "AAC", "M4A", "WMA"}) {
-        if (Offers(request, label)) {
-            return true;
-        }
-    }
-    return false;
+    const std::vector<const RingtoneFormat*> boxed = FormatBoxFormats();
+    return std::any_of(boxed.begin(), boxed.end(), [&](const RingtoneFormat* format) {
+        return Offers(request, format->label);
+    });
 }
 
 // What the sound itself lacks, when it is there to be judged.
@@ -30,7 +28,7 @@ const char* SoundProblem(const DeliveryRequest& request) {
     if (request.seconds <= 0) {
         return delivery_text::noLength;
     }
-    if (request.silenceSeconds >= request.seconds) {
+    if (SoundSeconds(request.seconds, request.silenceSeconds) < 1) {
         return delivery_text::silent;
     }
     return nullptr;
@@ -51,7 +49,7 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
     plan.format = plan.phone != PhonePlatform::IPhone ? FindFormatByLabel(request.formatLabel)
                   : method != nullptr                 ? &method->IphoneFormat()
                                                       : FindFormatByName("m4r");
-    std::vector<const char*> missing;
+    std::vector<std::string> missing;
     if (const char* sound = SoundProblem(request)) {
         missing.push_back(sound);
     }
@@ -59,12 +57,12 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
         missing.push_back(delivery_text::noPhone);
     }
     if (phoneChosen && !OffersAFormat(request)) {
-        missing.push_back(delivery_text::phoneTakesNoFormat);
+        missing.push_back(delivery_text::PhoneTakesNoFormat());
     } else if (plan.format == nullptr) {
         missing.push_back(delivery_text::noFormat);
     }
-    for (const char* piece : missing) {
-        plan.stop += (plan.stop.empty() ? "" : "\n\n") + std::string(piece);
+    for (const std::string& piece : missing) {
+        plan.stop += (plan.stop.empty() ? "" : "\n\n") + piece;
     }
     if (!missing.empty()) {
         plan.format = nullptr;
@@ -95,17 +93,12 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
 }
 
 std::string PushRefusal(const std::string& fileName) {
-    const size_t dot = fileName.find_last_of('.');
-    std::string extension = dot == std::string::npos ? "" : fileName.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".m4r") {
+    const RingtoneFormat* format = FindFormatOfFile(fileName);
+    if (format == FindFormatByName("m4r")) {
         return delivery_text::pushM4r;
     }
-    for (const char* name : {"wav", "mp3", "aac", "m4a", "wma"}) {
-        if (extension == FindFormatByName(name)->extension) {
-            return std::string();
-        }
+    if (format == nullptr || format->offer != FormatOffer::FormatBox) {
+        return delivery_text::PushExtension();
     }
-    return delivery_text::pushExtension;
+    return std::string();
 }

@@ -4,7 +4,6 @@
 #include "import/ConverterArguments.h"
 #include "platform/LoudnessMeter.h"
 #include "platform/OfflineOutput.h"
-#include "text/Utf8Text.h"
 #include "wav/WavTitle.h"
 #include "wav/WaveFile.h"
 
@@ -14,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -57,19 +57,24 @@ RingtoneJob::~RingtoneJob() {
     }
 }
 
-std::wstring RingtoneJob::Arguments(const std::string& wavPath, const RingtoneFormat& format,
-                                    const std::string& title, const std::string& outputPath) {
-    std::wstring arguments = L" -nostdin -i " + ConverterPathArgument(WideFromUtf8(wavPath)) +
-                             L" -y -vn -map_metadata -1 -metadata " +
-                             ConverterTextArgument(WideFromUtf8("title=" + title)) + L" -f " +
-                             WideFromUtf8(format.muxer) + L" -acodec " + WideFromUtf8(format.codec);
+std::vector<std::string> RingtoneJob::Arguments(const std::string& wavPath,
+                                                const RingtoneFormat& format,
+                                                const std::string& title,
+                                                const std::string& outputPath) {
+    std::vector<std::string> arguments{
+        "-nostdin",  "-i",        ConverterPath(wavPath), "-y", "-vn",        "-map_metadata",
+        "-1",        "-metadata", "title=" + title,       "-f", format.muxer, "-acodec",
+        format.codec};
     if (format.bitRate[0] != '\0') {
-        arguments += L" -b:a " + WideFromUtf8(format.bitRate);
+        arguments.insert(arguments.end(), {"-b:a", format.bitRate});
     }
-    if (format.muxerOption[0] != '\0') {
-        arguments += L" " + WideFromUtf8(format.muxerOption);
+    // The table's further options are "-name value" pairs of plain words.
+    std::istringstream options(format.muxerOption);
+    for (std::string word; options >> word;) {
+        arguments.push_back(word);
     }
-    return arguments + L" " + ConverterPathArgument(WideFromUtf8(outputPath));
+    arguments.push_back(ConverterPath(outputPath));
+    return arguments;
 }
 
 bool RingtoneJob::Make(const EditedWave& wave, const RingtoneSound& sound,
@@ -144,10 +149,20 @@ bool RingtoneJob::Convert(const std::string& wavPath, const RingtoneFormat& form
 
 bool RingtoneJob::MeasureTruePeak(double& dbtp) {
     const std::string decoded = folder + "/decoded.raw";
-    const std::wstring arguments =
-        L" -nostdin -i " + ConverterPathArgument(WideFromUtf8(filePath)) +
-        L" -y -vn -f f32le -acodec pcm_f32le -ac 2 -ar " + std::to_wstring(OfflineOutput::rate) +
-        L" " + ConverterPathArgument(WideFromUtf8(decoded));
+    const std::vector<std::string> arguments{"-nostdin",
+                                             "-i",
+                                             ConverterPath(filePath),
+                                             "-y",
+                                             "-vn",
+                                             "-f",
+                                             "f32le",
+                                             "-acodec",
+                                             "pcm_f32le",
+                                             "-ac",
+                                             "2",
+                                             "-ar",
+                                             std::to_string(OfflineOutput::rate),
+                                             ConverterPath(decoded)};
     if (!ConverterWorked(runner.Run(arguments, nullptr, nullptr), decoded)) {
         return false;
     }

@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class RingtoneJob {
 public:
@@ -56,9 +57,11 @@ public:
     bool Make(const EditedWave& wave, const RingtoneSound& sound, const RingtoneFormat& format,
               const std::string& sourcePath, ProgressCallback callback, void* user);
 
-    // The converter's argument string for one conversion.
-    static std::wstring Arguments(const std::string& wavPath, const RingtoneFormat& format,
-                                  const std::string& title, const std::string& outputPath);
+    // The converter's arguments for one conversion, after the program name.
+    static std::vector<std::string> Arguments(const std::string& wavPath,
+                                              const RingtoneFormat& format,
+                                              const std::string& title,
+                                              const std::string& outputPath);
 
     // DescribeDeliveryError(error), then, when the converter printed anything, its last lines.
     std::string Explanation() const;

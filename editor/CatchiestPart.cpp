@@ -1,5 +1,6 @@
 #include "editor/CatchiestPart.h"
 
+#include "editor/RingtoneSound.h"
 #include "editor/twMediaEditControl.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
@@ -20,12 +21,9 @@ void CatchiestPart::Forget() {
     ranges.clear();
 }
 
-int32_t CatchiestPart::SoundSeconds() const {
-    return panel.cutRuler->endValue - panel.cutRuler->startValue - panel.waveGraph->silenceLength;
-}
-
 bool CatchiestPart::Next() {
-    const int32_t seconds = SoundSeconds();
+    const int32_t seconds = SoundSeconds(panel.cutRuler->endValue - panel.cutRuler->startValue,
+                                         panel.waveGraph->silenceLength);
     if (!panel.waveGraph->loaded || seconds < 1 || Busy()) {
         return false;
     }

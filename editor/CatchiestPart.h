@@ -43,7 +43,6 @@ private:
     };
     void Deliver(const Found& found);
     void Apply();
-    int32_t SoundSeconds() const;
 
     twMediaEditControl& panel;
     std::thread worker;

@@ -43,6 +43,10 @@ int32_t RingtoneSeconds(const RingtoneSound& sound) {
     return std::max(0, sound.cutEnd - sound.cutStart);
 }
 
+int32_t SoundSeconds(int32_t ringtoneSeconds, int32_t silenceSeconds) {
+    return std::max(0, ringtoneSeconds - silenceSeconds);
+}
+
 namespace {
 
 // The edit, second by second, in the working file's rate and channels: start(channels, rate,

@@ -46,6 +46,10 @@ void CopyEditedWave(const EditedWave& from, int32_t shift, EditedWave& to);
 // Length in whole seconds of what RenderRingtoneSound makes with no limit.
 int32_t RingtoneSeconds(const RingtoneSound& sound);
 
+// The seconds of the song's own sound in a ringtone of ringtoneSeconds whose first
+// silenceSeconds are the inserted silence; 0 when the silence fills it.
+int32_t SoundSeconds(int32_t ringtoneSeconds, int32_t silenceSeconds);
+
 // Hears how far a render has got after each second, in percent; false stops it.
 using RenderProgress = std::function<bool(int32_t percent)>;
 

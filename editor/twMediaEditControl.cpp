@@ -8,6 +8,7 @@
 #include "widgets/ButtonClick.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/DesktopLook.h"
+#include "widgets/LayoutGrid.h"
 #include "widgets/ScrollThumb.h"
 #include "widgets/twRuler.h"
 #include "widgets/twWaveGraph.h"
@@ -64,13 +65,6 @@ wxCheckBox* NewCheck(wxWindow* parent, const char* label) {
     check->SetForegroundColour(look.Foreground());
     check->SetBackgroundColour(look.Background());
     return check;
-}
-
-wxFlexGridSizer* NewGrid(int rows, int cols) {
-    auto* grid = new wxFlexGridSizer(rows, cols, 0, 0);
-    grid->SetFlexibleDirection(wxBOTH);
-    grid->SetNonFlexibleGrowMode(wxFLEX_GROWMODE_SPECIFIED);
-    return grid;
 }
 
 } // namespace

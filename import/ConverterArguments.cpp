@@ -2,12 +2,18 @@
 
 #include "text/Utf8Text.h"
 
+#include <string_view>
+
 namespace {
 
 // Absolute paths can't be protocol names; relative ones can once they hold a colon.
-std::wstring LocalFileName(const std::wstring& path) {
-    if (!path.starts_with(L'/') && (path.find(L':') != std::wstring::npos || path == L"-")) {
-        return L"file:" + path;
+template <typename Char>
+std::basic_string<Char> LocalFileName(const std::basic_string<Char>& path) {
+    const bool protocolLike = path.find(Char{':'}) != std::basic_string<Char>::npos ||
+                              (path.size() == 1 && path[0] == Char{'-'});
+    if (!path.starts_with(Char{'/'}) && protocolLike) {
+        constexpr std::string_view prefix = "file:";
+        return std::basic_string<Char>(prefix.begin(), prefix.end()) + path;
     }
     return path;
 }
@@ -36,12 +42,8 @@ std::wstring BuildConverterArguments(const std::wstring& sourcePath, const std::
            Quoted(LocalFileName(outputPath));
 }
 
-std::wstring ConverterPathArgument(const std::wstring& path) {
-    return Quoted(LocalFileName(path));
-}
-
-std::wstring ConverterTextArgument(const std::wstring& text) {
-    return Quoted(text);
+std::string ConverterPath(const std::string& path) {
+    return LocalFileName(path);
 }
 
 std::vector<std::string> SplitArguments(const std::wstring& arguments) {

@@ -1,5 +1,6 @@
 // The converter's command line: the import's argument string, and its splitting back into the
-// argument vector the converter is started with (there is no shell in between).
+// argument vector the converter is started with (there is no shell in between); and a path as
+// the converter should open it, for the argument vectors that every other conversion builds.
 //
 // Quoting rules, shared by both directions: blanks separate arguments; double quotes group
 // blanks into an argument and may start or end anywhere in it; a backslash makes a following
@@ -22,10 +23,9 @@
 std::wstring BuildConverterArguments(const std::wstring& sourcePath, const std::wstring& outputPath,
                                      int32_t audioStream = -1);
 
-// One argument of an argument string: a path as the converter should open it (see above), or
-// any text, quoted so that the split gives it back unchanged.
-std::wstring ConverterPathArgument(const std::wstring& path);
-std::wstring ConverterTextArgument(const std::wstring& text);
+// A path, as UTF-8, as the converter should open it: a relative one with a colon (or "-") gets
+// the "file:" prefix, as above.
+std::string ConverterPath(const std::string& path);
 
 // The arguments in order, as UTF-8 (Utf8Text.h: file names that were not UTF-8 come back as the
 // bytes they were).

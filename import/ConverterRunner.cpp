@@ -6,6 +6,11 @@
 #include <memory>
 
 bool ConverterRunner::Run(const std::wstring& arguments, ProgressCallback callback, void* user) {
+    return Run(SplitArguments(arguments), callback, user);
+}
+
+bool ConverterRunner::Run(const std::vector<std::string>& arguments, ProgressCallback callback,
+                          void* user) {
     started = false;
     exitStatus = -1;
     cancelled = false;
@@ -18,8 +23,8 @@ bool ConverterRunner::Run(const std::wstring& arguments, ProgressCallback callba
     if (console == nullptr || !console->Clear()) {
         return false;
     }
-    std::vector<std::string> args = SplitArguments(arguments);
-    args.insert(args.begin(), program);
+    std::vector<std::string> args{program};
+    args.insert(args.end(), arguments.begin(), arguments.end());
     if (!console->Start(program, args)) {
         return false;
     }

@@ -54,6 +54,8 @@ public:
     // cancelled). False, with no
     // callback at all, when the console can't be cleared or the converter can't be started.
     bool Run(const std::wstring& arguments, ProgressCallback callback, void* user);
+    // The same with the arguments (after the program name) already apart, as UTF-8.
+    bool Run(const std::vector<std::string>& arguments, ProgressCallback callback, void* user);
 
     // The converter ended by itself with exit code 0.
     bool Succeeded() const { return started && !cancelled && exitStatus == 0; }

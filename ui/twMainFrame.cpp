@@ -1,10 +1,12 @@
 #include "ui/twMainFrame.h"
 
 #include "delivery/DeliveryMethod.h"
+#include "delivery/RingtoneFormat.h"
 #include "media/SourceKinds.h"
 #include "widgets/Accessible.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/DesktopLook.h"
+#include "widgets/LayoutGrid.h"
 #include "widgets/RadioArrows.h"
 #include "widgets/RadioItemsLook.h"
 
@@ -21,14 +23,6 @@
 #include <wx/textctrl.h>
 
 namespace {
-
-// Every grid of the layout: no gaps, flexible both ways, fixed rows and columns keep their size.
-wxFlexGridSizer* NewGrid(int rows, int cols) {
-    auto* grid = new wxFlexGridSizer(rows, cols, 0, 0);
-    grid->SetFlexibleDirection(wxBOTH);
-    grid->SetNonFlexibleGrowMode(wxFLEX_GROWMODE_SPECIFIED);
-    return grid;
-}
 
 // Layout pixels to window pixels at the desktop's text scale.
 int Px(int pixels) {
@@ -172,10 +166,13 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
 
     sendPanel->Add(Px(5), 0, 1, wxEXPAND, 0);
     auto* step2 = new wxBoxSizer(wxHORIZONTAL);
-    const wxString formats[] = {"WAV", "MP3", "AAC", "M4A", "WMA"};
+    wxArrayString formats;
+    for (const RingtoneFormat* format : FormatBoxFormats()) {
+        formats.Add(format->label);
+    }
     formatRadioBox = new wxRadioBox(this, wxID_ANY, "Step 2. Choose format supported by your phone",
-                                    wxDefaultPosition, wxDefaultSize, 5, formats, 1,
-                                    wxRA_SPECIFY_ROWS, wxDefaultValidator, "radioBox");
+                                    wxDefaultPosition, wxDefaultSize, formats, 1, wxRA_SPECIFY_ROWS,
+                                    wxDefaultValidator, "radioBox");
     formatRadioBox->SetSelection(0);
     KeepDisabledItemsGrey(formatRadioBox);
     SelectRadioItemsOnFocus(formatRadioBox);

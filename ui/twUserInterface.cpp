@@ -5,6 +5,7 @@
 #include "delivery/DeliveryMethod.h"
 #include "delivery/DeviceAddressText.h"
 #include "delivery/InfraredFinder.h"
+#include "delivery/OfferedFormats.h"
 #include "editor/twMediaEditControl.h"
 #include "phones/PhoneCatalogue.h"
 #include "phones/PhonePlatform.h"
@@ -250,13 +251,13 @@ void twUserInterface::OnModelSelected(wxCommandEvent& event) {
     // GTK greys every item of a box that is disabled as a whole, so the box comes alive with the
     // first model choice and the items carry the model's formats from then on.
     formatRadioBox->Enable();
+    const std::vector<const RingtoneFormat*> offered = OfferedForModel();
     const unsigned int count = formatRadioBox->GetCount();
     for (unsigned int i = 0; i < count; ++i) {
         const std::string label = ToCatalogueText(formatRadioBox->GetString(i));
-        const std::string vendor = ToCatalogueText(vendorChoice->GetStringSelection());
-        const std::string model = ToCatalogueText(modelChoice->GetStringSelection());
         formatRadioBox->Enable(
-            i, phoneCatalogue->SupportsFormat(vendor.c_str(), model.c_str(), label.c_str()));
+            i, std::any_of(offered.begin(), offered.end(),
+                           [&](const RingtoneFormat* format) { return label == format->label; }));
     }
     for (unsigned int i = 0; i < count; ++i) {
         if (formatRadioBox->IsItemEnabled(i)) {
@@ -267,6 +268,11 @@ void twUserInterface::OnModelSelected(wxCommandEvent& event) {
     event.Skip();
 }
 
+std::vector<const RingtoneFormat*> twUserInterface::OfferedForModel() const {
+    return OfferedFormats(*phoneCatalogue, ToCatalogueText(vendorChoice->GetStringSelection()),
+                          ToCatalogueText(modelChoice->GetStringSelection()));
+}
+
 void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
     const FocusReturn back(*this, convertAndSendButton);
     ConvertAndSendCommand::Selection selection;
@@ -275,13 +281,10 @@ void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
     selection.model = modelChoice->GetStringSelection();
     const std::string vendor = ToCatalogueText(selection.vendor);
     const std::string model = ToCatalogueText(selection.model);
-    for (unsigned int i = 0; i < formatRadioBox->GetCount(); ++i) {
-        selection.offeredCodes.push_back(ToCatalogueText(formatRadioBox->GetString(i)));
+    for (const RingtoneFormat* format : OfferedForModel()) {
+        selection.offeredCodes.push_back(format->label);
     }
     selection.phone = PlatformOfPhone(*phoneCatalogue, vendor.c_str(), model.c_str());
-    std::erase_if(selection.offeredCodes, [&](const std::string& code) {
-        return !phoneCatalogue->SupportsFormat(vendor.c_str(), model.c_str(), code.c_str());
-    });
     const int format = formatRadioBox->GetSelection();
     if (format != wxNOT_FOUND && formatRadioBox->IsEnabled() &&
         formatRadioBox->IsItemEnabled(static_cast<unsigned>(format))) {

@@ -4,6 +4,7 @@
 // window closes, and its destructor shuts audio down in a fixed order.
 #pragma once
 
+#include "delivery/RingtoneFormat.h"
 #include "ui/twMainFrame.h"
 
 #include <functional>
@@ -71,6 +72,8 @@ public:
     void OnRefreshDevices(wxCommandEvent& event) override;
 
 private:
+    // The format box's formats the catalogue lists for step 1's model (OfferedFormats).
+    std::vector<const RingtoneFormat*> OfferedForModel() const;
     // Fills deviceChoice; returns the sentence behind its "None", empty when devices are listed.
     wxString ListDevices(DeviceSearchResult result, const DeliveryMethod& method);
     DeviceFinder* HeldFinder() const;

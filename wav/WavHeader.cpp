@@ -1,34 +1,21 @@
 #include "wav/WavHeader.h"
 
+#include "wav/RiffChunks.h"
+
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace {
 
 constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
-constexpr size_t kChunkHeaderBytes = 8;
 constexpr size_t kFmtBytes = 16;
-
-uint16_t Get16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t Get32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-bool IsTag(const uint8_t* p, const char* tag) {
-    return std::memcmp(p, tag, 4) == 0;
-}
 
 } // namespace
 
 WavError WavHeader::Parse(const uint8_t* prefix, size_t prefixSize, int64_t fileSize) {
     const size_t size = std::min(prefixSize, kPrefixBytes);
-    if (size < 12 || !IsTag(prefix, "RIFF") || !IsTag(prefix + 8, "WAVE")) {
+    if (!IsRiffWave(prefix, size)) {
         return WavError::NotRiffWave;
     }
     bool haveFormat = false;
@@ -39,28 +26,23 @@ WavError WavHeader::Parse(const uint8_t* prefix, size_t prefixSize, int64_t file
     bool haveData = false;
     size_t dataStart = 0;
     uint32_t declaredData = 0;
-    // Chunk bodies are padded to an even length; sizes are summed in 64 bits so that a huge
-    // size field steps past the prefix instead of wrapping around.
-    for (uint64_t pos = 12; pos + kChunkHeaderBytes <= size;) {
-        const uint8_t* chunk = prefix + pos;
-        const uint32_t chunkSize = Get32(chunk + 4);
-        if (IsTag(chunk, "fmt ")) {
-            if (chunkSize < kFmtBytes || pos + kChunkHeaderBytes + kFmtBytes > size) {
+    for (RiffChunks chunks(prefix, size, 12); chunks.Next();) {
+        if (chunks.Is("fmt ")) {
+            if (chunks.bodySize < kFmtBytes || chunks.BodyOffset() + kFmtBytes > size) {
                 return WavError::NoFormatChunk;
             }
-            const uint8_t* body = chunk + kChunkHeaderBytes;
-            formatTag = Get16(body);
-            channelCount = Get16(body + 2);
-            rate = Get32(body + 4);
-            bits = Get16(body + 14);
+            const uint8_t* body = chunks.Body();
+            formatTag = Little16(body);
+            channelCount = Little16(body + 2);
+            rate = Little32(body + 4);
+            bits = Little16(body + 14);
             haveFormat = true;
-        } else if (IsTag(chunk, "data")) {
+        } else if (chunks.Is("data")) {
             haveData = true;
-            dataStart = static_cast<size_t>(pos + kChunkHeaderBytes);
-            declaredData = chunkSize;
+            dataStart = static_cast<size_t>(chunks.BodyOffset());
+            declaredData = chunks.bodySize;
             break;
         }
-        pos += kChunkHeaderBytes + chunkSize + (chunkSize & 1U);
     }
     if (!haveData) {
         return WavError::NoDataChunk;

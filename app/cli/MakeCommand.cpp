@@ -22,10 +22,14 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr const char* kPrefix = "tonewick-cli make: ";
-constexpr const char* kUsage =
-    "usage: tonewick-cli make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] "
-    "[--fade-out S] [--volume PERCENT] [--echo] [--reverb] [--chorus] [--loudness LUFS] "
-    "--format wav|mp3|aac|m4a|m4r|wma -o OUT\n";
+
+std::string Usage() {
+    return "usage: tonewick-cli make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] "
+           "[--fade-out S] [--volume PERCENT] [--echo] [--reverb] [--chorus] [--loudness LUFS] "
+           "--format " +
+           MakeFormatChoices() + " -o OUT\n";
+}
+
 // The loudness targets that make sense for a ringtone: from a whisper to the loudest pop.
 constexpr double kQuietestTarget = -40.0;
 constexpr double kLoudestTarget = -5.0;
@@ -67,8 +71,9 @@ bool TakeValue(MakeRequest& r, const std::string& arg, const std::string& value,
     if (arg == "--format") {
         r.format = FindFormatByName(value);
         if (r.format == nullptr) {
-            err << kPrefix << "--format takes wav, mp3, aac, m4a, m4r or wma, not '" << value
-                << "'\n";
+            err << kPrefix << "--format takes "
+                << JoinFormats(NamedFormats(), &RingtoneFormat::name, ", ", " or ") << ", not '"
+                << value << "'\n";
         }
         return r.format != nullptr;
     }
@@ -89,7 +94,7 @@ std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostr
     MakeRequest r;
     CommandLine line;
     line.prefix = kPrefix;
-    line.usage = kUsage;
+    line.usage = Usage();
     line.isFlag = [](const std::string& arg) {
         return arg == "--echo" || arg == "--reverb" || arg == "--chorus";
     };
@@ -104,7 +109,7 @@ std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostr
         return std::nullopt;
     }
     if (r.source.empty() || !r.edit.haveCut || r.format == nullptr || r.output.empty()) {
-        err << kUsage;
+        err << Usage();
         return std::nullopt;
     }
     // A phone judges a ringtone by its extension: an M4A named .m4r would pass for an iPhone's
@@ -121,6 +126,10 @@ std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostr
 }
 
 } // namespace
+
+std::string MakeFormatChoices() {
+    return JoinFormats(NamedFormats(), &RingtoneFormat::name, "|", "|");
+}
 
 int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::optional<MakeRequest> request = Parse(args, err);

@@ -1,5 +1,6 @@
 #include "app/cli/PhonesCommand.h"
 
+#include "delivery/OfferedFormats.h"
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
 #include "text/Utf8Text.h"
@@ -10,9 +11,6 @@ namespace {
 
 constexpr int kExitUnknown = 1;
 constexpr int kExitUsage = 2;
-
-// The format box's items, in its order; each label is also the code looked up.
-constexpr const char* kFormatLabels[] = {"WAV", "MP3", "AAC", "M4A", "WMA"};
 
 // An argument as the panel's controls would hand it to the catalogue: decoded as the UTF-8 it
 // is typed in, then narrowed, so that anything outside 7-bit ASCII becomes "_" there too.
@@ -66,13 +64,7 @@ int RunPhonesCommand(const std::vector<std::string>& args, std::ostream& out, st
             << " in the catalogue; 'tonewick-cli phones \"" << args[0] << "\"' lists them\n";
         return kExitUnknown;
     }
-    const char* separator = "";
-    for (const char* label : kFormatLabels) {
-        if (catalogue->SupportsFormat(vendor.c_str(), model.c_str(), label)) {
-            out << separator << label;
-            separator = " ";
-        }
-    }
-    out << '\n';
+    out << JoinFormats(OfferedFormats(*catalogue, vendor, model), &RingtoneFormat::label, " ", " ")
+        << '\n';
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "app/cli/RingtoneEdit.h"
 
 #include "editor/ChromaCells.h"
+#include "editor/RingtoneSound.h"
 
 #include <charconv>
 
@@ -105,13 +106,14 @@ bool RingtoneEdit::ChooseAutoCut(const std::string& path, const std::string& pre
     if (!autoCut) {
         return true;
     }
-    if (silence >= autoSeconds) {
+    const int32_t sound = SoundSeconds(autoSeconds, silence);
+    if (sound < 1) {
         err << prefix << "the silence (" << silence << " seconds) leaves no sound in a ringtone of "
             << autoSeconds << " seconds\n";
         return false;
     }
     std::vector<RulerRange> ranges;
-    if (!FindCatchiest(path, autoSeconds - silence, ranges, prefix, err)) {
+    if (!FindCatchiest(path, sound, ranges, prefix, err)) {
         return false;
     }
     cutStart = ranges.front().start;

@@ -19,7 +19,7 @@ namespace {
 
 struct Subcommand {
     const char* name;
-    const char* usage;
+    std::string usage;
     int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 };
 
@@ -32,7 +32,8 @@ const Subcommand subcommands[] = {
      RunRenderCommand},
     {"make",
      "make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] [--fade-out S] [--volume P] "
-     "[--echo] [--reverb] [--chorus] [--loudness LUFS] --format wav|mp3|aac|m4a|m4r|wma -o OUT",
+     "[--echo] [--reverb] [--chorus] [--loudness LUFS] --format " +
+         MakeFormatChoices() + " -o OUT",
      RunMakeCommand},
     {"suggest", "suggest WORKING.wav [--seconds N]", RunSuggestCommand},
     {"send", "send FILE --to AA:BB:CC:DD:EE:FF | --usb [NAME] [--replace]", RunSendCommand},
