@@ -1,6 +1,7 @@
 #include "delivery/DeliveryPlan.h"
 
 #include "delivery/DeliveryMessages.h"
+#include "text/Translation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,14 +25,14 @@ bool OffersAFormat(const DeliveryRequest& request) {
 // What the sound itself lacks, when it is there to be judged.
 const char* SoundProblem(const DeliveryRequest& request) {
     if (!request.mediaLoaded) {
-        return delivery_text::noMedia;
+        return Tr(delivery_text::noMedia);
     }
     // Flags that meet leave no range at all, which no silence could fill.
     if (request.seconds <= 0) {
-        return delivery_text::noLength;
+        return Tr(delivery_text::noLength);
     }
     if (request.silenceSeconds >= request.seconds) {
-        return delivery_text::silent;
+        return Tr(delivery_text::silent);
     }
     return nullptr;
 }
@@ -56,12 +57,12 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
         missing.push_back(sound);
     }
     if (!phoneChosen) {
-        missing.push_back(delivery_text::noPhone);
+        missing.push_back(Tr(delivery_text::noPhone));
     }
     if (phoneChosen && !OffersAFormat(request)) {
-        missing.push_back(delivery_text::phoneTakesNoFormat);
+        missing.push_back(Tr(delivery_text::phoneTakesNoFormat));
     } else if (plan.format == nullptr) {
-        missing.push_back(delivery_text::noFormat);
+        missing.push_back(Tr(delivery_text::noFormat));
     }
     for (const char* piece : missing) {
         plan.stop += (plan.stop.empty() ? "" : "\n\n") + std::string(piece);
@@ -86,7 +87,7 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
     } else if (method->NeedsDevice() && request.deviceAddress.empty()) {
         // Making the phone visible can't help when the search could not even run.
         plan.questions.push_back(request.searchFailure == DeliveryError::None
-                                     ? std::string(delivery_text::noDevice)
+                                     ? std::string(Tr(delivery_text::noDevice))
                                      : delivery_text::SaveInsteadAfter(request.searchFailure));
     } else {
         plan.route = DeliveryRoute::Deliver;
@@ -107,5 +108,5 @@ std::string PushRefusal(const std::string& fileName) {
             return std::string();
         }
     }
-    return delivery_text::pushExtension;
+    return Tr(delivery_text::pushExtension);
 }
