@@ -3,10 +3,12 @@
 #include "ui/twMainFrame.h"
 
 #include "EventPump.h"
+#include "ui/WindowLanguage.h"
 
 #include <gtest/gtest.h>
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/filepicker.h>
 #include <wx/panel.h>
@@ -15,11 +17,14 @@
 #include <wx/statbox.h>
 #include <wx/statline.h>
 #include <wx/textctrl.h>
+#include <wx/translation.h>
 #include <wx/uiaction.h>
 
 #include <array>
 #include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -240,4 +245,36 @@ TEST(MainFrame, destroyingTheFrameDisconnectsEveryHandlerBeforeTheControlsGo) {
     delete frame;
     EXPECT_TRUE(checked);
     EXPECT_FALSE(stillConnected);
+}
+
+// The window's labels in each language the program ships, at the default font: a translation
+// must fit the fixed layout that was made for the English words, which come first as the
+// baseline.
+TEST(MainFrame, everyLabelFitsItsControlInEveryLanguage) {
+    for (const char* language : {"en", "de", "es", "fr", "pt_BR"}) {
+        UseWindowLanguage(TW_LOCALE_DIR, language);
+        Shown<BareFrame> shown;
+        EXPECT_EQ(shown.frame->convertAndSendButton->GetLabel() == "Convert and Send",
+                  std::string(language) == "en")
+            << language;
+        const wxRect room(shown.frame->GetClientSize());
+        std::vector<wxWindow*> windows(shown.frame->GetChildren().begin(),
+                                       shown.frame->GetChildren().end());
+        for (size_t i = 0; i < windows.size(); ++i) {
+            wxWindow* w = windows[i];
+            windows.insert(windows.end(), w->GetChildren().begin(), w->GetChildren().end());
+            const bool labelled = dynamic_cast<wxStaticBox*>(w) || dynamic_cast<wxCheckBox*>(w) ||
+                                  dynamic_cast<wxRadioBox*>(w) ||
+                                  (dynamic_cast<wxButton*>(w) && !dynamic_cast<wxBitmapButton*>(w));
+            if (!labelled || w->GetLabel().empty()) {
+                continue;
+            }
+            const wxRect where(shown.frame->ScreenToClient(w->GetScreenPosition()), w->GetSize());
+            EXPECT_LE(w->GetBestSize().x, where.width) << language << ": " << w->GetLabel();
+            EXPECT_TRUE(room.Contains(where))
+                << language << ": " << w->GetLabel() << " at x " << where.x << " to "
+                << where.GetRight() << ", y " << where.y << " to " << where.GetBottom();
+        }
+    }
+    wxTranslations::Set(nullptr);
 }
