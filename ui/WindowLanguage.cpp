@@ -1,6 +1,7 @@
 #include "ui/WindowLanguage.h"
 
 #include "text/Translation.h"
+#include "widgets/LookPictures.h"
 
 #include <wx/translation.h>
 
@@ -14,4 +15,7 @@ void UseWindowLanguage(const std::filesystem::path& catalogues, const wxString& 
     wxTranslations::Set(translations);
     translations->AddStdCatalog();
     translations->AddCatalog(kTextDomain);
+    // The pictures' words in the same language: English when the catalogue has none.
+    const wxString chosen = translations->GetBestTranslation(kTextDomain);
+    UsePictureLanguage(chosen.StartsWith("en") ? wxString() : chosen);
 }

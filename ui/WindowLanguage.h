@@ -1,7 +1,8 @@
 // The window's texts in the user's language: wxTranslations over the program's catalogue
 // ("tonewick", the one that text/Translation.h reads without the toolkit) and the toolkit's own
-// (wxstd, for its dialogs' captions and buttons). The application calls it once at start-up,
-// after the toolkit has started; the tests call it again to switch the language.
+// (wxstd, for its dialogs' captions and buttons), and the pictures drawn with that language's
+// words. The application calls it once at start-up, after the toolkit has started; the tests
+// call it again to switch the language.
 #pragma once
 
 #include <wx/string.h>

@@ -20,6 +20,7 @@
 #include <wx/translation.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <memory>
@@ -249,14 +250,26 @@ TEST(MainFrame, destroyingTheFrameDisconnectsEveryHandlerBeforeTheControlsGo) {
 
 // The window's labels in each language the program ships, at the default font: a translation
 // must fit the fixed layout that was made for the English words, which come first as the
-// baseline.
+// baseline. The pictures show the language's words.
 TEST(MainFrame, everyLabelFitsItsControlInEveryLanguage) {
+    wxImage englishHelp;
     for (const char* language : {"en", "de", "es", "fr", "pt_BR"}) {
         UseWindowLanguage(TW_LOCALE_DIR, language);
         Shown<BareFrame> shown;
         EXPECT_EQ(shown.frame->convertAndSendButton->GetLabel() == "Convert and Send",
                   std::string(language) == "en")
             << language;
+        // The pictures' words too: the help button's differ from the English ones.
+        const wxImage help = shown.frame->helpButton->GetBitmap().ConvertToImage();
+        if (englishHelp.IsOk()) {
+            EXPECT_FALSE(help.GetSize() == englishHelp.GetSize() &&
+                         std::equal(help.GetData(),
+                                    help.GetData() + help.GetWidth() * help.GetHeight() * 3,
+                                    englishHelp.GetData()))
+                << language;
+        } else {
+            englishHelp = help;
+        }
         const wxRect room(shown.frame->GetClientSize());
         std::vector<wxWindow*> windows(shown.frame->GetChildren().begin(),
                                        shown.frame->GetChildren().end());
