@@ -22,9 +22,12 @@
 
 #include <algorithm>
 
-const wxString ConvertAndSendCommand::caption = wxString::FromUTF8(delivery_text::caption);
-
 namespace {
+
+// The title of every message Convert and Send shows.
+wxString Caption() {
+    return wxString::FromUTF8(Tr(delivery_text::caption));
+}
 
 // The dialogs handle their events (drawing, moving, Cancel) only inside Update.
 constexpr long updateMilliseconds = 40;
@@ -104,11 +107,11 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     request.silenceSeconds = wave->silenceLength;
     const DeliveryPlan plan = PlanDelivery(request);
     if (!plan.stop.empty()) {
-        inform(wxGetTranslation(caption), Wide(plan.stop));
+        inform(Caption(), Wide(plan.stop));
         return outcome;
     }
     for (const std::string& question : plan.questions) {
-        if (ask(wxGetTranslation(caption), Wide(question)) != wxID_YES) {
+        if (ask(Caption(), Wide(question)) != wxID_YES) {
             return outcome;
         }
     }
@@ -122,7 +125,7 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
             return outcome;
         }
         outcome = Outcome::Failed;
-        inform(wxGetTranslation(caption), Wide(job.Explanation()));
+        inform(Caption(), Wide(job.Explanation()));
         return outcome;
     }
     const wxString fileName = Wide(job.fileName);
@@ -205,8 +208,7 @@ bool ConvertAndSendCommand::Deliver(const DeliveryMethod& method, const std::str
         outcome = Outcome::Sent;
         // A method that shows a code said it all in its dialog, which the user has closed.
         if (!method.OffersCode()) {
-            inform(wxGetTranslation(caption),
-                   Wide(method.DoneText(Utf8(fileName), delivered, phone)));
+            inform(Caption(), Wide(method.DoneText(Utf8(fileName), delivered, phone)));
         }
         return false;
     }
@@ -214,21 +216,21 @@ bool ConvertAndSendCommand::Deliver(const DeliveryMethod& method, const std::str
         outcome = Outcome::NothingDone;
         // A window that is closing says nothing more.
         if (!modal.closeRequested) {
-            inform(wxGetTranslation(caption), Wide(Tr(delivery_text::pushCancelled)));
+            inform(Caption(), Wide(Tr(delivery_text::pushCancelled)));
         }
         return false;
     }
     if (error == DeliveryError::AlreadyThere && !replace) {
-        if (ask(wxGetTranslation(caption),
-                Wide(DescribeFailure(delivered)) + wxS("\n\n") + _("Replace it?")) == wxID_YES) {
+        if (ask(Caption(), Wide(DescribeFailure(delivered)) + wxS("\n\n") + _("Replace it?")) ==
+            wxID_YES) {
             return Deliver(method, filePath, fileName, title, selection, phone, true);
         }
         outcome = Outcome::NothingDone;
         return false;
     }
     outcome = Outcome::Failed;
-    return ask(wxGetTranslation(caption), Wide(DescribeFailure(delivered)) + wxS("\n\n") +
-                                              Wide(Tr(delivery_text::saveInstead))) == wxID_YES;
+    return ask(Caption(), Wide(DescribeFailure(delivered)) + wxS("\n\n") +
+                              Wide(Tr(delivery_text::saveInstead))) == wxID_YES;
 }
 
 void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fileName,
@@ -256,15 +258,15 @@ void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fi
             savedPath = chosen;
             const bool inRingtones =
                 onPhone && wxFileName(chosen).GetDirs().Last() == wxS("Ringtones");
-            inform(wxGetTranslation(caption),
+            inform(Caption(),
                    Wide(delivery_text::SavedText(onPhone ? place : target, phone, inRingtones)));
             return;
         }
         outcome = Outcome::Failed;
         error = DeliveryError::SaveFailed;
         // The file is still in the job's folder: another folder needs no second conversion.
-        if (ask(wxGetTranslation(caption), Wide(delivery_text::SaveFailure(reason)) + wxS("\n\n") +
-                                               Wide(Tr(delivery_text::otherFolder))) != wxID_YES) {
+        if (ask(Caption(), Wide(delivery_text::SaveFailure(reason)) + wxS("\n\n") +
+                               Wide(Tr(delivery_text::otherFolder))) != wxID_YES) {
             return;
         }
         folder = wxFileName(chosen).GetPath();
