@@ -69,7 +69,7 @@ std::string LocalDecimal(double value, int decimals) {
 }
 
 std::filesystem::path CatalogueFolder(const std::filesystem::path& program) {
-    const std::filesystem::path beside = program.parent_path() / "locale";
+    std::filesystem::path beside = program.parent_path() / "locale";
     std::error_code error;
     if (std::filesystem::is_directory(beside, error)) {
         return beside;

@@ -21,6 +21,7 @@
 #include "widgets/MessageDialog.h"
 #include "widgets/twRuler.h"
 
+#include <wx/bmpbuttn.h>
 #include <wx/choice.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
