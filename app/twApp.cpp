@@ -2,8 +2,10 @@
 
 #include "app/WorkingFolder.h"
 #include "platform/linux/PtyConsole.h"
+#include "text/Translation.h"
 #include "text/Utf8Text.h"
 #include "ui/MainWindowInput.h"
+#include "ui/WindowLanguage.h"
 #include "ui/twUserInterface.h"
 #include "widgets/CheckMarkPictures.h"
 #include "widgets/MessageDialog.h"
@@ -29,6 +31,11 @@ twApp::twApp() {
 }
 
 bool twApp::OnInit() {
+    // After the toolkit has started, which would otherwise take the whole locale, numbers
+    // included, for itself; GTK's own dialogs follow the language from here on.
+    const std::filesystem::path program(wxStandardPaths::Get().GetExecutablePath().utf8_string());
+    UseDesktopLanguage(program);
+    UseWindowLanguage(CatalogueFolder(program));
     if (!StartUp(CreatePtyConsole)) {
         return false;
     }
@@ -69,8 +76,9 @@ bool twApp::StartUp(const ConsoleFactory& makeConsole) {
     if (!IsWorkingFolder(std::filesystem::current_path(error))) {
         const std::filesystem::path program(
             wxStandardPaths::Get().GetExecutablePath().ToStdString());
-        ShowMessage(nullptr, OutsideWorkingFolderMessage(ExpectedWorkingFolder(program)),
-                    "Tonewick", wxOK | wxICON_ERROR);
+        ShowMessage(nullptr,
+                    wxString::FromUTF8(OutsideWorkingFolderMessage(ExpectedWorkingFolder(program))),
+                    wxS("Tonewick"), wxOK | wxICON_ERROR);
         return false;
     }
     std::unique_ptr<HiddenConsole> console = makeConsole();

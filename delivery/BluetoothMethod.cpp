@@ -5,6 +5,7 @@
 #include "delivery/DeliveryMethod.h"
 #include "delivery/ObexPush.h"
 #include "platform/MainLoop.h"
+#include "text/Translation.h"
 
 namespace {
 
@@ -21,10 +22,11 @@ public:
     std::string RefuseCliValue(const std::string& value) const override {
         return ObexPush::IsBluetoothAddress(value)
                    ? std::string()
-                   : "'" + value +
-                         "' is no Bluetooth address (six pairs of hex digits with colons)";
+                   : FillIn(Tr("'%s' is no Bluetooth address (six pairs of hex digits with "
+                               "colons)"),
+                            {value});
     }
-    const char* IphoneRefusal() const override { return delivery_text::iphoneNoBluetooth; }
+    const char* IphoneRefusal() const override { return Tr(delivery_text::iphoneNoBluetooth); }
 
     DeliveryOutcome Deliver(const std::string& file, const DeliveryTarget& target,
                             const DeliveryProgressFn& progress,
@@ -36,8 +38,8 @@ public:
         while (!push.Finished() && !(grace && grace->Fired())) {
             const ObexPush::Progress& now = push.Current();
             DeliveryReport report;
-            report.text = now.stage == ObexPush::Stage::Sending ? "Sending to the phone."
-                                                                : "Connecting to the phone...";
+            report.text = now.stage == ObexPush::Stage::Sending ? Tr("Sending to the phone.")
+                                                                : Tr("Connecting to the phone...");
             report.done = now.transferred;
             report.size = now.size;
             progress(report);
@@ -53,7 +55,7 @@ public:
         }
         // Whatever obexd says after a cancel, the user has stopped the push: never "was sent".
         return {cancelled ? DeliveryError::Cancelled : push.Current().error, "",
-                "sent to " + target.address};
+                FillIn(Tr("sent to %s"), {target.address})};
     }
 
     std::string DoneText(const std::string& fileName, const DeliveryOutcome&,

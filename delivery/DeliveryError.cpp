@@ -1,62 +1,65 @@
 #include "delivery/DeliveryError.h"
 
+#include "text/Translation.h"
+
 const char* DescribeDeliveryError(DeliveryError error) {
     switch (error) {
     case DeliveryError::None:
-        return "No error.";
+        return Tr("No error.");
     case DeliveryError::NoTempFolder:
-        return "There is no room for the ringtone in the temp folder.";
+        return Tr("There is no room for the ringtone in the temp folder.");
     case DeliveryError::RenderFailed:
-        return "The ringtone could not be made from the working file.";
+        return Tr("The ringtone could not be made from the working file.");
     case DeliveryError::ConverterNotStarted:
-        return "The converter (temp/ffmpeg) could not be started.";
+        return Tr("The converter (temp/ffmpeg) could not be started.");
     case DeliveryError::ConversionFailed:
-        return "The converter could not make the ringtone file.";
+        return Tr("The converter could not make the ringtone file.");
     case DeliveryError::SaveFailed:
-        return "The ringtone could not be written to the chosen folder.";
+        return Tr("The ringtone could not be written to the chosen folder.");
     case DeliveryError::NoSystemBus:
-        return "Bluetooth can't be used: this computer's system message bus (D-Bus) is not "
-               "running. Start it, then start the Bluetooth service.";
+        return Tr("Bluetooth can't be used: this computer's system message bus (D-Bus) is not "
+                  "running. Start it, then start the Bluetooth service.");
     case DeliveryError::NoBluetoothService:
-        return "Bluetooth can't be used: this computer's Bluetooth service (BlueZ) is not "
-               "running. Start the Bluetooth service (systemctl start bluetooth).";
+        return Tr("Bluetooth can't be used: this computer's Bluetooth service (BlueZ) is not "
+                  "running. Start the Bluetooth service (systemctl start bluetooth).");
     case DeliveryError::NoBluetoothAdapter:
-        return "This computer has no Bluetooth adapter. Plug one in, or turn on the computer's "
-               "built-in Bluetooth.";
+        return Tr("This computer has no Bluetooth adapter. Plug one in, or turn on the computer's "
+                  "built-in Bluetooth.");
     case DeliveryError::BluetoothOff:
-        return "This computer's Bluetooth adapter is switched off. Switch it on in the "
-               "Bluetooth settings.";
+        return Tr("This computer's Bluetooth adapter is switched off. Switch it on in the "
+                  "Bluetooth settings.");
     case DeliveryError::SearchFailed:
-        return "This computer's Bluetooth service did not start the search. Try again in a "
-               "moment.";
+        return Tr("This computer's Bluetooth service did not start the search. Try again in a "
+                  "moment.");
     case DeliveryError::NoInfraredPort:
-        return "This computer has no infrared port it can use.";
+        return Tr("This computer has no infrared port it can use.");
     case DeliveryError::NoObexService:
-        return "Sending over Bluetooth needs BlueZ's OBEX service (obexd), which is not "
-               "installed. Install it (the bluez-obexd package).";
+        return Tr("Sending over Bluetooth needs BlueZ's OBEX service (obexd), which is not "
+                  "installed. Install it (the bluez-obexd package).");
     case DeliveryError::ObexServiceFailed:
-        return "This computer's OBEX service (obexd) could not start, so nothing was sent. "
-               "Check that the Bluetooth service runs and the adapter is switched on.";
+        return Tr("This computer's OBEX service (obexd) could not start, so nothing was sent. "
+                  "Check that the Bluetooth service runs and the adapter is switched on.");
     case DeliveryError::Unreachable:
-        return "The phone could not be reached. Check that it is switched on, near, and has "
-               "Bluetooth on.";
+        return Tr("The phone could not be reached. Check that it is switched on, near, and has "
+                  "Bluetooth on.");
     case DeliveryError::Refused:
-        return "The phone did not take the ringtone: it was refused or the transfer broke off.";
+        return Tr("The phone did not take the ringtone: it was refused or the transfer broke off.");
     case DeliveryError::Cancelled:
-        return "Sending was cancelled.";
+        return Tr("Sending was cancelled.");
     case DeliveryError::UsbCopyFailed:
-        return "The ringtone could not be copied onto the phone.";
+        return Tr("The ringtone could not be copied onto the phone.");
     case DeliveryError::AlreadyThere:
-        return "There is a file of that name on the phone already.";
+        return Tr("There is a file of that name on the phone already.");
     case DeliveryError::NoNetwork:
-        return "This computer is on no network the phone can reach. Connect it to the Wi-Fi "
-               "network the phone uses (or plug it into that network's router), then try again.";
+        return Tr(
+            "This computer is on no network the phone can reach. Connect it to the Wi-Fi "
+            "network the phone uses (or plug it into that network's router), then try again.");
     case DeliveryError::OfferFailed:
-        return "The ringtone could not be offered on the network.";
+        return Tr("The ringtone could not be offered on the network.");
     case DeliveryError::NoDownload:
-        return "No phone downloaded the ringtone in time.";
+        return Tr("No phone downloaded the ringtone in time.");
     }
-    return "Unknown error.";
+    return Tr("Unknown error.");
 }
 
 DeliveryError BluetoothReadinessError(BluetoothReadiness readiness) {
@@ -78,8 +81,8 @@ DeliveryError BluetoothReadinessError(BluetoothReadiness readiness) {
 const char* DescribeEmptySearch(bool bluetooth) {
     // A fresh inquiry finds only phones that answer it: a paired phone does so only while its
     // Bluetooth settings screen is open.
-    return bluetooth ? "No devices found. Make the phone visible: open its Bluetooth settings "
-                       "screen and keep it open, then search again."
-                     : "No devices found. Put the phone's infrared port within a metre of the "
-                       "computer's, facing it, then search again.";
+    return bluetooth ? Tr("No devices found. Make the phone visible: open its Bluetooth settings "
+                          "screen and keep it open, then search again.")
+                     : Tr("No devices found. Put the phone's infrared port within a metre of the "
+                          "computer's, facing it, then search again.");
 }

@@ -2,6 +2,9 @@
 
 #include "delivery/DeliveryError.h"
 
+#include "text/Translation.h"
+
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -11,90 +14,99 @@ namespace delivery_text {
 
 namespace {
 
-constexpr const char* androidSettings = "Settings, Sound (and vibration), Phone ringtone";
+// The path to Android's ringtone list, as its settings name it.
+const char* AndroidSettings() {
+    return Tr("Settings, Sound (and vibration), Phone ringtone");
+}
 
 std::string LastStep(PhonePlatform phone, bool pushed, bool inRingtones) {
     switch (phone) {
     case PhonePlatform::IPhone:
-        return "With a Mac or PC that has the software the iPhone syncs with, add the .m4r file "
-               "there (at most 40 seconds) and sync: it then appears under Settings, Sounds & "
-               "Haptics, Ringtone. Without one, choose \"Wi-Fi (scan a code)\" in step 3: the "
-               "iPhone downloads the ringtone and sets it in the Files app with \"Use as "
-               "Ringtone\" (iOS 26 and later).";
+        return Tr("With a Mac or PC that has the software the iPhone syncs with, add the .m4r file "
+                  "there (at most 40 seconds) and sync: it then appears under Settings, Sounds & "
+                  "Haptics, Ringtone. Without one, choose \"Wi-Fi (scan a code)\" in step 3: the "
+                  "iPhone downloads the ringtone and sets it in the Files app with \"Use as "
+                  "Ringtone\" (iOS 26 and later).");
     case PhonePlatform::Android:
         if (pushed) {
-            return std::string("On the phone, accept the file if it asks. It lands among the "
-                               "received files (in Download or a Bluetooth folder). To make it "
-                               "the ringtone, open ") +
-                   androidSettings + " and pick the file with the add button there.";
+            return FillIn(Tr("On the phone, accept the file if it asks. It lands among the "
+                             "received files (in Download or a Bluetooth folder). To make it the "
+                             "ringtone, open %s and pick the file with the add button there."),
+                          {AndroidSettings()});
         }
         if (inRingtones) {
-            return std::string("It is in the phone's Ringtones folder, so it appears in the list "
-                               "under ") +
-                   androidSettings + ".";
+            return FillIn(
+                Tr("It is in the phone's Ringtones folder, so it appears in the list under %s."),
+                {AndroidSettings()});
         }
-        return std::string("Copy it into the phone's Ringtones folder (by cable, with the phone "
-                           "in file-transfer mode) and it appears in the list under ") +
-               androidSettings + ". A file put elsewhere is picked there with the add button.";
+        return FillIn(Tr("Copy it into the phone's Ringtones folder (by cable, with the phone in "
+                         "file-transfer mode) and it appears in the list under %s. A file put "
+                         "elsewhere is picked there with the add button."),
+                      {AndroidSettings()});
     case PhonePlatform::Older:
         break;
     }
-    return pushed ? "On the phone, accept the file if it asks, open it from the received files and "
-                    "choose it as the ringtone (or pick it in the phone's sound settings)."
-                  : "Copy it onto the phone (by cable, memory card or Bluetooth) and choose it as "
-                    "the ringtone in the phone's sound settings.";
+    return pushed ? Tr("On the phone, accept the file if it asks, open it from the received files "
+                       "and choose it as the ringtone (or pick it in the phone's sound settings).")
+                  : Tr("Copy it onto the phone (by cable, memory card or Bluetooth) and choose it "
+                       "as the ringtone in the phone's sound settings.");
 }
 
 } // namespace
 
 std::string PhoneTakesNoFormat() {
-    return "This phone takes none of the formats Tonewick makes (" +
-           JoinFormats(FormatBoxFormats(), &RingtoneFormat::label, ", ", ", ") +
-           ").\n\nChoose the vendor \"Any phone\" in step 1 and the model closest to your phone "
-           "instead.";
+    return FillIn(Tr("This phone takes none of the formats Tonewick makes (%s).\n\nChoose the "
+                     "vendor \"Any phone\" in step 1 and the model closest to your phone instead."),
+                  {JoinFormats(FormatBoxFormats(), &RingtoneFormat::label, ", ", ", ")});
 }
 
 std::string PushExtension() {
-    return "A phone judges a ringtone by its extension: name the file " +
-           JoinFormats(FormatBoxFormats(), &RingtoneFormat::extension, ", ", " or ") + ".";
+    return FillIn(Tr("A phone judges a ringtone by its extension: name the file %s."),
+                  // TRANSLATORS: between the last two items of a list: "a, b or c".
+                  {JoinFormats(FormatBoxFormats(), &RingtoneFormat::extension, ", ", Tr(" or "))});
 }
 
 std::string SaveInsteadAfter(DeliveryError error) {
-    return std::string(DescribeDeliveryError(error)) + "\n\n" + saveInstead;
+    return std::string(DescribeDeliveryError(error)) + "\n\n" + Tr(saveInstead);
 }
 
 std::string CutQuestion(const RingtoneFormat& format, int32_t seconds) {
     const std::string most = std::to_string(format.maxSeconds);
-    const std::string limit = std::string(format.name) == "m4r"
-                                  ? "iPhones take ringtones as AAC in an .m4r file of at most "
-                                  : "An iPhone sets a ringtone from the Files app only up to ";
-    return limit + most + " seconds, and this ringtone lasts " + std::to_string(seconds) +
-           " seconds.\n\nContinue with its first " + most +
-           " seconds? The fade-out then ends at "
-           "the new end.";
+    const std::string lasts = std::to_string(seconds);
+    // The limit is 30 or 40 seconds and the ringtone longer: always a plural.
+    const char* question =
+        std::string(format.name) == "m4r"
+            ? Tr("iPhones take ringtones as AAC in an .m4r file of at most %1$s seconds, and this "
+                 "ringtone lasts %2$s seconds.\n\nContinue with its first %1$s seconds? The "
+                 "fade-out then ends at the new end.")
+            : Tr("An iPhone sets a ringtone from the Files app only up to %1$s seconds, and this "
+                 "ringtone lasts %2$s seconds.\n\nContinue with its first %1$s seconds? The "
+                 "fade-out then ends at the new end.");
+    return FillIn(question, {most, lasts});
 }
 
 std::string CutNote(const RingtoneFormat& format, int32_t seconds) {
     const std::string most = std::to_string(format.maxSeconds);
-    return "The ringtone lasts " + std::to_string(seconds) + " seconds; an ." + format.name +
-           " holds at most " + most + ", so it keeps the first " + most + ".";
+    return FillIn(Tr("The ringtone lasts %1$s seconds; an .%2$s holds at most %3$s, so it keeps "
+                     "the first %3$s."),
+                  {std::to_string(seconds), format.name, most});
 }
 
 std::string SystemReason(int systemError) {
     switch (systemError) {
     case EACCES:
     case EPERM:
-        return "no permission";
+        return Tr("no permission");
     case EROFS:
-        return "the folder is read-only";
+        return Tr("the folder is read-only");
     case ENOSPC:
     case EDQUOT:
-        return "no space left";
+        return Tr("no space left");
     case ENOENT:
     case ENOTDIR:
-        return "the folder does not exist";
+        return Tr("the folder does not exist");
     case ENAMETOOLONG:
-        return "the name is too long";
+        return Tr("the name is too long");
     default:
         break;
     }
@@ -109,36 +121,38 @@ std::string SaveFailure(int systemError) {
     std::string text = DescribeDeliveryError(DeliveryError::SaveFailed);
     if (systemError != 0 && text.ends_with('.')) {
         text.pop_back();
-        text += ": " + SystemReason(systemError) + ".";
+        text = FillIn(Tr("%s: %s."), {text, SystemReason(systemError)});
     }
     return text;
 }
 
 std::string SentText(const std::string& fileName, PhonePlatform phone) {
-    return "\"" + fileName + "\" was sent to the phone.\n\n" + LastStep(phone, true, false);
+    return FillIn(Tr("\"%s\" was sent to the phone."), {fileName}) + "\n\n" +
+           LastStep(phone, true, false);
 }
 
 std::string CopiedText(const std::string& fileName, const std::string& path) {
-    return "\"" + fileName + "\" was copied onto the phone:\n" + path + "\n\n" +
+    return FillIn(Tr("\"%s\" was copied onto the phone:"), {fileName}) + "\n" + path + "\n\n" +
            LastStep(PhonePlatform::Android, false, true);
 }
 
 std::string SavedText(const std::string& path, PhonePlatform phone, bool inRingtones) {
-    return "The ringtone was saved as\n" + path + "\n\n" + LastStep(phone, false, inRingtones);
+    return Tr("The ringtone was saved as") + ("\n" + path + "\n\n") +
+           LastStep(phone, false, inRingtones);
 }
 
 namespace {
 
 const char* const iphoneSteps[] = {
-    "Tap the button above, then Download.",
-    "Open the Files app and find the ringtone in Downloads.",
-    "Touch and hold it, tap Share, then \"Use as Ringtone\" (iOS 26 and later).",
-    "On an older iOS, open it in GarageBand and share it from there as a ringtone.",
+    N_("Tap the button above, then Download."),
+    N_("Open the Files app and find the ringtone in Downloads."),
+    N_("Touch and hold it, tap Share, then \"Use as Ringtone\" (iOS 26 and later)."),
+    N_("On an older iOS, open it in GarageBand and share it from there as a ringtone."),
 };
 const char* const androidSteps[] = {
-    "Tap the button above: the ringtone lands in Download.",
-    "Open Settings, Sound (and vibration), Phone ringtone.",
-    "Tap the add button there and pick the ringtone from Download.",
+    N_("Tap the button above: the ringtone lands in Download."),
+    N_("Open Settings, Sound (and vibration), Phone ringtone."),
+    N_("Tap the add button there and pick the ringtone from Download."),
 };
 
 std::string HtmlEscaped(const std::string& text) {
@@ -181,18 +195,20 @@ std::string StepList(const char* heading, const std::vector<std::string>& steps)
 std::vector<std::string> WifiSteps(PhonePlatform phone) {
     std::vector<std::string> steps;
     if (phone != PhonePlatform::Android) {
-        steps.insert(steps.end(), std::begin(iphoneSteps), std::end(iphoneSteps));
+        std::transform(std::begin(iphoneSteps), std::end(iphoneSteps), std::back_inserter(steps),
+                       Tr);
     }
     if (phone != PhonePlatform::IPhone) {
-        steps.insert(steps.end(), std::begin(androidSteps), std::end(androidSteps));
+        std::transform(std::begin(androidSteps), std::end(androidSteps), std::back_inserter(steps),
+                       Tr);
     }
     return steps;
 }
 
 std::string WifiLastStep(PhonePlatform phone) {
     if (phone == PhonePlatform::Older) {
-        return "On an iPhone: " + WifiLastStep(PhonePlatform::IPhone) +
-               "\n\nOn an Android phone: " + WifiLastStep(PhonePlatform::Android);
+        return FillIn(Tr("On an iPhone: %s\n\nOn an Android phone: %s"),
+                      {WifiLastStep(PhonePlatform::IPhone), WifiLastStep(PhonePlatform::Android)});
     }
     std::string text;
     // The first step is the page's button, done by now.
@@ -204,42 +220,60 @@ std::string WifiLastStep(PhonePlatform phone) {
 }
 
 std::string WifiScanText() {
-    return "Scan this code with the phone's camera, with the phone on the same Wi-Fi network as "
-           "this computer, and download the ringtone from the page it opens. The page and the "
-           "file are offered only at this address, and only until this closes.";
+    return Tr("Scan this code with the phone's camera, with the phone on the same Wi-Fi network as "
+              "this computer, and download the ringtone from the page it opens. The page and the "
+              "file are offered only at this address, and only until this closes.");
 }
 
 std::string PhoneWords(PhonePlatform phone) {
     switch (phone) {
     case PhonePlatform::IPhone:
-        return "an iPhone";
+        return Tr("an iPhone");
     case PhonePlatform::Android:
-        return "an Android phone";
+        return Tr("an Android phone");
     case PhonePlatform::Older:
         break;
     }
-    return "a browser";
+    return Tr("a browser");
+}
+
+std::string PhoneAt(PhonePlatform phone, const std::string& peer) {
+    return FillIn(Tr("%1$s at %2$s"), {PhoneWords(phone), peer});
 }
 
 std::string DownloadLine(PhonePlatform phone, const std::string& peer, bool completed,
                          bool brokeOff) {
-    std::string who = PhoneWords(phone) + " at " + peer;
-    who[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(who[0])));
-    return who + (completed  ? " downloaded the ringtone."
-                  : brokeOff ? " stopped part-way; the page still offers the ringtone."
-                             : " is downloading the ringtone.");
+    // Whole sentences per kind of phone, so that each language can decline the subject.
+    static const char* const lines[3][3] = {
+        {N_("An iPhone at %s downloaded the ringtone."),
+         N_("An iPhone at %s stopped part-way; the page still offers the ringtone."),
+         N_("An iPhone at %s is downloading the ringtone.")},
+        {N_("An Android phone at %s downloaded the ringtone."),
+         N_("An Android phone at %s stopped part-way; the page still offers the ringtone."),
+         N_("An Android phone at %s is downloading the ringtone.")},
+        {N_("A browser at %s downloaded the ringtone."),
+         N_("A browser at %s stopped part-way; the page still offers the ringtone."),
+         N_("A browser at %s is downloading the ringtone.")},
+    };
+    const size_t kind = phone == PhonePlatform::IPhone    ? 0
+                        : phone == PhonePlatform::Android ? 1
+                                                          : 2;
+    const size_t state = completed ? 0 : brokeOff ? 1 : 2;
+    return FillIn(Tr(lines[kind][state]), {peer});
 }
 
 std::string NothingConnectedText(const std::string& firewall, int port) {
     std::string text =
-        "Nothing has connected yet. Check that the phone is on the same Wi-Fi network as this "
-        "computer: a guest network, or another network, keeps them apart. A firewall on this "
-        "computer may also block the port.";
+        Tr("Nothing has connected yet. Check that the phone is on the same Wi-Fi network as this "
+           "computer: a guest network, or another network, keeps them apart. A firewall on this "
+           "computer may also block the port.");
     const std::string tcp = std::to_string(port) + "/tcp";
     if (firewall == "firewalld") {
-        text += " firewalld is active; open the port with: sudo firewall-cmd --add-port=" + tcp;
+        text += " " + FillIn(Tr("firewalld is active; open the port with: %s"),
+                             {"sudo firewall-cmd --add-port=" + tcp});
     } else if (firewall == "ufw") {
-        text += " ufw is active; open the port with: sudo ufw allow " + tcp;
+        text +=
+            " " + FillIn(Tr("ufw is active; open the port with: %s"), {"sudo ufw allow " + tcp});
     }
     return text;
 }
@@ -256,10 +290,11 @@ std::string WifiPage(const std::string& ringtoneName, PhonePlatform phone) {
                        "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">"
                        "<title>" +
                        name + "</title><style>" + WifiPageStyle() + "</style></head><body><h1>" +
-                       name + "</h1><p><a href=\"file\" download>Download the ringtone</a></p>";
+                       name + "</h1><p><a href=\"file\" download>" +
+                       HtmlEscaped(Tr("Download the ringtone")) + "</a></p>";
     if (phone == PhonePlatform::Older) {
-        html += StepList("On an iPhone", WifiSteps(PhonePlatform::IPhone));
-        html += StepList("On an Android phone", WifiSteps(PhonePlatform::Android));
+        html += StepList(Tr("On an iPhone"), WifiSteps(PhonePlatform::IPhone));
+        html += StepList(Tr("On an Android phone"), WifiSteps(PhonePlatform::Android));
     } else {
         html += StepList("", WifiSteps(phone));
     }

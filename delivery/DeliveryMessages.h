@@ -8,6 +8,7 @@
 #include "delivery/DeliveryError.h"
 #include "delivery/RingtoneFormat.h"
 #include "phones/PhonePlatform.h"
+#include "text/Translation.h"
 
 #include <cstdint>
 #include <string>
@@ -15,42 +16,42 @@
 
 namespace delivery_text {
 
-inline constexpr const char* caption = "Convert and Send";
-inline constexpr const char* noMedia = "Import a media file first.";
-inline constexpr const char* noPhone = "Choose your phone's vendor and model in step 1.";
-inline constexpr const char* noFormat = "Choose the ringtone's format in step 2.";
+inline constexpr const char* caption = N_("Convert and Send");
+inline constexpr const char* noMedia = N_("Import a media file first.");
+inline constexpr const char* noPhone = N_("Choose your phone's vendor and model in step 1.");
+inline constexpr const char* noFormat = N_("Choose the ringtone's format in step 2.");
 inline constexpr const char* noLength =
-    "The ringtone has no length: its two flags stand on the same second. Drag the red flag to "
-    "the right of the green one.";
+    N_("The ringtone has no length: its two flags stand on the same second. Drag the red flag to "
+       "the right of the green one.");
 inline constexpr const char* silent =
-    "The ringtone is silence from end to end. Move the silence marker back from the end of the "
-    "ringtone.";
+    N_("The ringtone is silence from end to end. Move the silence marker back from the end of the "
+       "ringtone.");
 inline constexpr const char* iphoneNoBluetooth =
-    "iPhones accept no ringtones sent over Bluetooth. Choose \"Wi-Fi (scan a code)\" in step 3 "
-    "instead: the iPhone downloads the ringtone and sets it in the Files app (iOS 26 and "
-    "later).\n\nSave the .m4r file instead, for the software you sync the iPhone with?";
+    N_("iPhones accept no ringtones sent over Bluetooth. Choose \"Wi-Fi (scan a code)\" in step 3 "
+       "instead: the iPhone downloads the ringtone and sets it in the Files app (iOS 26 and "
+       "later).\n\nSave the .m4r file instead, for the software you sync the iPhone with?");
 inline constexpr const char* iphoneNoCable =
-    "This computer can't put a ringtone on an iPhone by cable. Choose \"Wi-Fi (scan a code)\" "
-    "in step 3 instead: the iPhone downloads the ringtone and sets it in the Files app (iOS 26 "
-    "and later).\n\nSave the .m4r file instead, for the software you sync the iPhone with?";
+    N_("This computer can't put a ringtone on an iPhone by cable. Choose \"Wi-Fi (scan a code)\" "
+       "in step 3 instead: the iPhone downloads the ringtone and sets it in the Files app (iOS 26 "
+       "and later).\n\nSave the .m4r file instead, for the software you sync the iPhone with?");
 inline constexpr const char* infraredUnavailable =
-    "This system has no infrared support, so the ringtone can't be sent to the phone that "
-    "way.\n\nSave the ringtone file instead?";
+    N_("This system has no infrared support, so the ringtone can't be sent to the phone that "
+       "way.\n\nSave the ringtone file instead?");
 inline constexpr const char* noUsbPhone =
-    "No phone is connected in file-transfer mode. Connect it by cable, choose \"File transfer\" "
-    "in the notification on the phone, then search again.";
+    N_("No phone is connected in file-transfer mode. Connect it by cable, choose \"File transfer\" "
+       "in the notification on the phone, then search again.");
 inline constexpr const char* noDevice =
-    "No phone is selected in step 3. Search for it there first (make it visible in its "
-    "Bluetooth settings), or save the ringtone file now.\n\nSave the ringtone file instead?";
+    N_("No phone is selected in step 3. Search for it there first (make it visible in its "
+       "Bluetooth settings), or save the ringtone file now.\n\nSave the ringtone file instead?");
 inline constexpr const char* pushM4r =
     "An .m4r file is for iPhones, which take no ringtone over Bluetooth or by cable from this "
     "computer: offer it with --wifi, or add it with the software the iPhone syncs with.";
-inline constexpr const char* saveInstead = "Save the ringtone file instead?";
+inline constexpr const char* saveInstead = N_("Save the ringtone file instead?");
 inline constexpr const char* pushCancelled =
-    "Sending was cancelled. The phone may hold part of the file: delete it there if it shows "
-    "up among the received files.";
-inline constexpr const char* otherFolder = "Choose another folder?";
-inline constexpr const char* converting = "Converting the ringtone. Cancel stops it.";
+    N_("Sending was cancelled. The phone may hold part of the file: delete it there if it shows "
+       "up among the received files.");
+inline constexpr const char* otherFolder = N_("Choose another folder?");
+inline constexpr const char* converting = N_("Converting the ringtone. Cancel stops it.");
 
 // A phone of the catalogue that takes none of the format box's formats, named there.
 std::string PhoneTakesNoFormat();
@@ -80,6 +81,8 @@ std::string WifiLastStep(PhonePlatform phone);
 std::string WifiScanText();
 // A phone of that kind ("an iPhone", "an Android phone", "a browser").
 std::string PhoneWords(PhonePlatform phone);
+// That phone and where it is ("an iPhone at 192.168.1.20").
+std::string PhoneAt(PhonePlatform phone, const std::string& peer);
 // One download's line: who, from where, and how far.
 std::string DownloadLine(PhonePlatform phone, const std::string& peer, bool completed,
                          bool brokeOff);

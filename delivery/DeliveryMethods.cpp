@@ -1,4 +1,5 @@
 #include "delivery/DeliveryMethod.h"
+#include "text/Translation.h"
 
 #include "delivery/RingtoneFormat.h"
 
@@ -23,7 +24,7 @@ std::string DescribeFailure(const DeliveryOutcome& outcome) {
     std::string text = DescribeDeliveryError(outcome.error);
     if (!outcome.detail.empty() && text.ends_with('.')) {
         text.pop_back();
-        text += ": " + outcome.detail + ".";
+        text = FillIn(Tr("%s: %s."), {text, outcome.detail});
     }
     return text;
 }

@@ -2,6 +2,7 @@
 
 #include "delivery/DeliveryMessages.h"
 #include "editor/RingtoneSound.h"
+#include "text/Translation.h"
 
 #include <algorithm>
 
@@ -22,14 +23,14 @@ bool OffersAFormat(const DeliveryRequest& request) {
 // What the sound itself lacks, when it is there to be judged.
 const char* SoundProblem(const DeliveryRequest& request) {
     if (!request.mediaLoaded) {
-        return delivery_text::noMedia;
+        return Tr(delivery_text::noMedia);
     }
     // Flags that meet leave no range at all, which no silence could fill.
     if (request.seconds <= 0) {
-        return delivery_text::noLength;
+        return Tr(delivery_text::noLength);
     }
     if (SoundSeconds(request.seconds, request.silenceSeconds) < 1) {
-        return delivery_text::silent;
+        return Tr(delivery_text::silent);
     }
     return nullptr;
 }
@@ -54,12 +55,12 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
         missing.push_back(sound);
     }
     if (!phoneChosen) {
-        missing.push_back(delivery_text::noPhone);
+        missing.push_back(Tr(delivery_text::noPhone));
     }
     if (phoneChosen && !OffersAFormat(request)) {
         missing.push_back(delivery_text::PhoneTakesNoFormat());
     } else if (plan.format == nullptr) {
-        missing.push_back(delivery_text::noFormat);
+        missing.push_back(Tr(delivery_text::noFormat));
     }
     for (const std::string& piece : missing) {
         plan.stop += (plan.stop.empty() ? "" : "\n\n") + piece;
@@ -84,7 +85,7 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
     } else if (method->NeedsDevice() && request.deviceAddress.empty()) {
         // Making the phone visible can't help when the search could not even run.
         plan.questions.push_back(request.searchFailure == DeliveryError::None
-                                     ? std::string(delivery_text::noDevice)
+                                     ? std::string(Tr(delivery_text::noDevice))
                                      : delivery_text::SaveInsteadAfter(request.searchFailure));
     } else {
         plan.route = DeliveryRoute::Deliver;

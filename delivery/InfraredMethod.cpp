@@ -3,12 +3,13 @@
 #include "delivery/DeliveryMessages.h"
 #include "delivery/DeliveryMethod.h"
 #include "delivery/InfraredFinder.h"
+#include "text/Translation.h"
 
 namespace {
 
 class Infrared : public DeliveryMethod {
 public:
-    const char* Label() const override { return "Infrared"; }
+    const char* Label() const override { return Tr("Infrared"); }
     // Nothing to send with: the command-line tool offers no option.
     const char* CliOption() const override { return ""; }
     const char* CliValue() const override { return ""; }
@@ -16,8 +17,8 @@ public:
         return std::make_unique<InfraredFinder>();
     }
     const char* EmptySearchText() const override { return DescribeEmptySearch(false); }
-    const char* UnavailableText() const override { return delivery_text::infraredUnavailable; }
-    const char* IphoneRefusal() const override { return delivery_text::infraredUnavailable; }
+    const char* UnavailableText() const override { return Tr(delivery_text::infraredUnavailable); }
+    const char* IphoneRefusal() const override { return Tr(delivery_text::infraredUnavailable); }
 
     DeliveryOutcome Deliver(const std::string&, const DeliveryTarget&, const DeliveryProgressFn&,
                             const DeliveryCancelFn&) const override {

@@ -1,6 +1,7 @@
 #include "delivery/UsbCopy.h"
 
 #include "delivery/DeliveryMessages.h"
+#include "text/Translation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -161,22 +162,24 @@ std::string DescribeUsbCopy(const UsbCopy& copy) {
     case UsbError::None:
         break;
     case UsbError::NoPhone:
-        return "no phone connected in file-transfer mode";
+        return Tr("no phone connected in file-transfer mode");
     case UsbError::SeveralPhones:
-        return "several phones are connected in file-transfer mode (" + names +
-               "): name one after --usb";
+        return FillIn(Tr("several phones are connected in file-transfer mode (%s): name one "
+                         "after --usb"),
+                      {names});
     case UsbError::NoSuchPhone:
-        return "no phone of that name is connected in file-transfer mode (" + names + ")";
+        return FillIn(Tr("no phone of that name is connected in file-transfer mode (%s)"), {names});
     case UsbError::NoStorage:
-        return "the phone offers no storage to write to";
+        return Tr("the phone offers no storage to write to");
     case UsbError::Exists:
-        return "there is a file of that name already (" + copy.place +
-               "): add --replace to replace it";
+        return FillIn(Tr("there is a file of that name already (%s): add --replace to replace it"),
+                      {copy.place});
     case UsbError::CopyFailed:
         return copy.systemError != 0
-                   ? "the file could not be copied onto the phone: " +
-                         delivery_text::SystemReason(copy.systemError)
-                   : "the file could not be copied whole onto the phone; nothing was left there";
+                   ? FillIn(Tr("the file could not be copied onto the phone: %s"),
+                            {delivery_text::SystemReason(copy.systemError)})
+                   : Tr("the file could not be copied whole onto the phone; nothing was left "
+                        "there");
     }
     return std::string();
 }

@@ -4,6 +4,7 @@
 #include "delivery/DeliveryMessages.h"
 #include "delivery/DeliveryMethod.h"
 #include "delivery/UsbCopy.h"
+#include "text/Translation.h"
 
 namespace {
 
@@ -23,20 +24,20 @@ public:
 
 class Usb : public DeliveryMethod {
 public:
-    const char* Label() const override { return "USB cable"; }
+    const char* Label() const override { return Tr("USB cable"); }
     const char* CliOption() const override { return "--usb"; }
     const char* CliValue() const override { return "[NAME] [--replace]"; }
     std::unique_ptr<DeviceFinder> Finder() const override {
         return std::make_unique<MountedPhoneFinder>();
     }
-    const char* EmptySearchText() const override { return delivery_text::noUsbPhone; }
+    const char* EmptySearchText() const override { return Tr(delivery_text::noUsbPhone); }
     bool SelectsFirstDevice() const override { return true; }
-    const char* IphoneRefusal() const override { return delivery_text::iphoneNoCable; }
+    const char* IphoneRefusal() const override { return Tr(delivery_text::iphoneNoCable); }
 
     DeliveryOutcome Deliver(const std::string& file, const DeliveryTarget& target,
                             const DeliveryProgressFn& progress,
                             const DeliveryCancelFn&) const override {
-        progress({"Copying onto the phone...", 0, 0, "", false});
+        progress({Tr("Copying onto the phone..."), 0, 0, "", false});
         const std::unique_ptr<MountedPhones> phones = CreateMountedPhones();
         const UsbCopy copy = CopyToPhone(*phones, file, target.address, target.replace);
         if (copy.error == UsbError::Exists) {
@@ -45,7 +46,7 @@ public:
         if (copy.error != UsbError::None) {
             return {DeliveryError::UsbCopyFailed, DescribeUsbCopy(copy), ""};
         }
-        return {DeliveryError::None, copy.place, "copied to " + copy.place};
+        return {DeliveryError::None, copy.place, FillIn(Tr("copied to %s"), {copy.place})};
     }
 
     std::string DoneText(const std::string& fileName, const DeliveryOutcome& outcome,

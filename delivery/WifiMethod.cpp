@@ -11,6 +11,7 @@
 #include "platform/MainLoop.h"
 #include "platform/NetworkAddresses.h"
 #include "platform/OfferServer.h"
+#include "text/Translation.h"
 
 #include <map>
 #include <optional>
@@ -59,7 +60,7 @@ struct OfferState {
             report.text +=
                 "\n\n" + delivery_text::WifiLastStep(PhoneOfUserAgent(delivered->userAgent));
         } else if (report.text.empty()) {
-            report.text = hint.empty() ? "Waiting for the phone to open the address." : hint;
+            report.text = hint.empty() ? Tr("Waiting for the phone to open the address.") : hint;
         }
         return report;
     }
@@ -67,7 +68,7 @@ struct OfferState {
 
 class Wifi : public DeliveryMethod {
 public:
-    const char* Label() const override { return "Wi-Fi (scan a code)"; }
+    const char* Label() const override { return Tr("Wi-Fi (scan a code)"); }
     const char* CliOption() const override { return "--wifi"; }
     const char* CliValue() const override { return "[--minutes N] [--address A]"; }
     std::unique_ptr<DeviceFinder> Finder() const override {
@@ -139,15 +140,14 @@ public:
         if (!state.delivered) {
             return {end.Fired() ? DeliveryError::NoDownload : DeliveryError::Cancelled, "", ""};
         }
-        const std::string who =
-            delivery_text::PhoneWords(PhoneOfUserAgent(state.delivered->userAgent)) + " at " +
-            state.delivered->peer;
-        return {DeliveryError::None, who, "downloaded by " + who};
+        const std::string who = delivery_text::PhoneAt(PhoneOfUserAgent(state.delivered->userAgent),
+                                                       state.delivered->peer);
+        return {DeliveryError::None, who, FillIn(Tr("downloaded by %s"), {who})};
     }
 
     std::string DoneText(const std::string& fileName, const DeliveryOutcome& outcome,
                          PhonePlatform) const override {
-        return "\"" + fileName + "\" was downloaded by " + outcome.detail + ".";
+        return FillIn(Tr("\"%1$s\" was downloaded by %2$s."), {fileName, outcome.detail});
     }
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <wx/defs.h>
+#include <wx/translation.h>
 
 #include <memory>
 
@@ -14,8 +15,8 @@ struct EditorMenu {
         kSuggest = wxID_HIGHEST + 1901,
         kPhoneLoudness,
     };
-    static constexpr const char* kSuggestLabel = "Suggest the catchiest part\tS";
-    static constexpr const char* kPhoneLoudnessLabel = "Phone loudness";
+    static constexpr const char* kSuggestLabel = wxTRANSLATE("Suggest the catchiest part\tS");
+    static constexpr const char* kPhoneLoudnessLabel = wxTRANSLATE("Phone loudness");
 
     // phoneLoudness: whether the check item shows ticked.
     static std::unique_ptr<wxMenu> Build(bool phoneLoudness);

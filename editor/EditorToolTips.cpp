@@ -3,6 +3,7 @@
 #include "dsp/EffectSet.h"
 #include "editor/RingtoneEditor.h"
 #include "editor/RingtoneLoudness.h"
+#include "text/Translation.h"
 
 #include <cmath>
 #include <cstdio>
@@ -12,24 +13,24 @@ namespace {
 
 // The words of the values: short in a tooltip ("Ringtone 0:00 to 0:44, 44 s"), whole for a
 // screen reader ("Ringtone from 0:00 to 0:44, 44 seconds").
-struct Words {
-    const char* unit;
-    const char* from;
-};
-constexpr Words kTipWords{" s", ""};
-constexpr Words kSpokenWords{" seconds", "from "};
+enum class Words { Tip, Spoken };
 
-std::string Seconds(int32_t seconds, const Words& words) {
-    return std::to_string(seconds) + words.unit;
+std::string Seconds(int32_t seconds, Words words) {
+    const std::string number = std::to_string(seconds);
+    return words == Words::Tip
+               ? FillIn(Tr("%s s"), {number})
+               : FillIn(TrPlural("%s second", "%s seconds", static_cast<unsigned long>(seconds)),
+                        {number});
 }
 
 // From the start of ruler second `from` to the start of ruler second `to`.
-std::string Span(int32_t from, int32_t to, const Words& words) {
-    return words.from + EditorToolTips::Clock(from - 1) + " to " + EditorToolTips::Clock(to - 1);
+std::string Span(int32_t from, int32_t to, Words words) {
+    return FillIn(words == Words::Tip ? Tr("%1$s to %2$s") : Tr("from %1$s to %2$s"),
+                  {EditorToolTips::Clock(from - 1), EditorToolTips::Clock(to - 1)});
 }
 
 // The values alone, each field empty before a load.
-EditorToolTips Values(const RingtoneEditor& editor, const Words& words) {
+EditorToolTips Values(const RingtoneEditor& editor, Words words) {
     EditorToolTips values;
     if (editor.media == nullptr || !editor.media->loaded || editor.cutMarkers == nullptr ||
         editor.timeMarkers == nullptr) {
@@ -40,22 +41,24 @@ EditorToolTips Values(const RingtoneEditor& editor, const Words& words) {
     const int32_t silence = editor.media->silenceLength;
     const int32_t fadeIn = editor.media->fadeInLength;
     const int32_t fadeOut = editor.media->fadeOutLength;
-    values.cut =
-        "Ringtone " + Span(cutStart, cutEnd, words) + ", " + Seconds(cutEnd - cutStart, words);
-    values.time = "Position " + EditorToolTips::Clock(editor.timeMarkers->startValue - 1);
+    values.cut = FillIn(Tr("Ringtone %1$s, %2$s"),
+                        {Span(cutStart, cutEnd, words), Seconds(cutEnd - cutStart, words)});
+    values.time =
+        FillIn(Tr("Position %s"), {EditorToolTips::Clock(editor.timeMarkers->startValue - 1)});
     values.waveform = values.cut;
     if (silence > 0) {
-        values.waveform += "; silence " + Seconds(silence, words);
+        values.waveform += FillIn(Tr("; silence %s"), {Seconds(silence, words)});
     }
-    values.waveform +=
-        "; fade-in " + Seconds(fadeIn, words) + "; fade-out " + Seconds(fadeOut, words);
+    values.waveform += FillIn(Tr("; fade-in %1$s; fade-out %2$s"),
+                              {Seconds(fadeIn, words), Seconds(fadeOut, words)});
     const int32_t fadeInFrom = editor.media->fadeInStart;
-    values.fadeIn =
-        "Fade-in " + Seconds(fadeIn, words) + ", " + Span(fadeInFrom, fadeInFrom + fadeIn, words);
+    values.fadeIn = FillIn(Tr("Fade-in %1$s, %2$s"),
+                           {Seconds(fadeIn, words), Span(fadeInFrom, fadeInFrom + fadeIn, words)});
     const int32_t fadeOutFrom = editor.media->fadeOutStart;
-    values.fadeOut = "Fade-out " + Seconds(fadeOut, words) + ", " +
-                     Span(fadeOutFrom, fadeOutFrom + fadeOut, words);
-    values.silence = "Silence " + Seconds(silence, words);
+    values.fadeOut =
+        FillIn(Tr("Fade-out %1$s, %2$s"),
+               {Seconds(fadeOut, words), Span(fadeOutFrom, fadeOutFrom + fadeOut, words)});
+    values.silence = FillIn(Tr("Silence %s"), {Seconds(silence, words)});
     return values;
 }
 
@@ -64,16 +67,16 @@ EditorToolTips Values(const RingtoneEditor& editor, const Words& words) {
 EditorToolTips EditorToolTips::For(const RingtoneEditor& editor) {
     // A drag stops short of a ruler's ends; the keys take the marker all the way.
     const std::string keys =
-        "; after a drag, Left and Right move it a second, Home and End to the ruler's ends";
+        Tr("; after a drag, Left and Right move it a second, Home and End to the ruler's ends");
     EditorToolTips tips;
-    tips.cut = "Drag the flags to choose where the ringtone starts and ends" + keys;
-    tips.time = "Drag the marker to choose where the preview plays from" + keys;
-    tips.waveform = "The sound, one column per second, with the ringtone and its fades. "
-                    "Right-click or press S to suggest the catchiest part";
-    tips.fadeIn = "Drag the marker to where the fade-in ends" + keys;
-    tips.fadeOut = "Drag the marker to where the fade-out begins" + keys;
-    tips.silence = "Drag the marker to put silence before the ringtone" + keys;
-    const EditorToolTips values = Values(editor, kTipWords);
+    tips.cut = Tr("Drag the flags to choose where the ringtone starts and ends") + keys;
+    tips.time = Tr("Drag the marker to choose where the preview plays from") + keys;
+    tips.waveform = Tr("The sound, one column per second, with the ringtone and its fades. "
+                       "Right-click or press S to suggest the catchiest part");
+    tips.fadeIn = Tr("Drag the marker to where the fade-in ends") + keys;
+    tips.fadeOut = Tr("Drag the marker to where the fade-out begins") + keys;
+    tips.silence = Tr("Drag the marker to put silence before the ringtone") + keys;
+    const EditorToolTips values = Values(editor, Words::Tip);
     for (auto [tip, value] : {std::pair{&tips.cut, &values.cut},
                               {&tips.time, &values.time},
                               {&tips.waveform, &values.waveform},
@@ -88,17 +91,18 @@ EditorToolTips EditorToolTips::For(const RingtoneEditor& editor) {
 }
 
 EditorToolTips EditorToolTips::Spoken(const RingtoneEditor& editor) {
-    return Values(editor, kSpokenWords);
+    return Values(editor, Words::Spoken);
 }
 
 std::string EditorToolTips::SpokenVolume(int32_t percent) {
-    return "Volume " + std::to_string(percent) + "%";
+    return FillIn(Tr("Volume %s%%"), {std::to_string(percent)});
 }
 
 std::string EditorToolTips::Volume(int32_t percent) {
-    return "Drag to set how loud the ringtone is, and the song while you listen to it; after a "
-           "drag, Left and Right change it by 1%, Home and End set 1% and 100%\n" +
-           SpokenVolume(percent);
+    // xgettext:no-c-format
+    return Tr("Drag to set how loud the ringtone is, and the song while you listen to it; after "
+              "a drag, Left and Right change it by 1%, Home and End set 1% and 100%") +
+           ("\n" + SpokenVolume(percent));
 }
 
 std::string EditorToolTips::Loudness(const RingtoneLoudness& loudness, const EffectSet& effects) {
@@ -106,15 +110,12 @@ std::string EditorToolTips::Loudness(const RingtoneLoudness& loudness, const Eff
         return "";
     }
     if (!std::isfinite(loudness.lufs)) {
-        return "\nThe ringtone is silent";
+        return "\n" + std::string(Tr("The ringtone is silent"));
     }
-    char text[96];
-    std::snprintf(text, sizeof text, "\nThe ringtone: %.1f LUFS", loudness.lufs);
-    std::string tip = text;
+    std::string tip = "\n" + FillIn(Tr("The ringtone: %s LUFS"), {LocalDecimal(loudness.lufs, 1)});
     if (effects.phoneLoudness) {
-        std::snprintf(text, sizeof text, ", brought to %.1f LUFS for the phone",
-                      effects.loudnessTarget);
-        tip += text;
+        tip += FillIn(Tr(", brought to %s LUFS for the phone"),
+                      {LocalDecimal(effects.loudnessTarget, 1)});
     }
     return tip;
 }

@@ -188,13 +188,13 @@ void twMediaEditControl::BuildLayout() {
     effectsRow = NewGrid(1, 9);
     effectsTitleBitmap = NewPictureLabel(this, "images/effects_title.bmp");
     effectsRow->Add(effectsTitleBitmap, 0, wxALL, 0);
-    echoCheck = NewCheck(this, "Echo");
+    echoCheck = NewCheck(this, _("Echo"));
     effectsRow->Add(echoCheck, 0, wxALL, 0);
     effectGaps[1] = effectsRow->Add(Px(10), 0, 1, wxEXPAND, Px(5));
-    reverbCheck = NewCheck(this, "Reverb");
+    reverbCheck = NewCheck(this, _("Reverb"));
     effectsRow->Add(reverbCheck, 0, wxALL, 0);
     effectGaps[2] = effectsRow->Add(Px(10), 0, 1, wxEXPAND, Px(5));
-    chorusCheck = NewCheck(this, "Chorus");
+    chorusCheck = NewCheck(this, _("Chorus"));
     effectsRow->Add(chorusCheck, 0, wxALL, 0);
     effectGaps[0] = effectsRow->Add(Px(38), 0, 1, wxEXPAND, Px(5));
     volumeTitleBitmap = NewPictureLabel(this, "images/volume_title.bmp");
@@ -260,7 +260,7 @@ bool twMediaEditControl::CalculateMediaData(const wxString& path, wxWindow* pare
     }
     bool loadedNow = false;
     {
-        wxProgressDialog dialog("Calculating", "Calculating media data, please wait...", 100,
+        wxProgressDialog dialog(_("Calculating"), _("Calculating media data, please wait..."), 100,
                                 parent, wxPD_APP_MODAL | wxPD_AUTO_HIDE);
         dialog.Pulse(wxEmptyString);
         loadedNow = waveGraph->Load(path, &dialog);
@@ -539,22 +539,22 @@ void twMediaEditControl::WatchDrags() {
 }
 
 void twMediaEditControl::NameControls() {
-    SetAccessibleName(timeRuler, "Time", AccessibleRole::Slider);
-    SetAccessibleName(cutRuler, "Cut", AccessibleRole::Slider);
-    SetAccessibleName(waveGraph, "Waveform", AccessibleRole::Image);
-    SetAccessibleName(graphSpacerBitmap, "Waveform", AccessibleRole::Label);
-    SetAccessibleName(fadeInRuler, "Fade in", AccessibleRole::Slider);
-    SetAccessibleName(fadeOutRuler, "Fade out", AccessibleRole::Slider);
-    SetAccessibleName(silenceRuler, "Silence", AccessibleRole::Slider);
-    SetAccessibleName(volumeRuler, "Volume", AccessibleRole::Slider);
-    SetAccessibleName(scrollBar, "Scroll the time axis");
+    SetAccessibleName(timeRuler, _("Time"), AccessibleRole::Slider);
+    SetAccessibleName(cutRuler, _("Cut"), AccessibleRole::Slider);
+    SetAccessibleName(waveGraph, _("Waveform"), AccessibleRole::Image);
+    SetAccessibleName(graphSpacerBitmap, _("Waveform"), AccessibleRole::Label);
+    SetAccessibleName(fadeInRuler, _("Fade in"), AccessibleRole::Slider);
+    SetAccessibleName(fadeOutRuler, _("Fade out"), AccessibleRole::Slider);
+    SetAccessibleName(silenceRuler, _("Silence"), AccessibleRole::Slider);
+    SetAccessibleName(volumeRuler, _("Volume"), AccessibleRole::Slider);
+    SetAccessibleName(scrollBar, _("Scroll the time axis"));
     SetAccessibleValue(volumeRuler, EditorToolTips::SpokenVolume(volumeRuler->startValue));
 }
 
 void twMediaEditControl::SetFixedToolTips() {
-    echoCheck->SetToolTip("Give the ringtone an echo");
-    reverbCheck->SetToolTip("Give the ringtone reverb, as in a large room");
-    chorusCheck->SetToolTip("Give the ringtone a chorus, as if several played at once");
+    echoCheck->SetToolTip(_("Give the ringtone an echo"));
+    reverbCheck->SetToolTip(_("Give the ringtone reverb, as in a large room"));
+    chorusCheck->SetToolTip(_("Give the ringtone a chorus, as if several played at once"));
     volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue));
 }
 

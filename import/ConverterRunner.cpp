@@ -2,6 +2,7 @@
 
 #include "import/ConverterArguments.h"
 #include "import/ConverterScreen.h"
+#include "text/Translation.h"
 
 #include <memory>
 
@@ -91,7 +92,7 @@ bool ConverterRunner::Collect(HiddenConsole& console, HiddenConsole::Screen& scr
 std::string ConverterRunner::LastLinesText() const {
     std::string text;
     if (!lastLines.empty()) {
-        text = "\n\nThe converter's last lines:";
+        text = "\n\n" + std::string(Tr("The converter's last lines:"));
         for (const std::string& line : lastLines) {
             text += '\n';
             text += line;

@@ -5,6 +5,7 @@
 #include "platform/HiddenConsole.h"
 #include "platform/PageCache.h"
 #include "platform/SourceCheck.h"
+#include "text/Translation.h"
 #include "text/Utf8Text.h"
 #include "wav/WaveFile.h"
 
@@ -155,7 +156,7 @@ bool ImportJob::Undo() {
 std::string ImportJob::Explanation() const {
     std::string text = DescribeImportError(error);
     if (error == ImportError::UnusableResult) {
-        text += std::string(" (") + DescribeWavError(wavError) + ")";
+        text = FillIn(Tr("%1$s (%2$s)"), {text, DescribeWavError(wavError)});
     }
     text += '.';
     // A cancelled converter's last words are about being stopped, which the user knows.

@@ -1,5 +1,7 @@
 #include "media/SourceKinds.h"
 
+#include "text/Translation.h"
+
 #include <algorithm>
 
 namespace {
@@ -26,47 +28,51 @@ std::string Patterns(const SourceKind& kind) {
 
 } // namespace
 
+const char* Untranslated(const char* text) {
+    return text;
+}
+
 const std::vector<SourceKind>& SourceKinds() {
     static const std::vector<SourceKind> kinds = {
-        {AudioFileWav, "WAV", "WAV files", {"wav"}, {"audio/x-wav"}, {"wav"}},
-        {AudioFileMp3, "MP3", "MP3 files", {"mp3"}, {"audio/mpeg"}, {"mp3"}},
-        {AudioFileAac, "AAC", "AAC files", {"aac"}, {"audio/aac"}, {"aac"}},
+        {AudioFileWav, "WAV", N_("WAV files"), {"wav"}, {"audio/x-wav"}, {"wav"}},
+        {AudioFileMp3, "MP3", N_("MP3 files"), {"mp3"}, {"audio/mpeg"}, {"mp3"}},
+        {AudioFileAac, "AAC", N_("AAC files"), {"aac"}, {"audio/aac"}, {"aac"}},
         {AudioFileMp4,
          "MP4",
-         "MPEG4 files",
+         N_("MPEG4 files"),
          {"mp4", "m4a"},
          {"video/mp4", "audio/mp4"},
          {isoMedia}},
-        {AudioFileFlac, "FLAC", "FLAC files", {"flac"}, {"audio/flac"}, {"flac"}},
+        {AudioFileFlac, "FLAC", N_("FLAC files"), {"flac"}, {"audio/flac"}, {"flac"}},
         {AudioFileOgg,
          "Ogg",
-         "Ogg files",
+         N_("Ogg files"),
          {"ogg", "oga"},
          {"audio/ogg", "audio/x-vorbis+ogg", "audio/x-flac+ogg", "video/ogg"},
          {"ogg"}},
-        {AudioFileOpus, "Opus", "Opus files", {"opus"}, {"audio/x-opus+ogg"}, {"ogg"}},
-        {AudioFileWebm, "WebM", "WebM files", {"webm"}, {"video/webm"}, {matroska}},
+        {AudioFileOpus, "Opus", N_("Opus files"), {"opus"}, {"audio/x-opus+ogg"}, {"ogg"}},
+        {AudioFileWebm, "WebM", N_("WebM files"), {"webm"}, {"video/webm"}, {matroska}},
         {AudioFileMatroska,
          "Matroska",
-         "Matroska files",
+         N_("Matroska files"),
          {"mka", "mkv"},
          {"audio/x-matroska", "video/x-matroska"},
          {matroska}},
-        {AudioFileAiff, "AIFF", "AIFF files", {"aif", "aiff"}, {"audio/x-aiff"}, {"aiff"}},
+        {AudioFileAiff, "AIFF", N_("AIFF files"), {"aif", "aiff"}, {"audio/x-aiff"}, {"aiff"}},
         {AudioFileWma,
          "WMA",
-         "Windows Media files",
+         N_("Windows Media files"),
          {"wma", "asf"},
          {"audio/x-ms-wma", "application/vnd.ms-asf"},
          {"asf"}},
-        {AudioFileMov, "MOV", "QuickTime movies", {"mov"}, {"video/quicktime"}, {isoMedia}},
+        {AudioFileMov, "MOV", N_("QuickTime movies"), {"mov"}, {"video/quicktime"}, {isoMedia}},
         {AudioFile3gp,
          "3GP",
-         "3GP and AMR files",
+         N_("3GP and AMR files"),
          {"3gp", "amr"},
          {"video/3gpp", "audio/AMR"},
          {isoMedia, "amr"}},
-        {AudioFileM4b, "M4B", "M4B audiobooks", {"m4b"}, {"audio/x-m4b"}, {isoMedia}},
+        {AudioFileM4b, "M4B", N_("M4B audiobooks"), {"m4b"}, {"audio/x-m4b"}, {isoMedia}},
     };
     return kinds;
 }
@@ -106,7 +112,7 @@ const SourceKind* SourceKindOfContainer(const std::string& container) {
     return nullptr;
 }
 
-std::string SourceWildcard() {
+std::string SourceWildcard(Translate translate) {
     std::string all;
     std::string each;
     for (const SourceKind& kind : SourceKinds()) {
@@ -115,9 +121,11 @@ std::string SourceWildcard() {
             extensions += (extensions.empty() ? "" : ", ") + extension;
         }
         all += (all.empty() ? "" : ";") + Patterns(kind);
-        each += "|" + kind.filterName + " (" + extensions + ")|" + Patterns(kind);
+        each += "|" + std::string(translate(kind.filterName.c_str())) + " (" + extensions + ")|" +
+                Patterns(kind);
     }
-    return "All sound and video files|" + all + each + "|All files|*";
+    return translate(N_("All sound and video files")) + ("|" + all + each + "|") +
+           translate(N_("All files")) + "|*";
 }
 
 std::string SourceMimeTypes() {
@@ -144,7 +152,7 @@ std::string SourceContainers() {
     return list;
 }
 
-std::string SourceKindsSentence() {
+std::string SourceKindsSentence(Translate translate) {
     const std::vector<SourceKind>& kinds = SourceKinds();
     std::string sentence;
     for (size_t i = 0; i < kinds.size(); ++i) {
@@ -152,8 +160,8 @@ std::string SourceKindsSentence() {
         for (const std::string& extension : kinds[i].extensions) {
             extensions += (extensions.empty() ? "." : ", .") + extension;
         }
-        sentence += (i == 0 ? "" : (i + 1 == kinds.size() ? " and " : ", ")) + kinds[i].name +
-                    " (" + extensions + ")";
+        sentence += (i == 0 ? "" : (i + 1 == kinds.size() ? translate(N_(" and ")) : ", ")) +
+                    kinds[i].name + " (" + extensions + ")";
     }
     return sentence;
 }

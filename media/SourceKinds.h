@@ -57,12 +57,17 @@ const SourceKind* SourceKindOfPath(const std::string& path);
 // a container no kind has.
 const SourceKind* SourceKindOfContainer(const std::string& container);
 
+// The words of the lists below go through `translate` (gettext's, where the caller has it: this
+// library depends on nothing); by default they stay English.
+using Translate = const char* (*)(const char*);
+const char* Untranslated(const char* text);
+
 // The file dialog's wildcard: "All sound and video files" with every kind's patterns, one
 // entry per kind ("FLAC files (flac)|*.flac"), then "All files".
-std::string SourceWildcard();
+std::string SourceWildcard(Translate translate = Untranslated);
 // The desktop entry's MimeType value: every kind's types, each followed by ";".
 std::string SourceMimeTypes();
 // Every container of every kind, once each, separated by commas (FFmpeg's format whitelist).
 std::string SourceContainers();
 // "WAV (.wav), MP3 (.mp3), ... and M4B (.m4b)", for a sentence that lists the kinds.
-std::string SourceKindsSentence();
+std::string SourceKindsSentence(Translate translate = Untranslated);

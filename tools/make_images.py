@@ -5,6 +5,8 @@ window icon twk.ico.
     make_images.py OUTDIR [--icon FILE] [--sheet FILE.png]
     make_images.py --list
     make_images.py --hicolor DIR
+    make_images.py OUTDIR --words LANG.po
+    make_images.py --list --worded
 
 OUTDIR receives the BMP files (the build lays them out as build/run/images); the icon goes to
 FILE, by default OUTDIR/twk.ico. Every picture is also drawn at 1.5 and 2 times its size for
@@ -13,7 +15,10 @@ shows, at each size, for dark themes as well (NAME_dark.bmp, NAME_dark_1_5x.bmp,
 edges blended against the dark theme's face, pure white still transparent. The rulers keep their
 own light strips in every theme, so they have no dark variant. --sheet also writes a contact sheet of everything, enlarged,
 for a person to look at. --list prints the BMP file names, one a line, without drawing.
---hicolor draws only the desktop's application icon, as DIR/NxN/apps/tonewick.png in the
+--words draws only the pictures with words in them (--list --worded names
+their files), with the words of a language's message catalogue, into OUTDIR (build/run/images/LANG),
+each word narrowed to its room where the language needs more. --hicolor draws only the desktop's
+application icon, as DIR/NxN/apps/tonewick.png in the
 sizes of the desktop's icon theme (the same picture as the window icon).
 
 The output is the same, byte for byte, on every run: no time stamps, no randomness, and the
@@ -205,10 +210,45 @@ class Sketch:
         return out
 
 
-def write_text(image, xy, text, size, fill=None, bold=True, anchor="lm"):
-    """Text at 1x coordinates and size, drawn at the picture's own size; ink by default."""
-    ImageDraw.Draw(image).text((xy[0] * K, xy[1] * K), text, font=font(round(size * K), bold),
-                               fill=fill or ink(), anchor=anchor)
+def write_text(image, xy, text, size, fill=None, bold=True, anchor="lm", room=None):
+    """Text at 1x coordinates and size, drawn at the picture's own size; ink by default. Given
+    its room (1x pixels), a text too wide for it is drawn smaller until it fits."""
+    face = font(round(size * K), bold)
+    while room and size > 7 and face.getlength(text) > room * K:
+        size -= 0.5
+        face = font(round(size * K), bold)
+    ImageDraw.Draw(image).text((xy[0] * K, xy[1] * K), text, font=face, fill=fill or ink(),
+                               anchor=anchor)
+
+
+# The words drawn into pictures: English, or a language's with --words. tr marks them for the
+# message catalogue too (po/CMakeLists.txt extracts them).
+WORDS = {}
+
+
+def tr(text):
+    return WORDS.get(text) or text
+
+
+def read_words(po_file):
+    """msgid -> msgstr of a .po file's plain entries."""
+    words, key, field = {}, None, None
+    for line in po_file.read_text(encoding="utf-8").splitlines() + [""]:
+        if line.startswith(("msgid ", "msgstr ")):
+            field, line = line.split(" ", 1)
+            if field == "msgid":
+                key = ""
+            else:
+                words[key] = ""
+        if line.startswith('"') and field:
+            text = line[1:-1].replace('\\"', '"').replace("\\n", "\n")
+            if field == "msgid":
+                key += text
+            else:
+                words[key] += text
+        if not line.strip():
+            field = None
+    return {k: v for k, v in words.items() if k and v}
 
 
 def on_face(img, face):
@@ -313,7 +353,7 @@ def select_media():
     s = Sketch((150, 24), background=window_face())
     glyph_note(s, 2, 2, ACCENT)
     img = s.reduce()
-    write_text(img, (27, 12), "Select media", 13)
+    write_text(img, (27, 12), tr("Select media"), 13, room=121)
     return on_face(img, window_face())
 
 
@@ -325,7 +365,7 @@ def button_picture(size, draw_glyph, label=None):
     draw_glyph(s)
     img = s.reduce()
     if label:
-        write_text(img, (33, 15), label, 14)
+        write_text(img, (33, 15), label, 14, room=size[0] - 36)
     return on_face(img, button_face())
 
 
@@ -340,22 +380,22 @@ def command_button(colour, glyph, label, width=100):
 
 
 def play_media():
-    return command_button(GREEN, lambda s: glyph_play(s, 16, 15, 6, WHITE), "Play")
+    return command_button(GREEN, lambda s: glyph_play(s, 16, 15, 6, WHITE), tr("Play"))
 
 
 def stop_media():
-    return command_button(RED, lambda s: glyph_stop(s, 15, 15, 4.6, WHITE), "Stop")
+    return command_button(RED, lambda s: glyph_stop(s, 15, 15, 4.6, WHITE), tr("Stop"))
 
 
 def import_media():
-    return command_button(ORANGE, lambda s: glyph_import(s, 15, 14.4, WHITE), "Import")
+    return command_button(ORANGE, lambda s: glyph_import(s, 15, 14.4, WHITE), tr("Import"))
 
 
 def help_button():
     s = Sketch((80, 30), background=button_face())
     s.ellipse((4, 4, 26, 26), ACCENT)
     img = s.reduce()
-    write_text(img, (33, 15), "Help", 14)
+    write_text(img, (33, 15), tr("Help"), 14, room=44)
     write_text(img, (15, 15), "?", 17, fill=NEAR_WHITE, anchor="mm")
     return on_face(img, button_face())
 
@@ -367,8 +407,9 @@ def heading(text, draw_glyph):
     s.rect((0.5, 1, 20.5, 21), ACCENT, radius=4)
     draw_glyph(s)
     img = s.reduce()
-    write_text(img, (27, 11), text, 15, fill=heading_ink())
-    right = round(27 * K) + font(round(15 * K), True).getbbox(text)[2] + round(8 * K)
+    write_text(img, (27, 11), text, 15, fill=heading_ink(), room=165)
+    right = min(round(27 * K) + font(round(15 * K), True).getbbox(text)[2] + round(8 * K),
+                round(190 * K))
     end = round(198 * K)
     draw = ImageDraw.Draw(img)
     for x in range(right, end):
@@ -378,11 +419,11 @@ def heading(text, draw_glyph):
 
 
 def edit_ringtone():
-    return heading("Edit ringtone", lambda s: glyph_wave(s, 0.5, 1, WHITE))
+    return heading(tr("Edit ringtone"), lambda s: glyph_wave(s, 0.5, 1, WHITE))
 
 
 def send_to_mobile():
-    return heading("Send to mobile", lambda s: glyph_phone(s, 1, 1, WHITE, ACCENT))
+    return heading(tr("Send to mobile"), lambda s: glyph_phone(s, 1, 1, WHITE, ACCENT))
 
 
 def refresh():
@@ -395,13 +436,13 @@ def refresh():
 def row_title(text):
     """A ruler's title: right-aligned beside the ruler, centred on its 18-pixel strip."""
     img = Image.new("RGB", sized((70, 19)), window_face())
-    write_text(img, (65, 9), text, 11, fill=soft_ink(), anchor="rm")
+    write_text(img, (65, 9), text, 11, fill=soft_ink(), anchor="rm", room=64)
     return on_face(img, window_face())
 
 
 def row_label(text):
     img = Image.new("RGB", sized((56, 18)), window_face())
-    write_text(img, (1, 9), text, 11, fill=ink(), bold=True)
+    write_text(img, (1, 9), text, 11, fill=ink(), bold=True, room=54)
     return on_face(img, window_face())
 
 
@@ -563,13 +604,13 @@ PICTURES = [
     ("edit_ringtone.bmp", (200, 22), edit_ringtone),
     ("send_to_mobile.bmp", (200, 22), send_to_mobile),
     ("refresh.bmp", (22, 22), refresh),
-    ("time_title.bmp", (70, 19), lambda: row_title("Time")),
-    ("cut_title.bmp", (70, 19), lambda: row_title("Cut")),
-    ("fadein_title.bmp", (70, 19), lambda: row_title("Fade in")),
-    ("fadeout_title.bmp", (70, 19), lambda: row_title("Fade out")),
-    ("silence_title.bmp", (70, 19), lambda: row_title("Silence")),
-    ("effects_title.bmp", (56, 18), lambda: row_label("Effects:")),
-    ("volume_title.bmp", (56, 18), lambda: row_label("Volume:")),
+    ("time_title.bmp", (70, 19), lambda: row_title(tr("Time"))),
+    ("cut_title.bmp", (70, 19), lambda: row_title(tr("Cut"))),
+    ("fadein_title.bmp", (70, 19), lambda: row_title(tr("Fade in"))),
+    ("fadeout_title.bmp", (70, 19), lambda: row_title(tr("Fade out"))),
+    ("silence_title.bmp", (70, 19), lambda: row_title(tr("Silence"))),
+    ("effects_title.bmp", (56, 18), lambda: row_label(tr("Effects:"))),
+    ("volume_title.bmp", (56, 18), lambda: row_label(tr("Volume:"))),
     ("playRingtone.bmp", (28, 22), lambda: ringtone_button(
         lambda s: glyph_play(s, 14.5, 11, 6.5, GREEN))),
     ("pauseRingtone.bmp", (28, 22), lambda: ringtone_button(
@@ -588,6 +629,12 @@ PICTURES = [
 ]
 
 
+# The pictures with words, drawn again for each language.
+WORDED = {"select_media.bmp", "PlayMedia.bmp", "StopMedia.bmp", "ImportMedia.bmp", "Help.bmp",
+          "edit_ringtone.bmp", "send_to_mobile.bmp", "time_title.bmp", "cut_title.bmp",
+          "fadein_title.bmp", "fadeout_title.bmp", "silence_title.bmp", "effects_title.bmp",
+          "volume_title.bmp"}
+
 # The rulers draw their own light strips in every theme.
 NO_DARK_VARIANT = {name for name, _, _ in PICTURES if name.startswith("ruler")}
 
@@ -595,9 +642,12 @@ NO_DARK_VARIANT = {name for name, _, _ in PICTURES if name.startswith("ruler")}
 SCALES = ((1, ""), (1.5, "_1_5x"), (2, "_2x"))
 
 
-def variants():
-    """(file name, K, DARK) of every file of the images folder, each picture's 1x first."""
+def variants(worded=False):
+    """(file name, K, DARK) of every file of the images folder, each picture's 1x first; only
+    of the pictures with words if worded."""
     for name, _, _ in PICTURES:
+        if worded and name not in WORDED:
+            continue
         stem = name[:-len(".bmp")]
         for dark in (False, True):
             if dark and name in NO_DARK_VARIANT:
@@ -674,12 +724,14 @@ def main(argv):
     parser.add_argument("--sheet", type=Path)
     parser.add_argument("--list", action="store_true")
     parser.add_argument("--hicolor", type=Path)
+    parser.add_argument("--words", type=Path)
+    parser.add_argument("--worded", action="store_true")
     args = parser.parse_args(argv)
     if args.hicolor:
         write_hicolor(args.hicolor)
         return 0
     if args.list:
-        print("\n".join(name for name, _, _ in variants()))
+        print("\n".join(name for name, _, _ in variants(args.worded)))
         return 0
     if args.outdir is None:
         parser.error("the output folder is missing")
@@ -688,7 +740,9 @@ def main(argv):
     global K, DARK
     drawn = []
     pictures = {name: (size, draw) for name, size, draw in PICTURES}
-    for file_name, K, DARK in variants():
+    if args.words:
+        WORDS.update(read_words(args.words))
+    for file_name, K, DARK in variants(args.words is not None):
         name = file_name.replace("_dark", "").replace("_1_5x", "").replace("_2x", "")
         size, draw = pictures[name]
         img = draw()
@@ -700,6 +754,8 @@ def main(argv):
         if file_name == name:
             drawn.append((name, img))
     K, DARK = 1, False
+    if args.words:
+        return 0
 
     icons = [icon(size) for size in ICON_SIZES]
     icon_path = args.icon or args.outdir / "twk.ico"

@@ -22,9 +22,12 @@
 
 #include <algorithm>
 
-const wxString ConvertAndSendCommand::caption = wxString::FromUTF8(delivery_text::caption);
-
 namespace {
+
+// The title of every message Convert and Send shows.
+wxString Caption() {
+    return wxString::FromUTF8(Tr(delivery_text::caption));
+}
 
 // The dialogs handle their events (drawing, moving, Cancel) only inside Update.
 constexpr long updateMilliseconds = 40;
@@ -65,7 +68,7 @@ ConvertAndSendCommand::ConvertAndSendCommand(wxWindow* window, twMediaEditContro
         ShowMessage(mainWindow, text, title, wxOK | wxICON_INFORMATION);
     };
     chooseFile = [this](const wxString& folder, const wxString& name, const wxString& wildcard) {
-        wxFileDialog dialog(mainWindow, wxS("Save the ringtone"), folder, name, wildcard,
+        wxFileDialog dialog(mainWindow, _("Save the ringtone"), folder, name, wildcard,
                             wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
     };
@@ -104,11 +107,11 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
     request.silenceSeconds = wave->silenceLength;
     const DeliveryPlan plan = PlanDelivery(request);
     if (!plan.stop.empty()) {
-        inform(caption, Wide(plan.stop));
+        inform(Caption(), Wide(plan.stop));
         return outcome;
     }
     for (const std::string& question : plan.questions) {
-        if (ask(caption, Wide(question)) != wxID_YES) {
+        if (ask(Caption(), Wide(question)) != wxID_YES) {
             return outcome;
         }
     }
@@ -122,7 +125,7 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
             return outcome;
         }
         outcome = Outcome::Failed;
-        inform(caption, Wide(job.Explanation()));
+        inform(Caption(), Wide(job.Explanation()));
         return outcome;
     }
     const wxString fileName = Wide(job.fileName);
@@ -138,7 +141,7 @@ ConvertAndSendCommand::Outcome ConvertAndSendCommand::Run(const Selection& selec
 bool ConvertAndSendCommand::Make(RingtoneJob& job, const RingtoneSound& sound,
                                  const RingtoneFormat& format, const wxString& sourcePath) {
     wxProgressDialog& progress = modal.ShowProgress(
-        wxS("Convert"), Wide(delivery_text::converting),
+        _("Convert"), Wide(Tr(delivery_text::converting)),
         wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_SMOOTH | wxPD_CAN_ABORT);
     wxStopWatch sinceUpdate;
     job.cancelRequested = [&] {
@@ -176,9 +179,9 @@ bool ConvertAndSendCommand::Deliver(const DeliveryMethod& method, const std::str
         const wxString device =
             selection.deviceName.empty() ? Wide(selection.deviceAddress) : selection.deviceName;
         wxProgressDialog& progress = modal.ShowProgress(
-            wxS("Sending"),
-            wxS("Sending \"") + fileName + wxS("\" to ") + device +
-                wxS(".\nAccept the file on the phone."),
+            _("Sending"),
+            wxString::Format(_("Sending \"%s\" to %s.\nAccept the file on the phone."), fileName,
+                             device),
             wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME);
         show = [&progress](const DeliveryReport& report) {
             const int percent =
@@ -187,9 +190,11 @@ bool ConvertAndSendCommand::Deliver(const DeliveryMethod& method, const std::str
                     : 0;
             wxString text = Wide(report.text);
             if (report.size > 0) {
-                text += wxString::Format(wxS("\n%llu of %llu bytes sent."),
-                                         static_cast<unsigned long long>(report.done),
-                                         static_cast<unsigned long long>(report.size));
+                text +=
+                    wxS("\n") + wxString::Format(wxPLURAL("%llu of %llu byte sent.",
+                                                          "%llu of %llu bytes sent.", report.size),
+                                                 static_cast<unsigned long long>(report.done),
+                                                 static_cast<unsigned long long>(report.size));
             }
             progress.Update(percent, text);
         };
@@ -203,7 +208,7 @@ bool ConvertAndSendCommand::Deliver(const DeliveryMethod& method, const std::str
         outcome = Outcome::Sent;
         // A method that shows a code said it all in its dialog, which the user has closed.
         if (!method.OffersCode()) {
-            inform(caption, Wide(method.DoneText(Utf8(fileName), delivered, phone)));
+            inform(Caption(), Wide(method.DoneText(Utf8(fileName), delivered, phone)));
         }
         return false;
     }
@@ -211,28 +216,29 @@ bool ConvertAndSendCommand::Deliver(const DeliveryMethod& method, const std::str
         outcome = Outcome::NothingDone;
         // A window that is closing says nothing more.
         if (!modal.closeRequested) {
-            inform(caption, Wide(delivery_text::pushCancelled));
+            inform(Caption(), Wide(Tr(delivery_text::pushCancelled)));
         }
         return false;
     }
     if (error == DeliveryError::AlreadyThere && !replace) {
-        if (ask(caption, Wide(DescribeFailure(delivered)) + wxS("\n\nReplace it?")) == wxID_YES) {
+        if (ask(Caption(), Wide(DescribeFailure(delivered)) + wxS("\n\n") + _("Replace it?")) ==
+            wxID_YES) {
             return Deliver(method, filePath, fileName, title, selection, phone, true);
         }
         outcome = Outcome::NothingDone;
         return false;
     }
     outcome = Outcome::Failed;
-    return ask(caption, Wide(DescribeFailure(delivered)) + wxS("\n\n") +
-                            Wide(delivery_text::saveInstead)) == wxID_YES;
+    return ask(Caption(), Wide(DescribeFailure(delivered)) + wxS("\n\n") +
+                              Wide(Tr(delivery_text::saveInstead))) == wxID_YES;
 }
 
 void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fileName,
                                  PhonePlatform phone) {
     wxString extension;
     wxFileName::SplitPath(fileName, nullptr, nullptr, &extension);
-    const wxString wildcard =
-        extension.Upper() + wxS(" files (*.") + extension + wxS(")|*.") + extension;
+    const wxString wildcard = wxString::Format(_("%s files"), extension.Upper()) + wxS(" (*.") +
+                              extension + wxS(")|*.") + extension;
     wxString folder = DefaultFolder(*phones);
     for (;;) {
         const wxString chosen = chooseFile(folder, fileName, wildcard);
@@ -252,15 +258,15 @@ void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fi
             savedPath = chosen;
             const bool inRingtones =
                 onPhone && wxFileName(chosen).GetDirs().Last() == wxS("Ringtones");
-            inform(caption,
+            inform(Caption(),
                    Wide(delivery_text::SavedText(onPhone ? place : target, phone, inRingtones)));
             return;
         }
         outcome = Outcome::Failed;
         error = DeliveryError::SaveFailed;
         // The file is still in the job's folder: another folder needs no second conversion.
-        if (ask(caption, Wide(delivery_text::SaveFailure(reason)) + wxS("\n\n") +
-                             Wide(delivery_text::otherFolder)) != wxID_YES) {
+        if (ask(Caption(), Wide(delivery_text::SaveFailure(reason)) + wxS("\n\n") +
+                               Wide(Tr(delivery_text::otherFolder))) != wxID_YES) {
             return;
         }
         folder = wxFileName(chosen).GetPath();

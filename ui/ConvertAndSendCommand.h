@@ -65,8 +65,6 @@ public:
     using ChooseFileFn = std::function<wxString(const wxString& folder, const wxString& name,
                                                 const wxString& wildcard)>;
 
-    static const wxString caption;
-
     ConvertAndSendCommand(wxWindow* mainWindow, twMediaEditControl* editor);
     ConvertAndSendCommand(const ConvertAndSendCommand&) = delete;
     ConvertAndSendCommand& operator=(const ConvertAndSendCommand&) = delete;

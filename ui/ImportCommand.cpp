@@ -9,18 +9,20 @@
 #include "widgets/twWaveGraph.h"
 
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/progdlg.h>
 
-const wxString ImportCommand::confirmCaption = wxS("Warning!");
+const wxString ImportCommand::confirmCaption = wxTRANSLATE("Warning!");
 const wxString ImportCommand::confirmText =
-    wxS("If you will import new media, all progress will be lost. Would you like to import new "
-        "media anyway?");
-const wxString ImportCommand::failureCaption = wxS("Import failed");
-const wxString ImportCommand::cancelCaption = wxS("Import cancelled");
-const wxString ImportCommand::cancelText = wxS("The import was cancelled; nothing has changed.");
+    wxTRANSLATE("If you will import new media, all progress will be lost. Would you like to import "
+                "new media anyway?");
+const wxString ImportCommand::failureCaption = wxTRANSLATE("Import failed");
+const wxString ImportCommand::cancelCaption = wxTRANSLATE("Import cancelled");
+const wxString ImportCommand::cancelText =
+    wxTRANSLATE("The import was cancelled; nothing has changed.");
 const wxString ImportCommand::unknownLengthText =
-    wxS("Importing media. Please wait...\nThe file does not say how long it is, so the time "
-        "left can't be known.");
+    wxTRANSLATE("Importing media. Please wait...\nThe file does not say how long it is, so the "
+                "time left can't be known.");
 
 ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditControl* panel,
                              std::function<void()> toggle)
@@ -30,7 +32,8 @@ ImportCommand::ImportCommand(wxWindow* window, AudioEngine* engine, twMediaEditC
         return ShowMessage(nullptr, text, caption, wxYES_NO | wxCANCEL);
     };
     inform = [this](const wxString& caption, const wxString& text) {
-        const long icon = caption == cancelCaption ? wxICON_INFORMATION : wxICON_ERROR;
+        const long icon =
+            caption == wxGetTranslation(cancelCaption) ? wxICON_INFORMATION : wxICON_ERROR;
         ShowMessage(mainWindow, text, caption, wxOK | icon);
     };
 }
@@ -40,7 +43,8 @@ bool ImportCommand::Run(const wxString& sourcePath) {
     if (!wxFileName::FileExists(sourcePath)) {
         return false;
     }
-    if (editor->waveGraph->loaded && ask(confirmCaption, confirmText) != wxID_YES) {
+    if (editor->waveGraph->loaded &&
+        ask(wxGetTranslation(confirmCaption), wxGetTranslation(confirmText)) != wxID_YES) {
         return false;
     }
     if (audioEngine != nullptr && audioEngine->playing && audioEngine->fromFile &&
@@ -57,14 +61,14 @@ bool ImportCommand::Run(const wxString& sourcePath) {
     modal.closeRequested = false;
     // Cancel (or Escape, or closing the dialog) ends a converter that takes too long or hangs.
     wxProgressDialog& progress = modal.ShowProgress(
-        wxS("Import"), wxS("Importing media. Please wait..."),
+        _("Import"), _("Importing media. Please wait..."),
         wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_SMOOTH |
             wxPD_REMAINING_TIME | wxPD_CAN_ABORT);
     job.cancelRequested = [&progress, &job, this] {
         // Updating lets the dialog handle its events, whether or not progress is known; a
         // length that is not known (ConverterRunner) keeps it pulsing, and it says why.
         if (job.runner.durationValue == 0) {
-            progress.Pulse(unknownLengthText);
+            progress.Pulse(wxGetTranslation(unknownLengthText));
         } else {
             progress.Update(progress.GetValue());
         }
@@ -93,9 +97,10 @@ bool ImportCommand::Run(const wxString& sourcePath) {
 
 void ImportCommand::ExplainFailure(const std::string& explanation) {
     if (error == ImportError::Cancelled) {
-        inform(cancelCaption, cancelText);
+        inform(wxGetTranslation(cancelCaption), wxGetTranslation(cancelText));
         return;
     }
-    inform(failureCaption, wxS("The media could not be imported; nothing has changed.\n\n") +
-                               wxString(WideFromUtf8(explanation)));
+    inform(wxGetTranslation(failureCaption),
+           _("The media could not be imported; nothing has changed.") + wxS("\n\n") +
+               wxString(WideFromUtf8(explanation)));
 }

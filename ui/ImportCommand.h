@@ -34,6 +34,7 @@ public:
     // Shows a failure and returns once the user has read it.
     using InformFn = std::function<void(const wxString& caption, const wxString& text)>;
 
+    // In English, as the catalogue has them: shown through wxGetTranslation.
     static const wxString confirmCaption;
     static const wxString confirmText;
     static const wxString failureCaption;

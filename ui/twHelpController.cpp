@@ -28,7 +28,7 @@ const wxSize twHelpController::frameSize(760, 560);
 
 twHelpController::twHelpController(wxWindow* parent)
     : wxHtmlHelpController(wxHF_DEFAULT_STYLE, parent) {
-    SetTitleFormat("Help: %s");
+    SetTitleFormat(_("Help: %s"));
 }
 
 wxHtmlHelpFrame* twHelpController::CreateHelpFrame(wxHtmlHelpData* data) {

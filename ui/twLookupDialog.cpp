@@ -8,7 +8,7 @@
 #include <algorithm>
 
 twLookupDialog::twLookupDialog(wxWindow* parent)
-    : wxProgressDialog("Lookup devices", "Searching for devices. Please wait...", 100, parent,
+    : wxProgressDialog(_("Lookup devices"), _("Searching for devices. Please wait..."), 100, parent,
                        wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_SMOOTH | wxPD_ELAPSED_TIME |
                            wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME) {
     // The toolkit places each time's value right after its caption.

@@ -3,6 +3,7 @@
 #include "delivery/DeliveryMethod.h"
 #include "delivery/RingtoneFormat.h"
 #include "media/SourceKinds.h"
+#include "text/Translation.h"
 #include "widgets/Accessible.h"
 #include "widgets/ButtonPicture.h"
 #include "widgets/DesktopLook.h"
@@ -68,7 +69,7 @@ wxStaticBoxSizer* NewStep(wxWindow* parent, const wxString& label) {
 } // namespace
 
 wxString twMainFrame::MediaWildcard() {
-    return wxString::FromUTF8(SourceWildcard());
+    return wxString::FromUTF8(SourceWildcard(Tr));
 }
 
 twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
@@ -96,7 +97,7 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     wxFlexGridSizer* sourceRow = NewGrid(1, 2);
     selectMediaBitmap = NewPictureLabel(this, "images/select_media.bmp");
     sourceRow->Add(selectMediaBitmap, 0, wxALL, Px(5));
-    mediaFilePicker = new wxFilePickerCtrl(this, wxID_ANY, wxEmptyString, "Select a file",
+    mediaFilePicker = new wxFilePickerCtrl(this, wxID_ANY, wxEmptyString, _("Select a file"),
                                            MediaWildcard(), wxPoint(0, 0), wxDefaultSize,
                                            wxFLP_USE_TEXTCTRL | wxFLP_OPEN | wxFLP_FILE_MUST_EXIST,
                                            wxDefaultValidator, "filepicker");
@@ -138,7 +139,7 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
 
     wxFlexGridSizer* sendPanel = NewGrid(2, 4);
     sendPanel->Add(Px(5), 0, 1, wxEXPAND, 0);
-    wxStaticBoxSizer* step1 = NewStep(this, "Step 1. Choose your phone vendor and model");
+    wxStaticBoxSizer* step1 = NewStep(this, _("Step 1. Choose your phone vendor and model"));
     vendorChoice = NewChoice(step1->GetStaticBox(), 100, 100);
     vendorChoice->SetSelection(0);
     step1->Add(vendorChoice, 0, wxALL, Px(5));
@@ -148,7 +149,7 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     sendPanel->Add(step1, 1, wxEXPAND, 0);
 
     sendPanel->Add(Px(5), 0, 1, wxEXPAND, 0);
-    wxStaticBoxSizer* step3 = NewStep(this, "Step 3. Choose send method");
+    wxStaticBoxSizer* step3 = NewStep(this, _("Step 3. Choose send method"));
     wxArrayString methods;
     for (const DeliveryMethod* method : DeliveryMethods()) {
         methods.Add(wxString::FromUTF8(method->Label()));
@@ -170,9 +171,9 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     for (const RingtoneFormat* format : FormatBoxFormats()) {
         formats.Add(format->label);
     }
-    formatRadioBox = new wxRadioBox(this, wxID_ANY, "Step 2. Choose format supported by your phone",
-                                    wxDefaultPosition, wxDefaultSize, formats, 1, wxRA_SPECIFY_ROWS,
-                                    wxDefaultValidator, "radioBox");
+    formatRadioBox = new wxRadioBox(
+        this, wxID_ANY, _("Step 2. Choose format supported by your phone"), wxDefaultPosition,
+        wxDefaultSize, formats, 1, wxRA_SPECIFY_ROWS, wxDefaultValidator, "radioBox");
     formatRadioBox->SetSelection(0);
     KeepDisabledItemsGrey(formatRadioBox);
     SelectRadioItemsOnFocus(formatRadioBox);
@@ -180,7 +181,7 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
     sendPanel->Add(step2, 1, wxEXPAND, Px(5));
 
     sendPanel->Add(Px(5), 0, 1, wxEXPAND, 0);
-    convertAndSendButton = new wxButton(this, wxID_ANY, "Convert and Send", wxDefaultPosition,
+    convertAndSendButton = new wxButton(this, wxID_ANY, _("Convert and Send"), wxDefaultPosition,
                                         wxDefaultSize, 0, wxDefaultValidator, "button");
     convertAndSendButton->SetFont(
         LayoutFont(12, wxFONTFAMILY_ROMAN, wxFONTWEIGHT_NORMAL, "Times New Roman"));
@@ -198,11 +199,11 @@ twMainFrame::twMainFrame(const wxString& title, const wxSize& size)
 }
 
 void twMainFrame::NameControls() {
-    SetAccessibleName(mediaFilePicker->GetTextCtrl(), "Media file");
-    SetAccessibleName(vendorChoice, "Step 1: phone vendor");
-    SetAccessibleName(modelChoice, "Step 1: phone model");
-    SetAccessibleName(sendMethodChoice, "Step 3: send method");
-    SetAccessibleName(deviceChoice, "Step 3: device");
+    SetAccessibleName(mediaFilePicker->GetTextCtrl(), _("Media file"));
+    SetAccessibleName(vendorChoice, _("Step 1: phone vendor"));
+    SetAccessibleName(modelChoice, _("Step 1: phone model"));
+    SetAccessibleName(sendMethodChoice, _("Step 3: send method"));
+    SetAccessibleName(deviceChoice, _("Step 3: device"));
 }
 
 void twMainFrame::Maximize(bool) {}
@@ -229,11 +230,11 @@ void twMainFrame::SetStepToolTips() {
             control->SetToolTip(tip);
         }
     };
-    const wxString phone = "Choose who made your phone, then its model";
+    const wxString phone = _("Choose who made your phone, then its model");
     const wxString sending =
-        "Choose how to send the ringtone and the phone to send it to; the arrows search again";
+        _("Choose how to send the ringtone and the phone to send it to; the arrows search again");
     explain(vendorChoice->GetParent(), phone);
-    explain(formatRadioBox, "Choose a format your phone plays; the others are greyed out");
+    explain(formatRadioBox, _("Choose a format your phone plays; the others are greyed out"));
     explain(sendMethodChoice->GetParent(), sending);
     for (wxChoice* choice : {vendorChoice, modelChoice}) {
         selectionTips.Follow(choice, phone);

@@ -23,7 +23,7 @@ constexpr int statusLines = 9;
 } // namespace
 
 twOfferDialog::twOfferDialog(wxWindow* parent, ModalJob& modalJob, const wxString& steps)
-    : wxDialog(parent, wxID_ANY, wxS("Send over Wi-Fi")), job(modalJob) {
+    : wxDialog(parent, wxID_ANY, _("Send over Wi-Fi")), job(modalJob) {
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto* scan =
         new wxStaticText(this, wxID_ANY, wxString::FromUTF8(delivery_text::WifiScanText()));
@@ -42,7 +42,7 @@ twOfferDialog::twOfferDialog(wxWindow* parent, ModalJob& modalJob, const wxStrin
     column->Add(status, 0, wxALL, 10);
     bytes = new wxGauge(this, wxID_ANY, 100, wxDefaultPosition, wxSize(textWidth, -1));
     column->Add(bytes, 0, wxLEFT | wxRIGHT, 10);
-    stop = new wxButton(this, wxID_CANCEL, wxS("Cancel"));
+    stop = new wxButton(this, wxID_CANCEL, _("Cancel"));
     column->Add(stop, 0, wxALIGN_RIGHT | wxALL, 10);
     SetSizerAndFit(column);
     stop->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { job.Cancel(); });
@@ -82,7 +82,7 @@ void twOfferDialog::Show(const DeliveryReport& report) {
     if (percent != bytes->GetValue()) {
         bytes->SetValue(percent);
     }
-    if (report.delivered && stop->GetLabel() != wxS("Close")) {
-        stop->SetLabel(wxS("Close"));
+    if (report.delivered && stop->GetLabel() != _("Close")) {
+        stop->SetLabel(_("Close"));
     }
 }

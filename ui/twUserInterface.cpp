@@ -58,13 +58,16 @@ wxString FromCatalogueText(const char* text) {
 
 // Why a file that was checked can't be heard, naming the file; empty when it can.
 wxString WhyNotHeard(const wxString& path, const SourceCheck& check) {
-    const wxString name = "\"" + wxFileName(path).GetFullName() + "\"";
+    const wxString name = wxFileName(path).GetFullName();
     switch (check.result) {
     case SourceCheck::Result::NoSound:
-        return name + " has no sound.\n\nThere is nothing in it to hear or to make a ringtone of.";
+        return wxString::Format(_("\"%s\" has no sound.\n\nThere is nothing in it to hear or to "
+                                  "make a ringtone of."),
+                                name);
     case SourceCheck::Result::Unreadable:
-        return name + " could not be read as sound.\n\nIt is no sound or video file Tonewick "
-                      "knows, or it is damaged.";
+        return wxString::Format(_("\"%s\" could not be read as sound.\n\nIt is no sound or video "
+                                  "file Tonewick knows, or it is damaged."),
+                                name);
     case SourceCheck::Result::Sound:
     case SourceCheck::Result::NoDecoder:
         break;
@@ -180,7 +183,7 @@ void twUserInterface::BrowseMediaFile() {
     const wxString folder = BrowseFolder(pickedFile);
     const wxFileName picked(pickedFile);
     const wxString name = picked.GetPath() == folder ? picked.GetFullName() : wxString();
-    wxFileDialog dialog(this, "Select a file", folder, name, MediaWildcard(),
+    wxFileDialog dialog(this, _("Select a file"), folder, name, MediaWildcard(),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK) {
         MainWindowInput::PickMediaFile(*this, dialog.GetPath());

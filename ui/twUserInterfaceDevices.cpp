@@ -60,8 +60,8 @@ void twUserInterface::OnRefreshDevices(wxCommandEvent&) {
         dialog.Hide();
         const bool off = result.failure == DeliveryError::BluetoothOff;
         if (off &&
-            confirm(wxString(DescribeDeliveryError(result.failure)) +
-                    wxS("\n\nSwitch Bluetooth on and search again?")) &&
+            confirm(wxString::FromUTF8(DescribeDeliveryError(result.failure)) + wxS("\n\n") +
+                    _("Switch Bluetooth on and search again?")) &&
             finder->SwitchOn()) {
             dialog.Show();
             result = finder->Search(twLookupDialog::Progress, &dialog, twLookupDialog::Waiting);
@@ -98,7 +98,7 @@ wxString twUserInterface::ListDevices(DeviceSearchResult result, const DeliveryM
     if (!deviceListNote) {
         return wxString();
     }
-    deviceChoice->Append(wxS("None"));
+    deviceChoice->Append(_("None"));
     deviceChoice->SetSelection(0);
     return wxString::FromUTF8(result.failure != DeliveryError::None
                                   ? DescribeDeliveryError(result.failure)

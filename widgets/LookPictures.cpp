@@ -25,14 +25,31 @@ wxString DrawingFile(const wxString& path, const Drawing& drawing, bool dark) {
     return stem + (dark ? "_dark" : "") + drawing.suffix + "." + path.AfterLast('.');
 }
 
+// The language of the pictures' words (UsePictureLanguage); empty for English.
+wxString& PictureLanguage() {
+    static wxString language;
+    return language;
+}
+
+// The picture drawn with the words of that language (images/de/Help.bmp for images/Help.bmp),
+// where it has words; else the picture itself.
+wxString InPictureLanguage(const wxString& path) {
+    if (PictureLanguage().empty()) {
+        return path;
+    }
+    const wxString translated =
+        path.BeforeLast('/') + '/' + PictureLanguage() + '/' + path.AfterLast('/');
+    return wxFileName::FileExists(translated) ? translated : path;
+}
+
 // The drawing in the desktop's theme where the picture has one for it, else the light one.
 wxBitmap LoadDrawing(const wxString& path, const Drawing& drawing, bool whiteIsTransparent) {
     // Asked only where it exists: the toolkit reports a file it can't read as an error.
-    const wxString dark = DrawingFile(path, drawing, true);
+    const wxString dark = InPictureLanguage(DrawingFile(path, drawing, true));
     if (DesktopLook::Get().dark && wxFileName::FileExists(dark)) {
         return LoadPicture(dark, whiteIsTransparent);
     }
-    return LoadPicture(DrawingFile(path, drawing, false), whiteIsTransparent);
+    return LoadPicture(InPictureLanguage(DrawingFile(path, drawing, false)), whiteIsTransparent);
 }
 
 // The larger drawing reduced smoothly to the scale; white stays white where the drawing's
@@ -73,6 +90,10 @@ wxBitmap Resized(const wxString& path, bool whiteIsTransparent, double scale) {
 }
 
 } // namespace
+
+void UsePictureLanguage(const wxString& language) {
+    PictureLanguage() = language;
+}
 
 wxBitmap PictureAtScale(const wxString& path, bool whiteIsTransparent, double scale) {
     for (const Drawing& drawing : kDrawings) {

@@ -3,7 +3,8 @@
 // dark themes too (NAME_dark.bmp, ...). A window shows the drawing made for its pixels: the text
 // scale times the screen's pixel density; between two drawings, the larger one is reduced
 // smoothly. At the default look every call gives the 1x picture of the light theme, as read by
-// LoadPicture. Pictures are named by the 1x file's path; user-interface thread only.
+// LoadPicture. Pictures are named by the 1x file's path; a picture with words is drawn for each
+// language too, in a folder of the language's name beside it. User-interface thread only.
 #pragma once
 
 #include <wx/bitmap.h>
@@ -11,6 +12,10 @@
 #include <wx/string.h>
 
 class wxWindow;
+
+// The language whose words the pictures show from now on ("de": images/de/NAME.bmp where a
+// picture has words), empty for English. Set with the window's translations.
+void UsePictureLanguage(const wxString& language);
 
 // The picture for `scale` pixels per layout pixel, as a plain bitmap of that many pixels.
 wxBitmap PictureAtScale(const wxString& path, bool whiteIsTransparent, double scale);

@@ -1,5 +1,7 @@
 #include "widgets/PictureWords.h"
 
+#include <wx/translation.h>
+
 #include <array>
 
 namespace {
@@ -13,24 +15,24 @@ struct Entry {
 constexpr AccessibleRole kButton = AccessibleRole::Unchanged;
 
 const std::array<Entry, 18> kWords = {{
-    {"images/select_media.bmp", "Select media", AccessibleRole::Label},
-    {"images/PlayMedia.bmp", "Play the song", kButton},
-    {"images/StopMedia.bmp", "Stop the song", kButton},
-    {"images/ImportMedia.bmp", "Import", kButton},
-    {"images/Help.bmp", "Help", kButton},
-    {"images/edit_ringtone.bmp", "Edit ringtone", AccessibleRole::Heading},
-    {"images/send_to_mobile.bmp", "Send to mobile", AccessibleRole::Heading},
-    {"images/refresh.bmp", "Search again", kButton},
-    {"images/time_title.bmp", "Time", AccessibleRole::Label},
-    {"images/cut_title.bmp", "Cut", AccessibleRole::Label},
-    {"images/fadein_title.bmp", "Fade in", AccessibleRole::Label},
-    {"images/fadeout_title.bmp", "Fade out", AccessibleRole::Label},
-    {"images/silence_title.bmp", "Silence", AccessibleRole::Label},
-    {"images/effects_title.bmp", "Effects", AccessibleRole::Label},
-    {"images/volume_title.bmp", "Volume", AccessibleRole::Label},
-    {"images/playRingtone.bmp", "Play the ringtone", kButton},
-    {"images/pauseRingtone.bmp", "Pause the ringtone", kButton},
-    {"images/stopRingtone.bmp", "Stop the ringtone", kButton},
+    {"images/select_media.bmp", wxTRANSLATE("Select media"), AccessibleRole::Label},
+    {"images/PlayMedia.bmp", wxTRANSLATE("Play the song"), kButton},
+    {"images/StopMedia.bmp", wxTRANSLATE("Stop the song"), kButton},
+    {"images/ImportMedia.bmp", wxTRANSLATE("Import"), kButton},
+    {"images/Help.bmp", wxTRANSLATE("Help"), kButton},
+    {"images/edit_ringtone.bmp", wxTRANSLATE("Edit ringtone"), AccessibleRole::Heading},
+    {"images/send_to_mobile.bmp", wxTRANSLATE("Send to mobile"), AccessibleRole::Heading},
+    {"images/refresh.bmp", wxTRANSLATE("Search again"), kButton},
+    {"images/time_title.bmp", wxTRANSLATE("Time"), AccessibleRole::Label},
+    {"images/cut_title.bmp", wxTRANSLATE("Cut"), AccessibleRole::Label},
+    {"images/fadein_title.bmp", wxTRANSLATE("Fade in"), AccessibleRole::Label},
+    {"images/fadeout_title.bmp", wxTRANSLATE("Fade out"), AccessibleRole::Label},
+    {"images/silence_title.bmp", wxTRANSLATE("Silence"), AccessibleRole::Label},
+    {"images/effects_title.bmp", wxTRANSLATE("Effects"), AccessibleRole::Label},
+    {"images/volume_title.bmp", wxTRANSLATE("Volume"), AccessibleRole::Label},
+    {"images/playRingtone.bmp", wxTRANSLATE("Play the ringtone"), kButton},
+    {"images/pauseRingtone.bmp", wxTRANSLATE("Pause the ringtone"), kButton},
+    {"images/stopRingtone.bmp", wxTRANSLATE("Stop the ringtone"), kButton},
 }};
 
 } // namespace
@@ -38,7 +40,7 @@ const std::array<Entry, 18> kWords = {{
 PictureWords PictureWords::Of(const wxString& path) {
     for (const Entry& entry : kWords) {
         if (path == entry.path) {
-            return {entry.words, entry.role};
+            return {wxGetTranslation(entry.words), entry.role};
         }
     }
     return {wxString(), AccessibleRole::Unchanged};

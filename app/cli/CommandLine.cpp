@@ -1,5 +1,7 @@
 #include "app/cli/CommandLine.h"
 
+#include "text/Translation.h"
+
 bool CommandLine::Walk(const std::vector<std::string>& args, std::string& positional,
                        std::ostream& err) const {
     for (size_t i = 0; i < args.size(); ++i) {
@@ -12,14 +14,14 @@ bool CommandLine::Walk(const std::vector<std::string>& args, std::string& positi
         }
         if (!takesValue(arg)) {
             if (!positional.empty() || arg.empty() || arg[0] == '-') {
-                err << prefix << "unexpected argument '" << arg << "'\n" << usage;
+                err << prefix << FillIn(Tr("unexpected argument '%s'"), {arg}) << "\n" << usage;
                 return false;
             }
             positional = arg;
             continue;
         }
         if (i + 1 == args.size()) {
-            err << prefix << arg << " needs a value\n" << usage;
+            err << prefix << FillIn(Tr("%s needs a value"), {arg}) << "\n" << usage;
             return false;
         }
         if (!take(arg, args[++i])) {

@@ -2,6 +2,7 @@
 
 #include "delivery/BluetoothFinder.h"
 #include "delivery/InfraredFinder.h"
+#include "text/Translation.h"
 
 #include <charconv>
 #include <cstdio>
@@ -44,12 +45,15 @@ std::optional<DevicesRequest> Parse(const std::vector<std::string>& args, std::o
         } else if (arg == "--seconds" && !request.seconds && i + 1 < args.size()) {
             request.seconds = Seconds(args[++i]);
             if (!request.seconds) {
-                err << "tonewick-cli devices: --seconds takes whole seconds from 1 to "
-                    << kMaxSeconds << ", not '" << args[i] << "'\n";
+                err << "tonewick-cli devices: "
+                    << FillIn(Tr("--seconds takes whole seconds from 1 to %1$s, not '%2$s'"),
+                              {std::to_string(kMaxSeconds), args[i]})
+                    << "\n";
                 return std::nullopt;
             }
         } else {
-            err << "tonewick-cli devices: unexpected argument '" << arg << "'\n" << kUsage;
+            err << "tonewick-cli devices: " << FillIn(Tr("unexpected argument '%s'"), {arg}) << "\n"
+                << kUsage;
             return std::nullopt;
         }
     }

@@ -10,9 +10,11 @@
 #include "delivery/SaveFile.h"
 #include "editor/BareEditor.h"
 #include "import/ImportJob.h"
+#include "text/Translation.h"
 #include "text/Utf8Text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <iomanip>
 #include <optional>
@@ -52,12 +54,17 @@ bool TakeValue(MakeRequest& r, const std::string& arg, const std::string& value,
         return true;
     }
     if (arg == "--loudness") {
-        char* end = nullptr;
-        const double target = std::strtod(value.c_str(), &end);
-        if (value.empty() || *end != '\0' || !(target >= kQuietestTarget) ||
-            !(target <= kLoudestTarget)) {
-            err << kPrefix << "--loudness takes a loudness in LUFS from -40 to -5, such as -14, "
-                << "not '" << value << "'\n";
+        // With a point whatever the locale, as scripts write it: "-14,5" is refused everywhere.
+        double target = 0.0;
+        const char* end = value.data() + value.size();
+        const auto [stop, failure] = std::from_chars(value.data(), end, target);
+        if (value.empty() || failure != std::errc() || stop != end ||
+            !(target >= kQuietestTarget) || !(target <= kLoudestTarget)) {
+            err << kPrefix
+                << FillIn(Tr("--loudness takes a loudness in LUFS from -40 to -5, such as -14, "
+                             "not '%s'"),
+                          {value})
+                << "\n";
             return false;
         }
         effects.phoneLoudness = true;
@@ -71,16 +78,20 @@ bool TakeValue(MakeRequest& r, const std::string& arg, const std::string& value,
     if (arg == "--format") {
         r.format = FindFormatByName(value);
         if (r.format == nullptr) {
-            err << kPrefix << "--format takes "
-                << JoinFormats(NamedFormats(), &RingtoneFormat::name, ", ", " or ") << ", not '"
-                << value << "'\n";
+            err << kPrefix
+                << FillIn(Tr("--format takes %1$s, not '%2$s'"),
+                          {JoinFormats(NamedFormats(), &RingtoneFormat::name, ", ", Tr(" or ")),
+                           value})
+                << "\n";
         }
         return r.format != nullptr;
     }
     if (arg == "--volume") {
         const std::optional<int32_t> percent = RingtoneEdit::Seconds(value);
         if (!percent || *percent < 1 || *percent > 100) {
-            err << kPrefix << "--volume takes a percentage from 1 to 100, not '" << value << "'\n";
+            err << kPrefix
+                << FillIn(Tr("--volume takes a percentage from 1 to 100, not '%s'"), {value})
+                << "\n";
             return false;
         }
         effects.volume = *percent;
@@ -116,8 +127,10 @@ std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostr
     // ringtone, whatever its length.
     const RingtoneFormat* named = FindFormatOfFile(r.output);
     if (named == nullptr || std::string(named->extension) != r.format->extension) {
-        err << kPrefix << "-o takes a name ending in " << r.format->extension << " for --format "
-            << r.format->name << ", not '" << r.output << "'\n";
+        err << kPrefix
+            << FillIn(Tr("-o takes a name ending in %1$s for --format %2$s, not '%3$s'"),
+                      {r.format->extension, r.format->name, r.output})
+            << "\n";
         return std::nullopt;
     }
     r.sound.cutStart = r.edit.cutStart;
@@ -170,16 +183,21 @@ int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return kExitFailed;
     }
     if (job.turnedDownDb > 0.0) {
-        out << "The ringtone was turned down by " << std::fixed << std::setprecision(1)
-            << job.turnedDownDb << " dB to keep its true peak at -1 dBTP after " << r.format->label
-            << " encoding.\n";
+        out << FillIn(Tr("The ringtone was turned down by %1$s dB to keep its true peak at -1 dBTP "
+                         "after %2$s encoding."),
+                      {LocalDecimal(job.turnedDownDb, 1), r.format->label})
+            << "\n";
     }
     int reason = 0;
     if (!SaveFileAtomically(job.filePath, r.output, &reason)) {
         err << kPrefix << r.output << ": " << delivery_text::SaveFailure(reason) << "\n";
         return kExitFailed;
     }
-    out << r.output << ": " << kept << " seconds, " << r.format->label << "\n";
+    out << r.output << ": "
+        << FillIn(TrPlural("%1$s second, %2$s", "%1$s seconds, %2$s",
+                           static_cast<unsigned long>(kept)),
+                  {std::to_string(kept), r.format->label})
+        << "\n";
     out.flush();
     return out ? 0 : kExitFailed;
 }

@@ -3,6 +3,7 @@
 #include "delivery/OfferedFormats.h"
 #include "phones/PhoneCatalogue.h"
 #include "phones/TextConversion.h"
+#include "text/Translation.h"
 #include "text/Utf8Text.h"
 
 #include <memory>
@@ -27,7 +28,7 @@ std::string AsShown(const char* text) {
 
 int RunPhonesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() > 2) {
-        err << "tonewick-cli phones: unexpected argument '" << args[2] << "'\n"
+        err << "tonewick-cli phones: " << FillIn(Tr("unexpected argument '%s'"), {args[2]}) << "\n"
             << "usage: tonewick-cli phones [VENDOR [MODEL]]\n";
         return kExitUsage;
     }
@@ -43,8 +44,10 @@ int RunPhonesCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     const std::string vendor = AsQuery(args[0]);
     if (!catalogue->SelectVendor(vendor.c_str())) {
-        err << "tonewick-cli phones: no vendor '" << args[0]
-            << "' in the catalogue; 'tonewick-cli phones' lists them\n";
+        err << "tonewick-cli phones: "
+            << FillIn(Tr("no vendor '%s' in the catalogue; 'tonewick-cli phones' lists them"),
+                      {args[0]})
+            << "\n";
         return kExitUnknown;
     }
     if (args.size() == 1) {
@@ -60,8 +63,11 @@ int RunPhonesCommand(const std::vector<std::string>& args, std::ostream& out, st
         listed = listed || model == each;
     }
     if (!listed) {
-        err << "tonewick-cli phones: no model '" << args[1] << "' of " << args[0]
-            << " in the catalogue; 'tonewick-cli phones \"" << args[0] << "\"' lists them\n";
+        err << "tonewick-cli phones: "
+            << FillIn(Tr("no model '%1$s' of %2$s in the catalogue; 'tonewick-cli phones "
+                         "\"%2$s\"' lists them"),
+                      {args[1], args[0]})
+            << "\n";
         return kExitUnknown;
     }
     out << JoinFormats(OfferedFormats(*catalogue, vendor, model), &RingtoneFormat::label, " ", " ")

@@ -3,6 +3,7 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/RingtoneEdit.h"
 #include "editor/BareEditor.h"
+#include "text/Translation.h"
 #include "wav/WavFileWriter.h"
 #include "widgets/EditedWave.h"
 
@@ -76,12 +77,12 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     std::error_code same;
     if (std::filesystem::equivalent(r.input, r.output, same)) {
-        err << kPrefix << r.output << ": would overwrite the working file\n";
+        err << kPrefix << r.output << ": " << Tr("would overwrite the working file") << "\n";
         return kExitRefused;
     }
     WavFileWriter writer;
     if (!writer.Open(r.output, wave.channels, wave.sampleRate)) {
-        err << kPrefix << r.output << ": can't be written\n";
+        err << kPrefix << r.output << ": " << Tr("can't be written") << "\n";
         return kExitRefused;
     }
     // One second of sound per block, from the cut start to the cut end.
@@ -92,7 +93,7 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
     for (int64_t left = int64_t{e.cutEnd - e.cutStart} * rate; written && left > 0;) {
         const int32_t n = static_cast<int32_t>(std::min<int64_t>(left, rate));
         if (wave.RenderEdited(block.data(), n, static_cast<int32_t>(position)) != n) {
-            err << kPrefix << r.input << ": can't be read\n";
+            err << kPrefix << r.input << ": " << Tr("can't be read") << "\n";
             return kExitRefused;
         }
         written = writer.Write(block.data(), static_cast<size_t>(n));
@@ -100,10 +101,16 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
         left -= n;
     }
     if (!writer.Close() || !written) {
-        err << kPrefix << r.output << ": can't be written\n";
+        err << kPrefix << r.output << ": " << Tr("can't be written") << "\n";
         return kExitRefused;
     }
-    out << r.output << ": " << e.cutEnd - e.cutStart << " seconds, " << wave.sampleRate << " Hz, "
-        << wave.channels << (wave.channels == 1 ? " channel\n" : " channels\n");
+    const int32_t seconds = e.cutEnd - e.cutStart;
+    out << r.output << ": "
+        << FillIn(TrPlural("%s second", "%s seconds", static_cast<unsigned long>(seconds)),
+                  {std::to_string(seconds)})
+        << ", " << wave.sampleRate << " Hz, "
+        << FillIn(TrPlural("%s channel", "%s channels", static_cast<unsigned long>(wave.channels)),
+                  {std::to_string(wave.channels)})
+        << "\n";
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "editor/ChromaCells.h"
 #include "editor/RingtoneSound.h"
+#include "text/Translation.h"
 
 #include <charconv>
 
@@ -25,8 +26,10 @@ bool RingtoneEdit::Take(const std::string& arg, const std::string& value, const 
     if (arg == "--cut" && (value == "auto" || value.starts_with("auto:"))) {
         const std::optional<int32_t> n = value == "auto" ? kAutoSeconds : Seconds(value.substr(5));
         if (!n || *n < 1) {
-            err << prefix << "--cut auto takes whole seconds from 1 after its colon, not '" << value
-                << "'\n";
+            err << prefix
+                << FillIn(Tr("--cut auto takes whole seconds from 1 after its colon, not '%s'"),
+                          {value})
+                << "\n";
             return false;
         }
         autoCut = true;
@@ -40,7 +43,8 @@ bool RingtoneEdit::Take(const std::string& arg, const std::string& value, const 
         const auto end =
             colon == std::string::npos ? std::nullopt : Seconds(value.substr(colon + 1));
         if (!start || !end) {
-            err << prefix << "--cut takes START:END in whole seconds, not '" << value << "'\n";
+            err << prefix << FillIn(Tr("--cut takes START:END in whole seconds, not '%s'"), {value})
+                << "\n";
             return false;
         }
         cutStart = *start;
@@ -50,7 +54,7 @@ bool RingtoneEdit::Take(const std::string& arg, const std::string& value, const 
     }
     const std::optional<int32_t> seconds = Seconds(value);
     if (!seconds) {
-        err << prefix << arg << " takes whole seconds, not '" << value << "'\n";
+        err << prefix << FillIn(Tr("%1$s takes whole seconds, not '%2$s'"), {arg, value}) << "\n";
         return false;
     }
     (arg == "--silence" ? silence : arg == "--fade-in" ? fadeIn : fadeOut) = *seconds;
@@ -59,28 +63,49 @@ bool RingtoneEdit::Take(const std::string& arg, const std::string& value, const 
 
 bool RingtoneEdit::Check(int32_t duration, const std::string& prefix, std::ostream& err) const {
     if (cutStart < 1) {
-        err << prefix << "the cut starts at second 1 at the earliest\n";
+        err << prefix << Tr("the cut starts at second 1 at the earliest") << "\n";
         return false;
     }
     if (cutStart >= cutEnd) {
-        err << prefix << "the cut start " << cutStart << " must lie before the cut end " << cutEnd
+        err << prefix
+            << FillIn(Tr("the cut start %1$s must lie before the cut end %2$s"),
+                      {std::to_string(cutStart), std::to_string(cutEnd)})
             << "\n";
         return false;
     }
     // The rulers span the timeline: the file's whole seconds and the inserted silence.
     if (cutEnd > duration + silence) {
-        err << prefix << "the cut end " << cutEnd << " lies past the end of the file (" << duration
-            << " whole seconds";
-        if (silence > 0) {
-            err << ", " << duration + silence << " with the silence";
-        }
-        err << ")\n";
+        const std::string end = std::to_string(cutEnd);
+        const std::string whole = std::to_string(duration);
+        const auto wholeCount = static_cast<unsigned long>(duration);
+        err << prefix
+            << (silence > 0
+                    ? FillIn(TrPlural("the cut end %1$s lies past the end of the file (%2$s whole "
+                                      "second, %3$s with the silence)",
+                                      "the cut end %1$s lies past the end of the file (%2$s whole "
+                                      "seconds, %3$s with the silence)",
+                                      wholeCount),
+                             {end, whole, std::to_string(duration + silence)})
+                    : FillIn(TrPlural("the cut end %1$s lies past the end of the file (%2$s whole "
+                                      "second)",
+                                      "the cut end %1$s lies past the end of the file (%2$s whole "
+                                      "seconds)",
+                                      wholeCount),
+                             {end, whole}))
+            << "\n";
         return false;
     }
     const int32_t length = cutEnd - cutStart;
     if (silence + fadeIn + fadeOut > length) {
-        err << prefix << "the silence and the fades (" << silence << " + " << fadeIn << " + "
-            << fadeOut << " seconds) are longer than the ringtone (" << length << " seconds)\n";
+        err << prefix
+            << FillIn(TrPlural("the silence and the fades (%1$s + %2$s + %3$s seconds) are longer "
+                               "than the ringtone (%4$s second)",
+                               "the silence and the fades (%1$s + %2$s + %3$s seconds) are longer "
+                               "than the ringtone (%4$s seconds)",
+                               static_cast<unsigned long>(length)),
+                      {std::to_string(silence), std::to_string(fadeIn), std::to_string(fadeOut),
+                       std::to_string(length)})
+            << "\n";
         return false;
     }
     return true;
@@ -95,7 +120,7 @@ bool RingtoneEdit::Place(BareEditor& bare, const std::string& prefix, std::ostre
     if (bare.cut.startValue != cutStart || bare.cut.endValue != cutEnd ||
         bare.wave.silenceLength != silence || bare.wave.fadeInLength != fadeIn ||
         bare.wave.fadeOutLength != fadeOut) {
-        err << prefix << "the editor placed the markers elsewhere than asked\n";
+        err << prefix << Tr("the editor placed the markers elsewhere than asked") << "\n";
         return false;
     }
     return true;
@@ -108,8 +133,14 @@ bool RingtoneEdit::ChooseAutoCut(const std::string& path, const std::string& pre
     }
     const int32_t sound = SoundSeconds(autoSeconds, silence);
     if (sound < 1) {
-        err << prefix << "the silence (" << silence << " seconds) leaves no sound in a ringtone of "
-            << autoSeconds << " seconds\n";
+        err << prefix
+            << FillIn(TrPlural("the silence (%1$s seconds) leaves no sound in a ringtone of %2$s "
+                               "second",
+                               "the silence (%1$s seconds) leaves no sound in a ringtone of %2$s "
+                               "seconds",
+                               static_cast<unsigned long>(autoSeconds)),
+                      {std::to_string(silence), std::to_string(autoSeconds)})
+            << "\n";
         return false;
     }
     std::vector<RulerRange> ranges;
@@ -132,8 +163,12 @@ bool RingtoneEdit::FindCatchiest(const std::string& path, int32_t seconds,
     }
     ranges = ChorusFinder::Suggest(cells, seconds);
     if (ranges.empty()) {
-        err << prefix << path << ": too short for a ringtone (" << cells.seconds
-            << " whole seconds)\n";
+        err << prefix << path << ": "
+            << FillIn(TrPlural("too short for a ringtone (%s whole second)",
+                               "too short for a ringtone (%s whole seconds)",
+                               static_cast<unsigned long>(cells.seconds)),
+                      {std::to_string(cells.seconds)})
+            << "\n";
         return false;
     }
     return true;

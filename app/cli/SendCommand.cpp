@@ -5,6 +5,7 @@
 #include "delivery/DeliveryPlan.h"
 #include "delivery/RingtoneFormat.h"
 #include "platform/QrCode.h"
+#include "text/Translation.h"
 
 #include <charconv>
 #include <filesystem>
@@ -81,8 +82,10 @@ bool Parse(const std::vector<std::string>& args, SendRequest& r, std::ostream& e
                 std::from_chars(given.data(), given.data() + given.size(), minutes);
             if (error != std::errc() || end != given.data() + given.size() || minutes < 1 ||
                 minutes > kMaxMinutes) {
-                err << kPrefix << arg << " takes whole minutes from 1 to " << kMaxMinutes
-                    << ", not '" << given << "'\n";
+                err << kPrefix
+                    << FillIn(Tr("%1$s takes whole minutes from 1 to %2$s, not '%3$s'"),
+                              {arg, std::to_string(kMaxMinutes), given})
+                    << "\n";
                 return false;
             }
             r.target.minutes = minutes;
@@ -92,7 +95,7 @@ bool Parse(const std::vector<std::string>& args, SendRequest& r, std::ostream& e
             r.target.address = arg;
             valueTaken = true;
         } else {
-            err << kPrefix << "unexpected argument '" << arg << "'\n" << Usage();
+            err << kPrefix << FillIn(Tr("unexpected argument '%s'"), {arg}) << "\n" << Usage();
             return false;
         }
     }
@@ -128,7 +131,10 @@ public:
         if (report.size > 0 && report.done != shown &&
             (report.done == report.size || report.done >= shown + report.size / 10)) {
             shown = report.done;
-            out << shown << " of " << report.size << " bytes\n";
+            out << FillIn(TrPlural("%1$s of %2$s byte", "%1$s of %2$s bytes",
+                                   static_cast<unsigned long>(report.size)),
+                          {std::to_string(shown), std::to_string(report.size)})
+                << "\n";
         }
         out.flush();
         delivered = report.delivered;
@@ -152,7 +158,7 @@ int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std:
     std::error_code error;
     const std::filesystem::path path = std::filesystem::absolute(r.file, error);
     if (error || !std::filesystem::is_regular_file(path, error)) {
-        err << kPrefix << r.file << ": no such file\n";
+        err << kPrefix << r.file << ": " << Tr("no such file") << "\n";
         return 1;
     }
     // A phone judges a file by its extension; an iPhone that downloads it takes an .m4r too.
@@ -170,7 +176,7 @@ int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (outcome.error != DeliveryError::None) {
         err << kPrefix << DescribeFailure(outcome) << "\n";
         if (outcome.error == DeliveryError::AlreadyThere) {
-            err << kPrefix << "add --replace to replace it\n";
+            err << kPrefix << Tr("add --replace to replace it") << "\n";
         }
         return 1;
     }

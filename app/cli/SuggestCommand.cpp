@@ -3,6 +3,7 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/RingtoneEdit.h"
 #include "editor/ChorusFinder.h"
+#include "text/Translation.h"
 
 namespace {
 
@@ -23,8 +24,9 @@ int RunSuggestCommand(const std::vector<std::string>& args, std::ostream& out, s
     line.take = [&](const std::string&, const std::string& value) {
         const std::optional<int32_t> n = RingtoneEdit::Seconds(value);
         if (!n || *n < 1) {
-            err << kPrefix << "--seconds takes a whole number of seconds from 1, not '" << value
-                << "'\n";
+            err << kPrefix
+                << FillIn(Tr("--seconds takes a whole number of seconds from 1, not '%s'"), {value})
+                << "\n";
             return false;
         }
         seconds = *n;

@@ -9,6 +9,7 @@
 #include "app/cli/SuggestCommand.h"
 #include "app/cli/WaveformCommand.h"
 #include "media/SourceKinds.h"
+#include "text/Translation.h"
 
 #include <cstring>
 #include <iostream>
@@ -56,14 +57,17 @@ int Usage(std::ostream& err) {
 
 int Help(std::ostream& out) {
     PrintUsage(out);
-    out << "SOURCE is a sound or video file of one of these kinds: " << SourceKindsSentence()
-        << ".\n";
+    out << FillIn(Tr("SOURCE is a sound or video file of one of these kinds: %s."),
+                  {SourceKindsSentence(Tr)})
+        << "\n";
     return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    std::error_code unknown;
+    UseDesktopLanguage(std::filesystem::read_symlink("/proc/self/exe", unknown));
     if (argc < 2) {
         return Usage(std::cerr);
     }
@@ -80,6 +84,6 @@ int main(int argc, char** argv) {
                                std::cerr);
         }
     }
-    std::cerr << "tonewick-cli: unknown subcommand '" << argv[1] << "'\n";
+    std::cerr << "tonewick-cli: " << FillIn(Tr("unknown subcommand '%s'"), {argv[1]}) << "\n";
     return Usage(std::cerr);
 }

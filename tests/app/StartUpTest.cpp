@@ -4,10 +4,17 @@
 
 #include "EventPump.h"
 #include "platform/fake/ScriptedConsole.h"
+#include "text/Translation.h"
 #include "ui/twUserInterface.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/display.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -44,4 +51,32 @@ TEST(StartUp, installsTheConsoleAndShowsTheMainWindowCentred) {
     frame->Close(true);
     EXPECT_TRUE(twtest::PumpUntil([&] { return TopLevelCount() == before; }));
     SetProcessConsole(nullptr);
+}
+
+// GTK's own dialogs speak the desktop's language once the program has taken it at start-up,
+// as a plain GTK program's do (the toolkit alone keeps the C locale).
+TEST(StartUp, gtksOwnFileChooserSpeaksTheDesktopsLanguage) {
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    UseDesktopLanguage(TW_BUILD_DIR "/tonewick");
+    GtkWidget* chooser =
+        gtk_file_chooser_dialog_new("", nullptr, GTK_FILE_CHOOSER_ACTION_OPEN, nullptr, nullptr);
+    std::vector<GtkWidget*> widgets{chooser};
+    bool recent = false;
+    for (size_t i = 0; i < widgets.size(); ++i) {
+        recent = recent ||
+                 (GTK_IS_LABEL(widgets[i]) &&
+                  std::string(gtk_label_get_text(GTK_LABEL(widgets[i]))) == "Zuletzt verwendet");
+        if (GTK_IS_CONTAINER(widgets[i])) {
+            gtk_container_forall(
+                GTK_CONTAINER(widgets[i]),
+                [](GtkWidget* child, gpointer found) {
+                    static_cast<std::vector<GtkWidget*>*>(found)->push_back(child);
+                },
+                &widgets);
+        }
+    }
+    EXPECT_TRUE(recent);
+    gtk_widget_destroy(chooser);
+    unsetenv("LC_ALL");
+    std::setlocale(LC_ALL, "C");
 }

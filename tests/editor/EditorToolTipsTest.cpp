@@ -6,9 +6,12 @@
 #include "TestWav.h"
 #include "dsp/EffectSet.h"
 #include "editor/RingtoneLoudness.h"
+#include "text/Translation.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -102,4 +105,24 @@ TEST(EditorToolTips, clockShowsMinutesAndTwoDigitSecondsAndTheVolumeTheLoudness)
               "Drag to set how loud the ringtone is, and the song while you listen to it; after "
               "a drag, Left and Right change it by 1%, Home and End set 1% and 100%\nVolume 80%");
     EXPECT_EQ(EditorToolTips::Loudness({true, -19.34}, EffectSet{}), "\nThe ringtone: -19.3 LUFS");
+}
+
+// A person reads the loudness with their locale's decimal separator; the catalogue in the
+// build tree gives the words, as it does beside the program.
+TEST(EditorToolTips, loudnessSpeaksTheDesktopsLanguageWithItsDecimalSeparator) {
+    const std::vector<std::pair<const char*, const char*>> cases = {
+        {"C.UTF-8", "\nThe ringtone: -7.2 LUFS, brought to -14.5 LUFS for the phone"},
+        {"de_DE.UTF-8", "\nDer Klingelton: -7,2 LUFS, für das Telefon auf -14,5 LUFS gebracht"},
+        {"pt_BR.UTF-8", "\nO toque: -7,2 LUFS, levado a -14,5 LUFS para o celular"},
+    };
+    EffectSet effects;
+    effects.phoneLoudness = true;
+    effects.loudnessTarget = -14.5;
+    for (const auto& [locale, tip] : cases) {
+        setenv("LC_ALL", locale, 1);
+        UseDesktopLanguage(TW_BUILD_DIR "/tonewick-cli");
+        EXPECT_EQ(EditorToolTips::Loudness({true, -7.2}, effects), tip) << locale;
+    }
+    unsetenv("LC_ALL");
+    std::setlocale(LC_ALL, "C");
 }

@@ -3,21 +3,27 @@
 #include "ui/twMainFrame.h"
 
 #include "EventPump.h"
+#include "ui/WindowLanguage.h"
 
 #include <gtest/gtest.h>
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/filepicker.h>
 #include <wx/radiobox.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
+#include <wx/translation.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -185,4 +191,48 @@ TEST(MainFrame, destroyingTheFrameDisconnectsEveryHandlerBeforeTheControlsGo) {
     delete frame;
     EXPECT_TRUE(checked);
     EXPECT_FALSE(stillConnected);
+}
+
+// The window's labels in each language the program ships, at the default font: a translation
+// must fit the fixed layout that was made for the English words, which come first as the
+// baseline. The pictures show the language's words.
+TEST(MainFrame, everyLabelFitsItsControlInEveryLanguage) {
+    wxImage englishHelp;
+    for (const char* language : {"en", "de", "es", "fr", "pt_BR"}) {
+        UseWindowLanguage(TW_LOCALE_DIR, language);
+        Shown<BareFrame> shown;
+        EXPECT_EQ(shown.frame->convertAndSendButton->GetLabel() == "Convert and Send",
+                  std::string(language) == "en")
+            << language;
+        // The pictures' words too: the help button's differ from the English ones.
+        const wxImage help = shown.frame->helpButton->GetBitmap().ConvertToImage();
+        if (englishHelp.IsOk()) {
+            EXPECT_FALSE(help.GetSize() == englishHelp.GetSize() &&
+                         std::equal(help.GetData(),
+                                    help.GetData() + help.GetWidth() * help.GetHeight() * 3,
+                                    englishHelp.GetData()))
+                << language;
+        } else {
+            englishHelp = help;
+        }
+        const wxRect room(shown.frame->GetClientSize());
+        std::vector<wxWindow*> windows(shown.frame->GetChildren().begin(),
+                                       shown.frame->GetChildren().end());
+        for (size_t i = 0; i < windows.size(); ++i) {
+            wxWindow* w = windows[i];
+            windows.insert(windows.end(), w->GetChildren().begin(), w->GetChildren().end());
+            const bool labelled = dynamic_cast<wxStaticBox*>(w) || dynamic_cast<wxCheckBox*>(w) ||
+                                  dynamic_cast<wxRadioBox*>(w) ||
+                                  (dynamic_cast<wxButton*>(w) && !dynamic_cast<wxBitmapButton*>(w));
+            if (!labelled || w->GetLabel().empty()) {
+                continue;
+            }
+            const wxRect where(shown.frame->ScreenToClient(w->GetScreenPosition()), w->GetSize());
+            EXPECT_LE(w->GetBestSize().x, where.width) << language << ": " << w->GetLabel();
+            EXPECT_TRUE(room.Contains(where))
+                << language << ": " << w->GetLabel() << " at x " << where.x << " to "
+                << where.GetRight() << ", y " << where.y << " to " << where.GetBottom();
+        }
+    }
+    wxTranslations::Set(nullptr);
 }
