@@ -1,6 +1,7 @@
 #include "app/twApp.h"
 
 #include "app/WorkingFolder.h"
+#include "platform/FailureLog.h"
 #include "platform/linux/PtyConsole.h"
 #include "text/Utf8Text.h"
 #include "ui/MainWindowInput.h"
@@ -29,6 +30,8 @@ twApp::twApp() {
 }
 
 bool twApp::OnInit() {
+    // The window's failures are written down where a user can find them for a report.
+    LogFailuresToFile(FailureLogPath());
     if (!StartUp(CreatePtyConsole)) {
         return false;
     }
