@@ -38,12 +38,16 @@ bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t 
     // The effects run once; the gain is measured on what they made and the file levelled with
     // it. The last measurement levelled it already when it covered the whole ringtone.
     RingtoneTake take;
-    EffectSet fitted = sound.effects;
     std::vector<int16_t> levelled;
-    if (!TakeRingtoneSound(wave, sound, maxSeconds, take, going) ||
-        !RingtoneLoudness::Measure(take, fitted, &levelled).measured) {
+    if (!TakeRingtoneSound(wave, sound, maxSeconds, take, going)) {
         return false;
     }
+    const RingtoneLoudness loudness = RingtoneLoudness::Measure(take, sound.effects, &levelled);
+    if (!loudness.measured) {
+        return false;
+    }
+    EffectSet fitted = sound.effects;
+    fitted.loudnessGainDb = loudness.gainDb;
     const bool whole = levelled.size() == take.length * 2;
     return (whole ? sink.Begin(2, OfflineOutput::rate) && sink.Write(levelled.data(), take.length)
                   : LevelRingtoneTake(take, fitted, take.length, sink)) &&
