@@ -52,8 +52,10 @@ public:
             RunMainLoopOnce(true);
         }
         // Whatever obexd says after a cancel, the user has stopped the push: never "was sent".
-        return {cancelled ? DeliveryError::Cancelled : push.Current().error, "",
-                "sent to " + target.address};
+        if (cancelled) {
+            return {DeliveryError::Cancelled, "", ""};
+        }
+        return {push.Current().error, push.Current().detail, "sent to " + target.address};
     }
 
     std::string DoneText(const std::string& fileName, const DeliveryOutcome&,

@@ -8,6 +8,8 @@ const char* DescribeDeliveryError(DeliveryError error) {
         return "There is no room for the ringtone in the temp folder.";
     case DeliveryError::RenderFailed:
         return "The ringtone could not be made from the working file.";
+    case DeliveryError::TempWriteFailed:
+        return "The ringtone could not be made in the temp folder.";
     case DeliveryError::ConverterNotStarted:
         return "The converter (temp/ffmpeg) could not be started.";
     case DeliveryError::ConversionFailed:

@@ -27,11 +27,8 @@ private:
     int32_t channels = 0;
 };
 
-} // namespace
-
-bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds,
-                    const std::string& path, const RenderProgress& going) {
-    WavSink sink(path);
+bool Render(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds, WavSink& sink,
+            const RenderProgress& going) {
     if (!sound.effects.phoneLoudness) {
         return RenderRingtoneSound(wave, sound, maxSeconds, sink, going) && sink.writer.Close();
     }
@@ -52,4 +49,16 @@ bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t 
     return (whole ? sink.Begin(2, OfflineOutput::rate) && sink.Write(levelled.data(), take.length)
                   : LevelRingtoneTake(take, fitted, take.length, sink)) &&
            sink.writer.Close();
+}
+
+} // namespace
+
+bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds,
+                    const std::string& path, const RenderProgress& going, int* systemError) {
+    WavSink sink(path);
+    const bool rendered = Render(wave, sound, maxSeconds, sink, going);
+    if (systemError != nullptr) {
+        *systemError = rendered ? 0 : sink.writer.systemError;
+    }
+    return rendered;
 }
