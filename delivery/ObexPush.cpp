@@ -79,9 +79,14 @@ const ObexPush::Progress& ObexPush::Current() const {
     if (now.stage == Stage::Finished) {
         progress.error = Reason(now.outcome);
         if (progress.error != DeliveryError::None && progress.error != DeliveryError::Cancelled) {
-            progress.detail = now.detail;
+            // obexd's words tell about the phone or obexd itself; where the computer lacks a
+            // part, or obexd is missing, the reason says all, and the words go to the log only.
+            const bool telling = progress.error == DeliveryError::Unreachable ||
+                                 progress.error == DeliveryError::Refused ||
+                                 progress.error == DeliveryError::ObexServiceFailed;
+            progress.detail = telling ? now.detail : "";
             LogFailure("push " + path + " to " + address,
-                       DescribeFailure({progress.error, progress.detail, ""}));
+                       DescribeFailure({progress.error, now.detail, ""}));
         }
     }
     return progress;

@@ -30,7 +30,8 @@ public:
         // Bytes the phone has taken so far (obexd reports about once a second) and the size.
         uint64_t transferred = 0;
         uint64_t size = 0;
-        // After a failure: the service's own message, when it gave one ("Host is down").
+        // After a failure of the phone or of obexd: the service's own message, when it gave
+        // one ("host is down").
         std::string detail;
     };
 

@@ -52,6 +52,9 @@ void LogFailure(const std::string& context, const std::string& reason) {
         std::fputs(line.c_str(), stderr);
         return;
     }
+    // The folder is made with the first line: a run without failures leaves nothing behind.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(filePath).parent_path(), ignored);
     Rotate(filePath, line.size());
     if (std::FILE* file = std::fopen(filePath.c_str(), "a")) {
         std::fputs(line.c_str(), file);
@@ -60,8 +63,6 @@ void LogFailure(const std::string& context, const std::string& reason) {
 }
 
 void LogFailuresToFile(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     const std::lock_guard<std::mutex> lock(mutex);
     filePath = path;
 }

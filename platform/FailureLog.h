@@ -19,7 +19,7 @@ inline constexpr uintmax_t kFailureLogCapBytes = 512 * 1024;
 // user reads it, its line breaks folded into " | ".
 void LogFailure(const std::string& context, const std::string& reason);
 
-// From now on lines go to the file at path, its folder made when missing.
+// From now on lines go to the file at path, its folder made with the first line.
 void LogFailuresToFile(const std::string& path);
 // From now on lines go to standard error (the default).
 void LogFailuresToStderr();

@@ -4,6 +4,7 @@
 
 #include <gio/gio.h>
 
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -50,10 +51,15 @@ ObexOutcome FailureOf(const GError* error, bool triedThePhone) {
     return triedThePhone ? ObexOutcome::Unreachable : ObexOutcome::ServiceFailed;
 }
 
-// The error's own words, without the name of a remote D-Bus error in front.
+// The error's own words, without the name of a remote D-Bus error in front, lower-case first
+// as they follow a colon in a sentence.
 std::string MessageOf(GError* error) {
     g_dbus_error_strip_remote_error(error);
-    return error->message != nullptr ? error->message : "";
+    std::string text = error->message != nullptr ? error->message : "";
+    if (!text.empty()) {
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    }
+    return text;
 }
 
 } // namespace

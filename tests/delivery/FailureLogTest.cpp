@@ -75,14 +75,14 @@ TEST(FailureLog, FailuresSayWhyInTheMessageAndTheLog) {
          [] {
              auto client = std::make_unique<ScriptedObexClient>();
              client->outcome = ObexOutcome::Unreachable;
-             client->detail = "Host is down";
+             client->detail = "host is down";
              ObexPush push(std::move(client));
              push.Start("00:11:22:33:44:55", "/tmp/Song ringtone.mp3");
              while (!push.Finished()) {
              }
              return DescribeFailure({push.Current().error, push.Current().detail, ""});
          },
-         "The phone could not be reached: Host is down. Check that it is switched on, near, and "
+         "The phone could not be reached: host is down. Check that it is switched on, near, and "
          "has Bluetooth on.",
          "push /tmp/Song ringtone.mp3 to 00:11:22:33:44:55: "},
     };
