@@ -69,8 +69,13 @@ bool ImportJob::ConvertSource(const std::wstring& sourcePath, ProgressCallback c
     runner = ConverterRunner{};
     wavError = WavError::None;
     detail.clear();
-    error = CheckBeforeConverting(Utf8FromWide(sourcePath), converterPath, workingPath);
+    int systemError = 0;
+    error =
+        CheckBeforeConverting(Utf8FromWide(sourcePath), converterPath, workingPath, &systemError);
     if (error != ImportError::None) {
+        if (systemError != 0) {
+            detail = SystemMessage(systemError);
+        }
         return false;
     }
     // The converter takes the stream the preview plays. A file the decoder can't read at all

@@ -45,7 +45,8 @@ public:
     // Why the converter's result was refused (UnusableResult) or could not be loaded
     // (NotLoaded).
     WavError wavError = WavError::None;
-    // The system's message behind a failed rename (NotReplaced).
+    // The system's message behind a source that can't be read, a temp folder that takes no
+    // file or a failed rename.
     std::string detail;
     // The checked result's header, valid after a successful Convert.
     WavHeader header;
