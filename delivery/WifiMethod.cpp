@@ -119,7 +119,7 @@ public:
             settings.port = 0;
             server = CreateOfferServer();
             if (!server->Start(settings, reason)) {
-                const DeliveryOutcome failed{DeliveryError::OfferFailed, reason, ""};
+                DeliveryOutcome failed{DeliveryError::OfferFailed, reason, ""};
                 LogFailure("offer " + file + " at " + address, DescribeFailure(failed));
                 return failed;
             }
