@@ -1,6 +1,7 @@
 #include "app/twApp.h"
 
 #include "app/WorkingFolder.h"
+#include "platform/FailureLog.h"
 #include "platform/linux/PtyConsole.h"
 #include "text/Translation.h"
 #include "text/Utf8Text.h"
@@ -36,6 +37,8 @@ bool twApp::OnInit() {
     const std::filesystem::path program(wxStandardPaths::Get().GetExecutablePath().utf8_string());
     UseDesktopLanguage(program);
     UseWindowLanguage(CatalogueFolder(program));
+    // The window's failures are written down where a user can find them for a report.
+    LogFailuresToFile(FailureLogPath());
     if (!StartUp(CreatePtyConsole)) {
         return false;
     }

@@ -54,7 +54,10 @@ public:
             RunMainLoopOnce(true);
         }
         // Whatever obexd says after a cancel, the user has stopped the push: never "was sent".
-        return {cancelled ? DeliveryError::Cancelled : push.Current().error, "",
+        if (cancelled) {
+            return {DeliveryError::Cancelled, "", ""};
+        }
+        return {push.Current().error, push.Current().detail,
                 FillIn(Tr("sent to %s"), {target.address})};
     }
 

@@ -10,6 +10,8 @@ const char* DescribeDeliveryError(DeliveryError error) {
         return Tr("There is no room for the ringtone in the temp folder.");
     case DeliveryError::RenderFailed:
         return Tr("The ringtone could not be made from the working file.");
+    case DeliveryError::TempWriteFailed:
+        return Tr("The ringtone could not be made in the temp folder.");
     case DeliveryError::ConverterNotStarted:
         return Tr("The converter (temp/ffmpeg) could not be started.");
     case DeliveryError::ConversionFailed:

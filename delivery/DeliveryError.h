@@ -10,6 +10,7 @@ enum class DeliveryError {
     None,
     NoTempFolder,
     RenderFailed,
+    TempWriteFailed, // the rendering could not be written into temp/ (a full disk)
     ConverterNotStarted,
     ConversionFailed,
     SaveFailed,

@@ -1,13 +1,13 @@
 #include "delivery/DeliveryMessages.h"
 
 #include "delivery/DeliveryError.h"
+#include "platform/FailureLog.h"
 
 #include "text/Translation.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <iterator>
 
 namespace delivery_text {
@@ -110,11 +110,7 @@ std::string SystemReason(int systemError) {
     default:
         break;
     }
-    std::string text = std::strerror(systemError);
-    if (!text.empty()) {
-        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
-    }
-    return text;
+    return SystemMessage(systemError);
 }
 
 std::string SaveFailure(int systemError) {

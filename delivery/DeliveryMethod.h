@@ -71,7 +71,8 @@ struct DeliveryOutcome {
     std::string summary;
 };
 
-// The failure's sentence with its detail: "... onto the phone: no phone connected in ...".
+// The failure's sentence with its detail at the end of its first sentence: "... onto the
+// phone: no phone connected in ...".
 std::string DescribeFailure(const DeliveryOutcome& outcome);
 
 using DeliveryProgressFn = std::function<void(const DeliveryReport& report)>;

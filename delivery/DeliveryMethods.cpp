@@ -22,9 +22,15 @@ std::vector<const DeliveryMethod*>& Registry() {
 
 std::string DescribeFailure(const DeliveryOutcome& outcome) {
     std::string text = DescribeDeliveryError(outcome.error);
-    if (!outcome.detail.empty() && text.ends_with('.')) {
-        text.pop_back();
-        text = FillIn(Tr("%s: %s."), {text, outcome.detail});
+    std::string detail = outcome.detail;
+    if (detail.ends_with('.')) {
+        detail.pop_back();
+    }
+    // The detail belongs to the reason, which the first sentence gives; what to do follows.
+    const size_t first = text.find(". ");
+    const size_t end = first != std::string::npos ? first : text.size() - 1;
+    if (!detail.empty() && text[end] == '.') {
+        text = FillIn(Tr("%s: %s."), {text.substr(0, end), detail}) + text.substr(end + 1);
     }
     return text;
 }

@@ -1,5 +1,8 @@
 #include "delivery/ObexPush.h"
 
+#include "delivery/DeliveryMethod.h"
+#include "platform/FailureLog.h"
+
 #include <cctype>
 
 ObexPush::ObexPush() : ObexPush(CreateSystemObexClient()) {}
@@ -46,10 +49,12 @@ DeliveryError ObexPush::Reason(ObexOutcome outcome) const {
                                                : DeliveryError::ObexServiceFailed;
 }
 
-bool ObexPush::Start(const std::string& address, const std::string& path) {
+bool ObexPush::Start(const std::string& toAddress, const std::string& filePath) {
     if (progress.stage != Stage::Idle) {
         return false;
     }
+    address = toAddress;
+    path = filePath;
     const bool started = client->Start(address, path);
     Current();
     return started;
@@ -73,6 +78,16 @@ const ObexPush::Progress& ObexPush::Current() const {
     progress.size = now.size;
     if (now.stage == Stage::Finished) {
         progress.error = Reason(now.outcome);
+        if (progress.error != DeliveryError::None && progress.error != DeliveryError::Cancelled) {
+            // obexd's words tell about the phone or obexd itself; where the computer lacks a
+            // part, or obexd is missing, the reason says all, and the words go to the log only.
+            const bool telling = progress.error == DeliveryError::Unreachable ||
+                                 progress.error == DeliveryError::Refused ||
+                                 progress.error == DeliveryError::ObexServiceFailed;
+            progress.detail = telling ? now.detail : "";
+            LogFailure("push " + path + " to " + address,
+                       DescribeFailure({progress.error, now.detail, ""}));
+        }
     }
     return progress;
 }

@@ -8,6 +8,7 @@
 // (system bus, BlueZ, adapter, switched on) and a failing step there is the reason given:
 // "could not be reached" stays for a phone that obexd tried on a working adapter.
 //
+// A push that fails (not one cancelled) is recorded in the failure log with its reason.
 // Destroying the push cancels what is under way. User-interface thread only.
 #pragma once
 
@@ -29,6 +30,9 @@ public:
         // Bytes the phone has taken so far (obexd reports about once a second) and the size.
         uint64_t transferred = 0;
         uint64_t size = 0;
+        // After a failure of the phone or of obexd: the service's own message, when it gave
+        // one ("host is down").
+        std::string detail;
     };
 
     // Over the system's OBEX client.
@@ -57,6 +61,8 @@ private:
     DeliveryError Reason(ObexOutcome outcome) const;
 
     std::unique_ptr<ObexClient> client;
+    std::string address;
+    std::string path;
     bool cancelRequested = false;
     mutable Progress progress;
 };

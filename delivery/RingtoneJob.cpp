@@ -1,13 +1,16 @@
 #include "delivery/RingtoneJob.h"
 
+#include "delivery/DeliveryMethod.h"
 #include "delivery/RingtoneName.h"
 #include "import/ConverterArguments.h"
+#include "platform/FailureLog.h"
 #include "platform/LoudnessMeter.h"
 #include "platform/OfflineOutput.h"
 #include "wav/WavTitle.h"
 #include "wav/WaveFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -81,16 +84,29 @@ bool RingtoneJob::Make(const EditedWave& wave, const RingtoneSound& sound,
                        const RingtoneFormat& format, const std::string& sourcePath,
                        ProgressCallback progress, void* progressUser) {
     error = DeliveryError::None;
+    detail.clear();
     turnedDownDb = 0.0;
     callback = progress;
     user = progressUser;
     remaking = false;
+    if (MakeFile(wave, sound, format, sourcePath)) {
+        return true;
+    }
+    if (error != DeliveryError::Cancelled) {
+        LogFailure("ringtone from " + sourcePath, Explanation());
+    }
+    return false;
+}
+
+bool RingtoneJob::MakeFile(const EditedWave& wave, const RingtoneSound& sound,
+                           const RingtoneFormat& format, const std::string& sourcePath) {
     if (folder.empty()) {
         std::string pattern = tempFolder + "/ringtone-XXXXXX";
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
         if (mkdtemp(name.data()) == nullptr) {
             error = DeliveryError::NoTempFolder;
+            detail = SystemMessage(errno);
             return false;
         }
         folder = name.data();
@@ -105,14 +121,23 @@ bool RingtoneJob::Make(const EditedWave& wave, const RingtoneSound& sound,
     const std::string wavPath = folder + "/rendered.wav";
     std::error_code ignored;
     std::filesystem::remove(filePath, ignored);
-    const bool rendered =
-        RenderRingtone(wave, sound, format.maxSeconds, wavPath, [this](int32_t p) {
+    int writeError = 0;
+    const bool rendered = RenderRingtone(
+        wave, sound, format.maxSeconds, wavPath,
+        [this](int32_t p) {
             Report(p / 2);
             return !(cancelRequested && cancelRequested());
-        });
+        },
+        &writeError);
     if (!rendered) {
-        const bool stopped = cancelRequested && cancelRequested();
-        error = stopped ? DeliveryError::Cancelled : DeliveryError::RenderFailed;
+        if (cancelRequested && cancelRequested()) {
+            error = DeliveryError::Cancelled;
+        } else if (writeError != 0) {
+            error = DeliveryError::TempWriteFailed;
+            detail = SystemMessage(writeError);
+        } else {
+            error = DeliveryError::RenderFailed;
+        }
         return false;
     }
     bool made = Convert(wavPath, format);
@@ -219,7 +244,7 @@ void RingtoneJob::ReportConverter(int32_t value, void* job) {
 }
 
 std::string RingtoneJob::Explanation() const {
-    std::string text = DescribeDeliveryError(error);
+    std::string text = DescribeFailure({error, detail, ""});
     if (error == DeliveryError::ConversionFailed) {
         text += runner.LastLinesText();
     }

@@ -36,6 +36,8 @@ public:
     // The converter's run: its last lines tell what went wrong.
     ConverterRunner runner;
     DeliveryError error = DeliveryError::None;
+    // The system's message behind NoTempFolder and TempWriteFailed ("no space left on device").
+    std::string detail;
     // The job's folder, and the finished file in it ("NAME ringtone.mp3"), once made, with the
     // title it is tagged with.
     std::string folder;
@@ -53,7 +55,8 @@ public:
 
     // Renders the ringtone (at most the format's longest length) and converts it, named after
     // sourcePath (the imported source), behind the callback (0 to 99 as it goes, 100 at the
-    // end). False with `error` set, and nothing but the empty folder left, on failure.
+    // end). False with `error` set, and nothing but the empty folder left, on failure, which
+    // the failure log records (a cancel is none).
     bool Make(const EditedWave& wave, const RingtoneSound& sound, const RingtoneFormat& format,
               const std::string& sourcePath, ProgressCallback callback, void* user);
 
@@ -63,10 +66,13 @@ public:
                                               const std::string& title,
                                               const std::string& outputPath);
 
-    // DescribeDeliveryError(error), then, when the converter printed anything, its last lines.
+    // DescribeFailure of error and detail, then, when the converter failed and printed
+    // anything, its last lines.
     std::string Explanation() const;
 
 private:
+    bool MakeFile(const EditedWave& wave, const RingtoneSound& sound, const RingtoneFormat& format,
+                  const std::string& sourcePath);
     ProgressCallback callback = nullptr;
     void* user = nullptr;
     // The second conversion hears no progress: the bar stays where the first one left it.

@@ -27,25 +27,38 @@ private:
     int32_t channels = 0;
 };
 
-} // namespace
-
-bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds,
-                    const std::string& path, const RenderProgress& going) {
-    WavSink sink(path);
+bool Render(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds, WavSink& sink,
+            const RenderProgress& going) {
     if (!sound.effects.phoneLoudness) {
         return RenderRingtoneSound(wave, sound, maxSeconds, sink, going) && sink.writer.Close();
     }
     // The effects run once; the gain is measured on what they made and the file levelled with
     // it. The last measurement levelled it already when it covered the whole ringtone.
     RingtoneTake take;
-    EffectSet fitted = sound.effects;
     std::vector<int16_t> levelled;
-    if (!TakeRingtoneSound(wave, sound, maxSeconds, take, going) ||
-        !RingtoneLoudness::Measure(take, fitted, &levelled).measured) {
+    if (!TakeRingtoneSound(wave, sound, maxSeconds, take, going)) {
         return false;
     }
+    const RingtoneLoudness loudness = RingtoneLoudness::Measure(take, sound.effects, &levelled);
+    if (!loudness.measured) {
+        return false;
+    }
+    EffectSet fitted = sound.effects;
+    fitted.loudnessGainDb = loudness.gainDb;
     const bool whole = levelled.size() == take.length * 2;
     return (whole ? sink.Begin(2, OfflineOutput::rate) && sink.Write(levelled.data(), take.length)
                   : LevelRingtoneTake(take, fitted, take.length, sink)) &&
            sink.writer.Close();
+}
+
+} // namespace
+
+bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds,
+                    const std::string& path, const RenderProgress& going, int* systemError) {
+    WavSink sink(path);
+    const bool rendered = Render(wave, sound, maxSeconds, sink, going);
+    if (systemError != nullptr) {
+        *systemError = rendered ? 0 : sink.writer.systemError;
+    }
+    return rendered;
 }

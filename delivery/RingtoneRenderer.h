@@ -19,6 +19,8 @@
 
 // Writes the first maxSeconds (0: all) of the ringtone to path. False, with path removed, when
 // the working file can't be read, the values don't fit it, path can't be written, or `going`
-// (which may be empty) said stop.
+// (which may be empty) said stop. When writing path failed, *systemError (when given) holds the
+// system's error number, else 0.
 bool RenderRingtone(const EditedWave& wave, const RingtoneSound& sound, int32_t maxSeconds,
-                    const std::string& path, const RenderProgress& going = {});
+                    const std::string& path, const RenderProgress& going = {},
+                    int* systemError = nullptr);

@@ -1,5 +1,8 @@
 #include "delivery/SaveFile.h"
 
+#include "delivery/DeliveryMessages.h"
+#include "platform/FailureLog.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,12 +69,7 @@ bool Copy(int in, int out) {
     }
 }
 
-} // namespace
-
-bool SaveFileAtomically(const std::string& from, const std::string& to, int* systemError) {
-    int ignored = 0;
-    int& reason = systemError != nullptr ? *systemError : ignored;
-    reason = 0;
+bool Save(const std::string& from, const std::string& to, int& reason) {
     const std::filesystem::path target(to);
     if (!target.has_filename()) {
         reason = EISDIR;
@@ -110,4 +108,18 @@ bool SaveFileAtomically(const std::string& from, const std::string& to, int* sys
         unlink(name.data());
     }
     return good;
+}
+
+} // namespace
+
+bool SaveFileAtomically(const std::string& from, const std::string& to, int* systemError) {
+    int reason = 0;
+    const bool saved = Save(from, to, reason);
+    if (!saved) {
+        LogFailure("save " + to, delivery_text::SaveFailure(reason));
+    }
+    if (systemError != nullptr) {
+        *systemError = reason;
+    }
+    return saved;
 }

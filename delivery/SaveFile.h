@@ -8,5 +8,6 @@
 #include <string>
 
 // Paths as UTF-8 bytes. False when from can't be read or the target's folder can't be written;
-// then *systemError (when given) holds the system's error number of the step that failed.
+// then *systemError (when given) holds the system's error number of the step that failed, and
+// the failure log has the reason.
 bool SaveFileAtomically(const std::string& from, const std::string& to, int* systemError = nullptr);

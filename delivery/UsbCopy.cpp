@@ -1,6 +1,7 @@
 #include "delivery/UsbCopy.h"
 
 #include "delivery/DeliveryMessages.h"
+#include "platform/FailureLog.h"
 #include "text/Translation.h"
 
 #include <algorithm>
@@ -82,8 +83,10 @@ std::vector<std::string> PhoneLabels(const std::vector<MountedPhones::Phone>& ph
     return labels;
 }
 
-UsbCopy CopyToPhone(MountedPhones& phones, const std::string& file, const std::string& phoneName,
-                    bool replace) {
+namespace {
+
+UsbCopy TryCopy(MountedPhones& phones, const std::string& file, const std::string& phoneName,
+                bool replace) {
     UsbCopy copy;
     const std::vector<MountedPhones::Phone> connected = phones.List();
     copy.names = PhoneLabels(connected);
@@ -106,6 +109,18 @@ UsbCopy CopyToPhone(MountedPhones& phones, const std::string& file, const std::s
     } else if (!phones.MakeFolder(storage + "/" + ringtones, &copy.systemError) ||
                !CopyWhole(phones, file, copy.path, &copy.systemError)) {
         copy.error = UsbError::CopyFailed;
+    }
+    return copy;
+}
+
+} // namespace
+
+UsbCopy CopyToPhone(MountedPhones& phones, const std::string& file, const std::string& phoneName,
+                    bool replace) {
+    UsbCopy copy = TryCopy(phones, file, phoneName, replace);
+    // A file already there is a question for the user, not a failure.
+    if (copy.error != UsbError::None && copy.error != UsbError::Exists) {
+        LogFailure("copy " + file + " onto a phone", DescribeUsbCopy(copy));
     }
     return copy;
 }

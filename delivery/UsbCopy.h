@@ -33,7 +33,8 @@ std::vector<std::string> PhoneLabels(const std::vector<MountedPhones::Phone>& ph
 // Copies the local file into the Ringtones folder (made when missing) of the one phone
 // connected, or of the one that phoneName names when it is not empty: its name, its model or
 // its serial number whole, else any part of them, in any case, "_" standing for a space. A
-// file of the same name already there stops the copy with Exists unless `replace`.
+// file of the same name already there stops the copy with Exists unless `replace`. Any other
+// failure is recorded in the failure log.
 UsbCopy CopyToPhone(MountedPhones& phones, const std::string& file, const std::string& phoneName,
                     bool replace = false);
 

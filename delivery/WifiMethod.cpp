@@ -8,6 +8,7 @@
 #include "delivery/DeliveryMethod.h"
 #include "delivery/RingtoneFormat.h"
 #include "delivery/WifiAddressFinder.h"
+#include "platform/FailureLog.h"
 #include "platform/MainLoop.h"
 #include "platform/NetworkAddresses.h"
 #include "platform/OfferServer.h"
@@ -119,7 +120,9 @@ public:
             settings.port = 0;
             server = CreateOfferServer();
             if (!server->Start(settings, reason)) {
-                return {DeliveryError::OfferFailed, reason, ""};
+                DeliveryOutcome failed{DeliveryError::OfferFailed, reason, ""};
+                LogFailure("offer " + file + " at " + address, DescribeFailure(failed));
+                return failed;
             }
         }
         state.url = server->Url();

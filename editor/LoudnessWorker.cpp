@@ -49,8 +49,7 @@ void LoudnessWorker::Run() {
         }
         // The rendering asks after every second whether to go on.
         const auto going = [this, generation](int32_t) { return !stopping && Newest(generation); };
-        Result result{generation, RingtoneLoudness::Measure(*wave, sound, 0, going), 0.0};
-        result.loudnessGainDb = sound.effects.loudnessGainDb;
+        const Result result{generation, RingtoneLoudness::Measure(*wave, sound, 0, going)};
         if (!stopping && Newest(generation)) {
             deliver(result);
         }

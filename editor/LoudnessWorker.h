@@ -26,9 +26,8 @@ public:
     struct Result {
         // The request's number, from Request.
         uint32_t generation = 0;
+        // With the gain that phone loudness needs (0 while it is off).
         RingtoneLoudness loudness;
-        // What phone loudness needs (0 while it is off).
-        double loudnessGainDb = 0.0;
     };
     // Hears each finished measurement that was the newest request when it finished; worker
     // thread.

@@ -102,27 +102,27 @@ double Metered(const std::vector<int16_t>& pcm) {
 
 } // namespace
 
-RingtoneLoudness RingtoneLoudness::Measure(const EditedWave& wave, RingtoneSound& sound,
+RingtoneLoudness RingtoneLoudness::Measure(const EditedWave& wave, const RingtoneSound& sound,
                                            int32_t maxSeconds, const RenderProgress& going) {
     const int32_t seconds =
         maxSeconds > 0 ? std::min(maxSeconds, measuredSeconds) : measuredSeconds;
     RingtoneTake take;
     if (!TakeRingtoneSound(wave, sound, seconds, take, going)) {
-        sound.effects.loudnessGainDb = 0.0;
         return {};
     }
     return Measure(take, sound.effects);
 }
 
-RingtoneLoudness RingtoneLoudness::Measure(const RingtoneTake& take, EffectSet& effects,
+RingtoneLoudness RingtoneLoudness::Measure(const RingtoneTake& take, const EffectSet& chosen,
                                            std::vector<int16_t>* levelled) {
     const size_t frames = std::min(size_t{measuredSeconds} * OfflineOutput::rate, take.length);
-    const AtVolume plain(take, effects.volume, frames);
-    RingtoneLoudness result{!std::isnan(plain.lufs), plain.lufs};
-    effects.loudnessGainDb = 0.0;
-    if (!effects.phoneLoudness || !std::isfinite(plain.lufs)) {
+    const AtVolume plain(take, chosen.volume, frames);
+    RingtoneLoudness result{!std::isnan(plain.lufs), plain.lufs, 0.0};
+    if (!chosen.phoneLoudness || !std::isfinite(plain.lufs)) {
         return result;
     }
+    // The gains tried are levelled through a copy of the set.
+    EffectSet effects = chosen;
     std::vector<int16_t> own;
     std::vector<int16_t>& out = levelled != nullptr ? *levelled : own;
     out.reserve(frames * 2);
@@ -153,5 +153,6 @@ RingtoneLoudness RingtoneLoudness::Measure(const RingtoneTake& take, EffectSet& 
         lastReached = reached;
         gain += (effects.loudnessTarget - reached) / slope;
     }
+    result.gainDb = effects.loudnessGainDb;
     return result;
 }

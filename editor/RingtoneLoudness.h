@@ -26,17 +26,20 @@ struct RingtoneLoudness {
     bool measured = false;
     // Integrated loudness without phone loudness, in LUFS; -infinity for silence.
     double lufs = 0.0;
+    // With phone loudness on, the loudnessGainDb that brings the ringtone to its
+    // loudnessTarget; 0 when it is off, for silence (which no gain brings anywhere) and when
+    // nothing was measured.
+    double gainDb = 0.0;
 
     // Renders the first maxSeconds (0: all, within measuredSeconds) of the ringtone and measures
     // them as Measure of a take does; `going` hears the rendering's progress as in
     // RenderRingtoneSound.
-    static RingtoneLoudness Measure(const EditedWave& wave, RingtoneSound& sound,
+    static RingtoneLoudness Measure(const EditedWave& wave, const RingtoneSound& sound,
                                     int32_t maxSeconds, const RenderProgress& going = {});
     // Measures the first measuredSeconds of a take of the ringtone with these effects and, when
-    // their phone loudness is on, sets their loudnessGainDb to what brings it to loudnessTarget
-    // (0 for silence, which no gain brings anywhere). levelled, unless null, gets the measured
-    // part of the take levelled with that gain, as the file gets it; it is left empty when
-    // phone loudness is off or the ringtone silent.
-    static RingtoneLoudness Measure(const RingtoneTake& take, EffectSet& effects,
+    // their phone loudness is on, finds gainDb (their own loudnessGainDb is not read).
+    // levelled, unless null, gets the measured part of the take levelled with that gain, as
+    // the file gets it; it is left empty when phone loudness is off or the ringtone silent.
+    static RingtoneLoudness Measure(const RingtoneTake& take, const EffectSet& effects,
                                     std::vector<int16_t>* levelled = nullptr);
 };

@@ -388,7 +388,7 @@ void twMediaEditControl::UpdateLoudness() {
         loudnessAwaited = loudnessWorker->Request(*waveGraph, sound);
         return;
     }
-    TakeLoudness({loudnessAwaited, {}, 0.0});
+    TakeLoudness({loudnessAwaited, {}});
 }
 
 void twMediaEditControl::TakeLoudness(const LoudnessWorker::Result& result) {
@@ -397,7 +397,7 @@ void twMediaEditControl::TakeLoudness(const LoudnessWorker::Result& result) {
     }
     loudnessArrived = result.generation;
     loudness = result.loudness;
-    loudnessGainDb = result.loudnessGainDb;
+    loudnessGainDb = result.loudness.gainDb;
     volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue) +
                             EditorToolTips::Loudness(loudness, Effects()));
     if (audioEngine != nullptr && audioEngine->streamOpen && !audioEngine->fromFile) {

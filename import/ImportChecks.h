@@ -10,6 +10,7 @@
 // In this order: the source is a file (NoSource) that can be opened for reading
 // (SourceUnreadable); the working file's folder exists (NoTempFolder) and a file can be made in
 // it (TempNotWritable); the converter exists (NoConverter) and may be run
-// (ConverterNotExecutable). None when all hold. Leaves nothing behind.
+// (ConverterNotExecutable). None when all hold. Leaves nothing behind. For SourceUnreadable
+// and TempNotWritable, *systemError (when given) holds the system's error number.
 ImportError CheckBeforeConverting(const std::string& sourcePath, const std::string& converterPath,
-                                  const std::string& workingPath);
+                                  const std::string& workingPath, int* systemError = nullptr);

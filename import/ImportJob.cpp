@@ -2,6 +2,7 @@
 
 #include "import/ConverterArguments.h"
 #include "import/ImportChecks.h"
+#include "platform/FailureLog.h"
 #include "platform/HiddenConsole.h"
 #include "platform/PageCache.h"
 #include "platform/SourceCheck.h"
@@ -9,6 +10,7 @@
 #include "text/Utf8Text.h"
 #include "wav/WaveFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -55,11 +57,27 @@ ImportJob::~ImportJob() {
 }
 
 bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callback, void* user) {
+    source = Utf8FromWide(sourcePath);
+    if (ConvertSource(sourcePath, callback, user)) {
+        return true;
+    }
+    Record();
+    return false;
+}
+
+bool ImportJob::ConvertSource(const std::wstring& sourcePath, ProgressCallback callback,
+                              void* user) {
     Settle();
     runner = ConverterRunner{};
     wavError = WavError::None;
-    error = CheckBeforeConverting(Utf8FromWide(sourcePath), converterPath, workingPath);
+    detail.clear();
+    int systemError = 0;
+    error =
+        CheckBeforeConverting(Utf8FromWide(sourcePath), converterPath, workingPath, &systemError);
     if (error != ImportError::None) {
+        if (systemError != 0) {
+            detail = SystemMessage(systemError);
+        }
         return false;
     }
     // The converter takes the stream the preview plays. A file the decoder can't read at all
@@ -117,22 +135,27 @@ bool ImportJob::Convert(const std::wstring& sourcePath, ProgressCallback callbac
 bool ImportJob::Replace() {
     if (stagingPath.empty()) {
         error = ImportError::NotReplaced;
+        Record();
         return false;
     }
     hadPrevious = Exists(workingPath);
     if (hadPrevious && std::rename(workingPath.c_str(), previousPath.c_str()) != 0) {
         hadPrevious = false;
         error = ImportError::NotReplaced;
+        detail = SystemMessage(errno);
         RemoveStaging();
+        Record();
         return false;
     }
     if (std::rename(stagingPath.c_str(), workingPath.c_str()) != 0) {
+        detail = SystemMessage(errno);
         if (hadPrevious) {
             std::rename(previousPath.c_str(), workingPath.c_str());
             hadPrevious = false;
         }
         error = ImportError::NotReplaced;
         RemoveStaging();
+        Record();
         return false;
     }
     stagingPath.clear();
@@ -140,8 +163,10 @@ bool ImportJob::Replace() {
     return true;
 }
 
-bool ImportJob::Undo() {
+bool ImportJob::Undo(WavError loadError) {
     error = ImportError::NotLoaded;
+    wavError = loadError;
+    Record();
     if (!replaced) {
         return false;
     }
@@ -155,15 +180,23 @@ bool ImportJob::Undo() {
 
 std::string ImportJob::Explanation() const {
     std::string text = DescribeImportError(error);
-    if (error == ImportError::UnusableResult) {
+    if (wavError != WavError::None) {
         text = FillIn(Tr("%1$s (%2$s)"), {text, DescribeWavError(wavError)});
     }
-    text += '.';
-    // A cancelled converter's last words are about being stopped, which the user knows.
-    if (error != ImportError::Cancelled) {
+    text = detail.empty() ? text + '.' : FillIn(Tr("%s: %s."), {text, detail});
+    // A cancelled converter's last words are about being stopped, which the user knows; after
+    // a replace or a load the converter had succeeded, and its words explain nothing.
+    if (error != ImportError::Cancelled && error != ImportError::NotReplaced &&
+        error != ImportError::NotLoaded) {
         text += runner.LastLinesText();
     }
     return text;
+}
+
+void ImportJob::Record() const {
+    if (error != ImportError::Cancelled) {
+        LogFailure("import " + source, Explanation());
+    }
 }
 
 void ImportJob::Settle() {

@@ -13,8 +13,8 @@
 //
 // Destroying the job (or converting again) removes what it left behind: an unplaced staging
 // file, and the previous working file once the new one stands. Paths are relative to the working
-// directory, as UTF-8 bytes. Runs on the user-interface thread (Convert blocks it while the
-// converter runs).
+// directory, as UTF-8 bytes. Every failure but a cancel is recorded in the failure log. Runs on
+// the user-interface thread (Convert blocks it while the converter runs).
 #pragma once
 
 #include "import/ConverterRunner.h"
@@ -42,8 +42,12 @@ public:
     // The converter's run: exit status, last lines, progress values.
     ConverterRunner runner;
     ImportError error = ImportError::None;
-    // Why the converter's result was refused (with ImportError::UnusableResult).
+    // Why the converter's result was refused (UnusableResult) or could not be loaded
+    // (NotLoaded).
     WavError wavError = WavError::None;
+    // The system's message behind a source that can't be read, a temp folder that takes no
+    // file or a failed rename.
+    std::string detail;
     // The checked result's header, valid after a successful Convert.
     WavHeader header;
     // The staging file of the last Convert, empty once it was placed or removed.
@@ -66,18 +70,24 @@ public:
     // file removed, working file as it was) when that fails.
     bool Replace();
 
-    // After a Replace whose result could not be loaded: puts the previous working file back
-    // (or none, when there was none) and sets error NotLoaded. False when the previous file
-    // could not be restored.
-    bool Undo();
+    // After a Replace whose result could not be loaded, for the load's reason: puts the
+    // previous working file back (or none, when there was none) and sets error NotLoaded.
+    // False when the previous file could not be restored.
+    bool Undo(WavError loadError);
 
-    // DescribeImportError(error), then, when the converter printed anything, its last lines.
+    // DescribeImportError(error) with the working file's reason or the system's, then, when
+    // the converter failed and printed anything, its last lines.
     std::string Explanation() const;
 
 private:
+    bool ConvertSource(const std::wstring& sourcePath, ProgressCallback callback, void* user);
+    // Records a failure, other than a cancel, in the failure log.
+    void Record() const;
     // Removes what an earlier conversion of this job left behind.
     void Settle();
     void RemoveStaging();
+    // The source of the last Convert, for the log.
+    std::string source;
     bool replaced = false;
     bool hadPrevious = false;
 };

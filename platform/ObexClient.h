@@ -31,6 +31,9 @@ struct ObexProgress {
     ObexOutcome outcome = ObexOutcome::Sent; // read only once Finished
     uint64_t transferred = 0;                // bytes the phone has taken so far
     uint64_t size = 0;
+    // Once Finished with a failure: the service's own message, when it gave one, lower-case
+    // first.
+    std::string detail;
 };
 
 class ObexClient {

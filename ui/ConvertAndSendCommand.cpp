@@ -7,6 +7,7 @@
 #include "delivery/SaveFile.h"
 #include "delivery/UsbCopy.h"
 #include "editor/twMediaEditControl.h"
+#include "platform/FailureLog.h"
 #include "text/Utf8Text.h"
 #include "ui/UpdateProgressDialog.h"
 #include "ui/UserFolders.h"
@@ -264,6 +265,10 @@ void ConvertAndSendCommand::Save(const std::string& filePath, const wxString& fi
         }
         outcome = Outcome::Failed;
         error = DeliveryError::SaveFailed;
+        // SaveFileAtomically records its own failure; a copy onto a phone is recorded here.
+        if (onPhone) {
+            LogFailure("save " + target, delivery_text::SaveFailure(reason));
+        }
         // The file is still in the job's folder: another folder needs no second conversion.
         if (ask(Caption(), Wide(delivery_text::SaveFailure(reason)) + wxS("\n\n") +
                                Wide(Tr(delivery_text::otherFolder))) != wxID_YES) {

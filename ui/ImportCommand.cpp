@@ -86,7 +86,7 @@ bool ImportCommand::Run(const wxString& sourcePath) {
     }
     if (!editor->CalculateMediaData(WideFromUtf8(job.workingPath), mainWindow)) {
         // The editor still shows the previous media: give it its file back.
-        job.Undo();
+        job.Undo(editor->waveGraph->loadError);
         error = job.error;
         ExplainFailure(job.Explanation());
         return false;

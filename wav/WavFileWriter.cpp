@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -50,14 +51,24 @@ bool WavFileWriter::Open(const std::string& filePath, int32_t channels, int32_t 
     if (file != nullptr || channels <= 0 || sampleRate <= 0) {
         return false;
     }
+    systemError = 0;
+    failed = false;
     file = std::fopen(filePath.c_str(), "wb");
     if (file == nullptr) {
+        systemError = errno;
         return false;
     }
     path = filePath;
     dataBytes = 0;
     const auto header = Header(channels, sampleRate, 0);
-    failed = std::fwrite(header.data(), 1, header.size(), file) != header.size();
+    return Wrote(std::fwrite(header.data(), 1, header.size(), file) == header.size());
+}
+
+bool WavFileWriter::Wrote(bool wrote) {
+    if (!wrote && !failed) {
+        failed = true;
+        systemError = errno;
+    }
     return !failed;
 }
 
@@ -66,14 +77,16 @@ bool WavFileWriter::Write(const void* pcm, size_t bytes) {
         return false;
     }
     // Samples are kept in the machine's order, which is little-endian on every target we build.
-    failed = std::fwrite(pcm, 1, bytes, file) != bytes;
     dataBytes += bytes;
-    return !failed;
+    return Wrote(std::fwrite(pcm, 1, bytes, file) == bytes);
 }
 
 bool WavFileWriter::Close() {
     if (file == nullptr) {
         return false;
+    }
+    if (!failed && dataBytes > maxDataBytes) {
+        systemError = EFBIG;
     }
     bool good = !failed && dataBytes <= maxDataBytes;
     if (good) {
@@ -81,10 +94,14 @@ bool WavFileWriter::Close() {
         Put32(size.data(), static_cast<uint32_t>(36 + dataBytes));
         good = std::fseek(file, 4, SEEK_SET) == 0 && std::fwrite(size.data(), 1, 4, file) == 4;
         Put32(size.data(), static_cast<uint32_t>(dataBytes));
-        good = good && std::fseek(file, 40, SEEK_SET) == 0 &&
-               std::fwrite(size.data(), 1, 4, file) == 4;
+        good = Wrote(good && std::fseek(file, 40, SEEK_SET) == 0 &&
+                     std::fwrite(size.data(), 1, 4, file) == 4);
     }
-    good = std::fclose(file) == 0 && good;
+    const bool closed = std::fclose(file) == 0;
+    if (!closed && good) {
+        systemError = errno;
+    }
+    good = closed && good;
     file = nullptr;
     if (!good) {
         std::remove(path.c_str());

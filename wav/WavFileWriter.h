@@ -22,7 +22,13 @@ public:
     // failed since Open or the data passed 4 GB.
     bool Close();
 
+    // After a failure: the system's error number of the step that failed (EFBIG past 4 GB).
+    int systemError = 0;
+
 private:
+    // Notes the first failed step's error number; false once anything failed.
+    bool Wrote(bool wrote);
+
     std::FILE* file = nullptr;
     std::string path;
     uint64_t dataBytes = 0;

@@ -48,15 +48,11 @@ twWaveGraph::~twWaveGraph() = default;
 bool twWaveGraph::Load(const wxString& path, wxProgressDialog* progress) {
     WaveFile file;
     const WavError opened = file.Open(std::string(path.fn_str()));
-    if (opened == WavError::NoFile) {
-        return false;
-    }
-    if (opened == WavError::CantOpen) {
-        fileName = path;
-        return false;
-    }
     if (opened != WavError::None) {
         loadError = opened;
+        if (opened == WavError::CantOpen) {
+            fileName = path;
+        }
         return false;
     }
     const WavHeader& header = file.header;

@@ -32,9 +32,9 @@ public:
     ~twWaveGraph() override;
 
     // Rebuilds the picture and the media fields from a 16-bit PCM WAV file, pulsing progress
-    // (if given) at most every 10 ms. Returns false when nothing exists at the path, when the
-    // file can't be opened (then only fileName has changed) or when the file is refused
-    // (loadError says why); the picture and the media fields then stay as they were.
+    // (if given) at most every 10 ms. Returns false, with loadError saying why, when nothing
+    // exists at the path, when the file can't be opened (then only fileName has changed) or
+    // when the file is refused; the picture and the media fields then stay as they were.
     // Changes the file the renderer reads: call it only while no ringtone stream exists.
     bool Load(const wxString& path, wxProgressDialog* progress);
 
@@ -50,7 +50,7 @@ public:
     int32_t margin = 3;
     int32_t zoom = 1;
     int32_t scrollOffset = 0;
-    // Why the last Load refused its file; None after a success.
+    // Why the last Load failed; None after a success.
     WavError loadError = WavError::None;
 
 private:

@@ -11,14 +11,14 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 // Reads every second of the working file, as the editor's waveform does after an import.
-bool LoadWaveform(const std::string& path, int32_t& durationSeconds) {
+WavError LoadWaveform(const std::string& path, int32_t& durationSeconds) {
     WaveFile file;
-    if (file.Open(path) != WavError::None ||
-        file.ScanSeconds([](int32_t, SecondBars) {}) != WavError::None) {
-        return false;
+    WavError error = file.Open(path);
+    if (error == WavError::None) {
+        error = file.ScanSeconds([](int32_t, SecondBars) {});
     }
     durationSeconds = file.header.durationSeconds;
-    return true;
+    return error;
 }
 
 } // namespace
@@ -33,9 +33,12 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     ImportJob job;
     int32_t durationSeconds = 0;
     bool imported = job.Convert(WideFromUtf8(source), PrintProgress, &out) && job.Replace();
-    if (imported && !LoadWaveform(job.workingPath, durationSeconds)) {
-        job.Undo();
-        imported = false;
+    if (imported) {
+        const WavError loaded = LoadWaveform(job.workingPath, durationSeconds);
+        if (loaded != WavError::None) {
+            job.Undo(loaded);
+            imported = false;
+        }
     }
     if (!imported) {
         out.flush();

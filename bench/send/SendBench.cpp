@@ -109,8 +109,7 @@ int main(int argc, char** argv) {
         const double withLoudnessCpu = ThreadSeconds() - loudCpuStart;
         const double withLoudness = Since(start);
         const double measureCpuStart = ThreadSeconds();
-        RingtoneSound fitted = loud;
-        RingtoneLoudness::Measure(bare.wave, fitted, 0);
+        RingtoneLoudness::Measure(bare.wave, loud, 0);
         const double measureCpu = ThreadSeconds() - measureCpuStart;
         start = Clock::now();
         RenderRingtone(bare.wave, plain, 0, "plain.wav");

@@ -5,6 +5,7 @@ bool ScriptedObexClient::Start(const std::string& toAddress, const std::string& 
     path = filePath;
     progress.stage = starts ? ObexStage::Connecting : ObexStage::Finished;
     progress.outcome = starts ? ObexOutcome::Sent : outcome;
+    progress.detail = starts ? "" : detail;
     return starts;
 }
 
@@ -16,6 +17,7 @@ ObexProgress ScriptedObexClient::Current() {
     if (played >= steps) {
         progress.stage = ObexStage::Finished;
         progress.outcome = outcome;
+        progress.detail = detail;
         progress.transferred = outcome == ObexOutcome::Sent ? size : 0;
     } else {
         progress.stage = ObexStage::Sending;

@@ -12,6 +12,8 @@ public:
     bool starts = true;
     int steps = 2;
     ObexOutcome outcome = ObexOutcome::Sent;
+    // The service's message that comes with the outcome.
+    std::string detail;
     BluetoothReadiness readiness = BluetoothReadiness::Ready;
     uint64_t size = 1000;
 

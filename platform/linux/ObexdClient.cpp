@@ -4,6 +4,7 @@
 
 #include <gio/gio.h>
 
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -48,6 +49,17 @@ ObexOutcome FailureOf(const GError* error, bool triedThePhone) {
         }
     }
     return triedThePhone ? ObexOutcome::Unreachable : ObexOutcome::ServiceFailed;
+}
+
+// The error's own words, without the name of a remote D-Bus error in front, lower-case first
+// as they follow a colon in a sentence.
+std::string MessageOf(GError* error) {
+    g_dbus_error_strip_remote_error(error);
+    std::string text = error->message != nullptr ? error->message : "";
+    if (!text.empty()) {
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    }
+    return text;
 }
 
 } // namespace
@@ -119,13 +131,14 @@ struct ObexdClient::State {
                path[length] == '/';
     }
 
-    void Finish(ObexOutcome outcome) {
+    void Finish(ObexOutcome outcome, const std::string& detail = std::string()) {
         if (progress.stage == ObexStage::Finished) {
             return;
         }
         Unsubscribe();
         progress.stage = ObexStage::Finished;
         progress.outcome = outcome;
+        progress.detail = detail;
         RemoveSession();
     }
 
@@ -190,8 +203,9 @@ struct ObexdClient::State {
         GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
         if (reply == nullptr) {
             const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+            state.Finish(cancelled ? ObexOutcome::Cancelled : ObexOutcome::Refused,
+                         MessageOf(error));
             g_error_free(error);
-            state.Finish(cancelled ? ObexOutcome::Cancelled : ObexOutcome::Refused);
             return;
         }
         const char* transfer = nullptr;
@@ -214,9 +228,8 @@ struct ObexdClient::State {
         GError* error = nullptr;
         GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
         if (reply == nullptr) {
-            const ObexOutcome outcome = FailureOf(error, triedThePhone);
+            state.Finish(FailureOf(error, triedThePhone), MessageOf(error));
             g_error_free(error);
-            state.Finish(outcome);
         }
         return reply;
     }

@@ -40,6 +40,9 @@ struct Claim {
 TEST(HelpPages, sayWhatTheProgramDoesAndNothingElse) {
     const Claim claims[] = {
         {"index.html", "The first 44 seconds are chosen", true},
+        {"trouble.html",
+         "one line with its reason in the file <tt>~/.local/state/tonewick/tonewick.log</tt>",
+         true},
         {"import.html", "the first 44 seconds chosen as the ringtone", true},
         {"import.html", "a song shorter than one second can't be used", true},
         {"range.html", "the ringtone is the first 44 seconds of the song", true},

@@ -78,6 +78,8 @@ TEST_F(ObexPushTest, AFileObexdCantOpenIsNotSent) {
     ASSERT_TRUE(push.Start(phone, "relative/path.mp3"));
     ASSERT_TRUE(RunUntilFinished(push));
     EXPECT_EQ(push.Current().error, DeliveryError::Refused);
+    // obexd's own words, without the name of its D-Bus error.
+    EXPECT_EQ(push.Current().detail, "unable to open file");
 }
 
 TEST_F(ObexPushTest, CancelStopsATransferUnderWay) {

@@ -17,10 +17,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -220,6 +222,21 @@ TEST_F(RingtoneJobTest, FailuresSayWhyAndLeaveNothingInTemp) {
     EXPECT_FALSE(unreadable.Make(other.wave, RingtoneSound{2, 5, {}}, *FindFormatByName("mp3"),
                                  gone, nullptr, nullptr));
     EXPECT_EQ(unreadable.error, DeliveryError::RenderFailed);
+
+    // A temp folder that takes no more (a file size limit stands in for a full disk): the
+    // system's reason, not the working file's.
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4096, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    RingtoneJob full;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool made = full.Make(bare.wave, RingtoneSound{2, 5, {}}, *FindFormatByName("mp3"),
+                                source, nullptr, nullptr);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_FALSE(made);
+    EXPECT_EQ(full.Explanation(),
+              "The ringtone could not be made in the temp folder: file too large.");
 }
 
 TEST(SaveFile, ReplacesTheTargetWholeAndLeavesNoHiddenFileBehind) {

@@ -123,6 +123,7 @@ TEST_F(WaveGraphTest, AFailedLoadLeavesThePreviousFileOnScreen) {
     const wxBitmap* picture = graph->waveBitmap.get();
 
     EXPECT_FALSE(graph->Load(dir.File("missing.wav"), nullptr));
+    EXPECT_EQ(graph->loadError, WavError::NoFile);
     EXPECT_EQ(graph->fileName, good);
 
     const std::string noChannels = Wav("bad.wav", {}, WavFormat{8000, 0, false});
@@ -132,6 +133,7 @@ TEST_F(WaveGraphTest, AFailedLoadLeavesThePreviousFileOnScreen) {
 
     // A path that exists but can't be read as a file: only the name is taken.
     EXPECT_FALSE(graph->Load(dir.Path().string(), nullptr));
+    EXPECT_EQ(graph->loadError, WavError::CantOpen);
     EXPECT_EQ(graph->fileName, dir.Path().string());
 
     EXPECT_EQ(graph->waveBitmap.get(), picture);
