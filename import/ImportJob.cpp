@@ -163,9 +163,10 @@ bool ImportJob::Replace() {
     return true;
 }
 
-bool ImportJob::Undo(WavError loadError) {
+bool ImportJob::Undo(WavError loadError, int systemError) {
     error = ImportError::NotLoaded;
     wavError = loadError;
+    detail = systemError != 0 ? SystemMessage(systemError) : std::string();
     Record();
     if (!replaced) {
         return false;

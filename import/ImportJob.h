@@ -70,10 +70,10 @@ public:
     // file removed, working file as it was) when that fails.
     bool Replace();
 
-    // After a Replace whose result could not be loaded, for the load's reason: puts the
-    // previous working file back (or none, when there was none) and sets error NotLoaded.
-    // False when the previous file could not be restored.
-    bool Undo(WavError loadError);
+    // After a Replace whose result could not be loaded, for the load's reason (and the system's
+    // error number behind it, or 0): puts the previous working file back (or none, when there
+    // was none) and sets error NotLoaded. False when the previous file could not be restored.
+    bool Undo(WavError loadError, int systemError);
 
     // DescribeImportError(error) with the working file's reason or the system's, then, when
     // the converter failed and printed anything, its last lines.

@@ -86,7 +86,7 @@ bool ImportCommand::Run(const wxString& sourcePath) {
     }
     if (!editor->CalculateMediaData(WideFromUtf8(job.workingPath), mainWindow)) {
         // The editor still shows the previous media: give it its file back.
-        job.Undo(editor->waveGraph->loadError);
+        job.Undo(editor->waveGraph->loadError, editor->waveGraph->loadSystemError);
         error = job.error;
         ExplainFailure(job.Explanation());
         return false;

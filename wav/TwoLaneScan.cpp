@@ -24,13 +24,17 @@ ReadBuffer NewReadBuffer() {
 }
 
 // Reads size bytes at offset unless the file ends or a read fails; returns how many it got.
-size_t ReadAt(int fd, char* buffer, size_t size, int64_t offset) {
+// Short only at the end of the file or on an error, whose number goes to systemError.
+size_t ReadAt(int fd, char* buffer, size_t size, int64_t offset, int& systemError) {
     size_t done = 0;
     while (done < size) {
         const ssize_t got = ::pread(fd, buffer + done, size - done,
                                     static_cast<off_t>(offset + static_cast<int64_t>(done)));
         if (got < 0 && errno == EINTR) {
             continue;
+        }
+        if (got < 0) {
+            systemError = errno;
         }
         if (got <= 0) {
             break;
@@ -66,7 +70,7 @@ void TwoLaneScan::Scan(int32_t chunk, Chunk& out, char* buffer) const {
         const size_t wanted = static_cast<size_t>(std::min<int64_t>(left, blockBytes));
         // The file's offset within its page, kept even so that the samples stay aligned.
         char* at = buffer + (static_cast<size_t>(offset) % kPageBytes & ~size_t{1});
-        if (ReadAt(fd, at, wanted, offset) != wanted) {
+        if (ReadAt(fd, at, wanted, offset, out.systemError) != wanted) {
             out.failed = true;
             return;
         }
@@ -131,6 +135,7 @@ WavError TwoLaneScan::Run(const SecondScanner::SecondFn& onSecond) {
         }
         if (chunk.failed) {
             result = WavError::ReadFailed;
+            systemError = chunk.systemError;
             break;
         }
     }

@@ -37,11 +37,15 @@ public:
     // file ends early or a read fails; the seconds before the failing chunk stay reported.
     WavError Run(const SecondScanner::SecondFn& onSecond);
 
+    // After ReadFailed: the system's error number, or 0 when the file ended early.
+    int systemError = 0;
+
 private:
     struct Chunk {
         SecondBars bars[kChunkSeconds];
         int32_t done = 0;    // seconds scanned
         bool failed = false; // a read came back short
+        int systemError = 0; // the failed read's error number; 0 when the file ended early
     };
 
     // buffer: kReadBytes and a page more, page-aligned; null makes the chunk fail.

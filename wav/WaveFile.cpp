@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <filesystem>
 #include <vector>
 
@@ -12,16 +13,19 @@ static_assert(std::endian::native == std::endian::little,
 
 WavError WaveFile::Open(const std::string& path) {
     file.reset();
+    systemError = 0;
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
         return WavError::NoFile;
     }
     const auto size = std::filesystem::file_size(path, error);
     if (error) {
+        systemError = error.value();
         return WavError::CantOpen;
     }
     file.reset(std::fopen(path.c_str(), "rb"));
     if (!file) {
+        systemError = errno;
         return WavError::CantOpen;
     }
     // The header's prefix is read once: let the fread go straight to the system without
@@ -37,7 +41,9 @@ WavError WaveFile::ScanSeconds(const SecondScanner::SecondFn& onSecond) {
         return WavError::ReadFailed;
     }
     TwoLaneScan scan(fileno(file.get()), header);
-    return scan.Run(onSecond);
+    const WavError result = scan.Run(onSecond);
+    systemError = scan.systemError;
+    return result;
 }
 
 WavError WaveFile::ReadFrames(const BlockFn& onBlock) {
@@ -48,6 +54,7 @@ WavError WaveFile::ReadFrames(const BlockFn& onBlock) {
     const size_t blockFrames = std::max<size_t>(1, kBlockBytes / frameBytes);
     std::vector<int16_t> block(blockFrames * static_cast<size_t>(header.channels));
     if (std::fseek(file.get(), header.dataOffset, SEEK_SET) != 0) {
+        systemError = errno;
         return WavError::ReadFailed;
     }
     int64_t framesLeft = int64_t{header.durationSeconds} * header.sampleRate;
@@ -55,6 +62,7 @@ WavError WaveFile::ReadFrames(const BlockFn& onBlock) {
         const size_t frames =
             static_cast<size_t>(std::min(framesLeft, static_cast<int64_t>(blockFrames)));
         if (std::fread(block.data(), frameBytes, frames, file.get()) != frames) {
+            systemError = std::ferror(file.get()) != 0 ? errno : 0;
             return WavError::ReadFailed;
         }
         onBlock(block.data(), frames);

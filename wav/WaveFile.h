@@ -21,6 +21,9 @@ public:
     static constexpr size_t kBlockBytes = 128 * 1024;
 
     WavHeader header;
+    // After CantOpen or ReadFailed: the system's error number behind it, or 0 when there was
+    // none (a file that ends early). The caller words it: this library depends on nothing.
+    int systemError = 0;
 
     // NoFile when nothing exists at the path, CantOpen when it can't be read, else the
     // header's verdict. header is valid only after None.

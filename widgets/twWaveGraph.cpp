@@ -48,8 +48,10 @@ twWaveGraph::~twWaveGraph() = default;
 bool twWaveGraph::Load(const wxString& path, wxProgressDialog* progress) {
     WaveFile file;
     const WavError opened = file.Open(std::string(path.fn_str()));
+    loadSystemError = 0;
     if (opened != WavError::None) {
         loadError = opened;
+        loadSystemError = file.systemError;
         if (opened == WavError::CantOpen) {
             fileName = path;
         }
@@ -77,6 +79,7 @@ bool twWaveGraph::Load(const wxString& path, wxProgressDialog* progress) {
     });
     if (scanned != WavError::None) {
         loadError = scanned;
+        loadSystemError = file.systemError;
         return false;
     }
     // A file under one second has no columns; an invalid bitmap stands for the empty picture.

@@ -50,8 +50,10 @@ public:
     int32_t margin = 3;
     int32_t zoom = 1;
     int32_t scrollOffset = 0;
-    // Why the last Load failed; None after a success.
+    // Why the last Load failed; None after a success. With CantOpen or ReadFailed, the
+    // system's error number behind it, or 0.
     WavError loadError = WavError::None;
+    int loadSystemError = 0;
 
 private:
     int PictureWidth() const;

@@ -11,13 +11,14 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 // Reads every second of the working file, as the editor's waveform does after an import.
-WavError LoadWaveform(const std::string& path, int32_t& durationSeconds) {
+WavError LoadWaveform(const std::string& path, int32_t& durationSeconds, int& systemError) {
     WaveFile file;
     WavError error = file.Open(path);
     if (error == WavError::None) {
         error = file.ScanSeconds([](int32_t, SecondBars) {});
     }
     durationSeconds = file.header.durationSeconds;
+    systemError = file.systemError;
     return error;
 }
 
@@ -34,9 +35,10 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     int32_t durationSeconds = 0;
     bool imported = job.Convert(WideFromUtf8(source), PrintProgress, &out) && job.Replace();
     if (imported) {
-        const WavError loaded = LoadWaveform(job.workingPath, durationSeconds);
+        int systemError = 0;
+        const WavError loaded = LoadWaveform(job.workingPath, durationSeconds, systemError);
         if (loaded != WavError::None) {
-            job.Undo(loaded);
+            job.Undo(loaded, systemError);
             imported = false;
         }
     }

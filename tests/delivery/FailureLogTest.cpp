@@ -10,6 +10,7 @@
 #include "import/ImportJob.h"
 #include "platform/FailureLog.h"
 #include "platform/fake/ScriptedObexClient.h"
+#include "wav/WaveFile.h"
 
 #include <gtest/gtest.h>
 
@@ -67,10 +68,14 @@ TEST(FailureLog, FailuresSayWhyInTheMessageAndTheLog) {
              twtest::WriteConverter("echo 'size= 10kB'\ncp song.wav \"$out\"\n");
              ImportJob job;
              EXPECT_TRUE(job.Convert(L"song.wav", nullptr, nullptr) && job.Replace());
-             job.Undo(WavError::NoFile);
+             WaveFile folder;
+             const WavError loaded = folder.Open("temp");
+             job.Undo(loaded, folder.systemError);
              return job.Explanation();
          },
-         "The converted sound could not be loaded (no such file).", "import song.wav: "},
+         "The converted sound could not be loaded (the file can't be opened for reading): is a "
+         "directory.",
+         "import song.wav: "},
         {"push",
          [] {
              auto client = std::make_unique<ScriptedObexClient>();

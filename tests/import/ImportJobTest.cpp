@@ -119,7 +119,7 @@ TEST_F(ImportJobTest, UndoPutsThePreviousWorkingFileBack) {
     WriteConverter("cp good.wav \"$out\"\n");
     ASSERT_TRUE(job.Convert(L"source.mp3", nullptr, nullptr));
     ASSERT_TRUE(job.Replace());
-    ASSERT_TRUE(job.Undo(WavError::ReadFailed));
+    ASSERT_TRUE(job.Undo(WavError::ReadFailed, 0));
     EXPECT_EQ(job.error, ImportError::NotLoaded);
     EXPECT_TRUE(WorkingFileUnchanged());
     EXPECT_EQ(work.TempLeftovers(), std::vector<std::string>{"current.wav"});
@@ -128,7 +128,7 @@ TEST_F(ImportJobTest, UndoPutsThePreviousWorkingFileBack) {
     fs::remove("temp/current.wav");
     ASSERT_TRUE(job.Convert(L"source.mp3", nullptr, nullptr));
     ASSERT_TRUE(job.Replace());
-    ASSERT_TRUE(job.Undo(WavError::ReadFailed));
+    ASSERT_TRUE(job.Undo(WavError::ReadFailed, 0));
     EXPECT_TRUE(work.TempLeftovers().empty());
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
+#include <cerrno>
 #include <vector>
 
 using twtest::kBlack;
@@ -134,6 +135,7 @@ TEST_F(WaveGraphTest, AFailedLoadLeavesThePreviousFileOnScreen) {
     // A path that exists but can't be read as a file: only the name is taken.
     EXPECT_FALSE(graph->Load(dir.Path().string(), nullptr));
     EXPECT_EQ(graph->loadError, WavError::CantOpen);
+    EXPECT_EQ(graph->loadSystemError, EISDIR);
     EXPECT_EQ(graph->fileName, dir.Path().string());
 
     EXPECT_EQ(graph->waveBitmap.get(), picture);
