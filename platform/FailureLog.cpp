@@ -76,7 +76,7 @@ std::string FailureLogPath() {
     const char* state = std::getenv("XDG_STATE_HOME");
     const char* home = std::getenv("HOME");
     std::string folder;
-    // The base directory specification ignores a relative XDG_STATE_HOME.
+    // A relative XDG_STATE_HOME is invalid and ignored, as every XDG-aware program does.
     if (state != nullptr && state[0] == '/') {
         folder = state;
     } else {

@@ -3,9 +3,9 @@
 # GIO drops an entry whose command it can't find on PATH, and ~/.local/bin joins PATH only at
 # the next login: with the full path the entry works at once.
 set(exec "${CMAKE_INSTALL_PREFIX}/bin/tonewick")
-# A path with a character the desktop entry specification reserves is quoted as it asks: inside
-# the quotes ", `, $ and \ take a backslash; the key file's own escaping then doubles every
-# backslash.
+# A path with a character that an Exec line reserves is quoted the way desktop files quote:
+# inside the quotes ", `, $ and \ take a backslash; the key file's own escaping then doubles
+# every backslash.
 if(exec MATCHES "[ \t\n\"'\\><~|&;$*?#()`]")
   string(REGEX REPLACE "([\"`$\\\\])" "\\\\\\1" exec "${exec}")
   set(exec "\"${exec}\"")
