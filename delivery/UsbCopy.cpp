@@ -45,7 +45,7 @@ std::vector<size_t> Named(const std::vector<MountedPhones::Phone>& phones,
         const MountedPhones::Phone& phone = phones[i];
         const std::string name = Folded(phone.name);
         const std::string serial = Folded(phone.serial);
-        if (query == name || name.ends_with(" " + query) || query == serial ||
+        if (query == name || name.ends_with(" " + query) || (!serial.empty() && query == serial) ||
             query == Folded(labels[i])) {
             whole.push_back(i);
         }
@@ -130,9 +130,10 @@ bool CopyWhole(MountedPhones& phones, const std::string& file, const std::string
     int ignored = 0;
     int& reason = systemError != nullptr ? *systemError : ignored;
     reason = 0;
+    errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        reason = ENOENT;
+        reason = errno != 0 ? errno : EIO;
         return false;
     }
     const std::string bytes(std::istreambuf_iterator<char>(in), {});

@@ -46,6 +46,10 @@ TEST_F(UsbCopyTest, CopiesWholeIntoTheOnePhonesRingtonesOrSaysWhyNot) {
          UsbError::SeveralPhones,
          "several phones are connected in file-transfer mode (Google Pixel 8, Samsung Galaxy S23): "
          "name one after --usb"},
+        {"several, one without a serial", "Google Pixel 8|S1;Samsung Galaxy S23|;", "", false, "", 0,
+         UsbError::SeveralPhones,
+         "several phones are connected in file-transfer mode (Google Pixel 8, Samsung Galaxy S23): "
+         "name one after --usb"},
         {"by its model, beside a longer name", "Google Pixel 8 Pro|S0;Google Pixel 8|S1", "pixel_8",
          false, "", 0, UsbError::None, ""},
         {"two alike: the serial picks one", "Google Pixel 8|S2;Google Pixel 8|S1", "s1", false, "",
