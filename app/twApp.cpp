@@ -9,8 +9,8 @@
 #include "ui/WindowLanguage.h"
 #include "ui/twUserInterface.h"
 #include "widgets/CheckMarkPictures.h"
+#include "widgets/LookPictures.h"
 #include "widgets/MessageDialog.h"
-#include "widgets/PictureCache.h"
 #include "widgets/ToolkitWarmUp.h"
 
 #include <wx/filename.h>
@@ -72,7 +72,7 @@ bool twApp::StartUp(const ConsoleFactory& makeConsole) {
     // Before the warm-up, so that it readies the styles the window will use.
     UsePrerenderedCheckMarks();
     WarmUpToolkit();
-    PreloadPictures("images");
+    PreloadLookPictures("images");
     std::this_thread::sleep_until(waited);
     // Started elsewhere, the window would come up without its pictures: say where to start it.
     std::error_code error;

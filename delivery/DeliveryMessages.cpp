@@ -1,12 +1,12 @@
 #include "delivery/DeliveryMessages.h"
 
 #include "delivery/DeliveryError.h"
+#include "delivery/DeliveryMethod.h"
 #include "platform/FailureLog.h"
 
 #include "text/Translation.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <iterator>
 
@@ -114,12 +114,8 @@ std::string SystemReason(int systemError) {
 }
 
 std::string SaveFailure(int systemError) {
-    std::string text = DescribeDeliveryError(DeliveryError::SaveFailed);
-    if (systemError != 0 && text.ends_with('.')) {
-        text.pop_back();
-        text = FillIn(Tr("%s: %s."), {text, SystemReason(systemError)});
-    }
-    return text;
+    return DescribeFailure({DeliveryError::SaveFailed,
+                            systemError != 0 ? SystemReason(systemError) : std::string(), ""});
 }
 
 std::string SentText(const std::string& fileName, PhonePlatform phone) {
@@ -186,8 +182,8 @@ std::string StepList(const char* heading, const std::vector<std::string>& steps)
     return html + "</ol>";
 }
 
-} // namespace
-
+// What to do on a phone of that kind once the page is open, one step an item: both kinds'
+// steps for a phone of neither.
 std::vector<std::string> WifiSteps(PhonePlatform phone) {
     std::vector<std::string> steps;
     if (phone != PhonePlatform::Android) {
@@ -200,6 +196,21 @@ std::vector<std::string> WifiSteps(PhonePlatform phone) {
     }
     return steps;
 }
+
+// A phone of that kind ("an iPhone", "an Android phone", "a browser").
+std::string PhoneWords(PhonePlatform phone) {
+    switch (phone) {
+    case PhonePlatform::IPhone:
+        return Tr("an iPhone");
+    case PhonePlatform::Android:
+        return Tr("an Android phone");
+    case PhonePlatform::Older:
+        break;
+    }
+    return Tr("a browser");
+}
+
+} // namespace
 
 std::string WifiLastStep(PhonePlatform phone) {
     if (phone == PhonePlatform::Older) {
@@ -219,18 +230,6 @@ std::string WifiScanText() {
     return Tr("Scan this code with the phone's camera, with the phone on the same Wi-Fi network as "
               "this computer, and download the ringtone from the page it opens. The page and the "
               "file are offered only at this address, and only until this closes.");
-}
-
-std::string PhoneWords(PhonePlatform phone) {
-    switch (phone) {
-    case PhonePlatform::IPhone:
-        return Tr("an iPhone");
-    case PhonePlatform::Android:
-        return Tr("an Android phone");
-    case PhonePlatform::Older:
-        break;
-    }
-    return Tr("a browser");
 }
 
 std::string PhoneAt(PhonePlatform phone, const std::string& peer) {

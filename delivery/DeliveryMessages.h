@@ -44,8 +44,8 @@ inline constexpr const char* noDevice =
     N_("No phone is selected in step 3. Search for it there first (make it visible in its "
        "Bluetooth settings), or save the ringtone file now.\n\nSave the ringtone file instead?");
 inline constexpr const char* pushM4r =
-    "An .m4r file is for iPhones, which take no ringtone over Bluetooth or by cable from this "
-    "computer: offer it with --wifi, or add it with the software the iPhone syncs with.";
+    N_("An .m4r file is for iPhones, which take no ringtone over Bluetooth or by cable from this "
+       "computer: offer it with --wifi, or add it with the software the iPhone syncs with.");
 inline constexpr const char* saveInstead = N_("Save the ringtone file instead?");
 inline constexpr const char* pushCancelled =
     N_("Sending was cancelled. The phone may hold part of the file: delete it there if it shows "
@@ -72,15 +72,11 @@ std::string SentText(const std::string& fileName, PhonePlatform phone);
 // After a copy by cable to the path on the phone.
 std::string CopiedText(const std::string& fileName, const std::string& path);
 
-// The Wi-Fi road. What to do on a phone of that kind once the page is open, one step an item:
-// both kinds' steps for a phone of neither.
-std::vector<std::string> WifiSteps(PhonePlatform phone);
-// The same steps as one paragraph, for the dialog and the terminal.
+// The Wi-Fi road. What to do on a phone of that kind once the page is open, as one paragraph,
+// for the dialog and the terminal: both kinds' steps for a phone of neither.
 std::string WifiLastStep(PhonePlatform phone);
 // How the dialog and the terminal ask for the code to be scanned.
 std::string WifiScanText();
-// A phone of that kind ("an iPhone", "an Android phone", "a browser").
-std::string PhoneWords(PhonePlatform phone);
 // That phone and where it is ("an iPhone at 192.168.1.20").
 std::string PhoneAt(PhonePlatform phone, const std::string& peer);
 // One download's line: who, from where, and how far.

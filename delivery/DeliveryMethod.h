@@ -34,8 +34,6 @@ struct DeliveryTarget {
     // The device list's address of the chosen item ("AA:BB:..." for Bluetooth, a phone's name
     // for the cable, a network address for Wi-Fi); empty for the method's own choice.
     std::string address;
-    // The chosen item's label, for the words that name it.
-    std::string name;
     // The ringtone's title as a page may show it (the song's own, else the file's name);
     // empty for the file's name without its extension.
     std::string title;

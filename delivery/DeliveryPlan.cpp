@@ -96,7 +96,7 @@ DeliveryPlan PlanDelivery(const DeliveryRequest& request) {
 std::string PushRefusal(const std::string& fileName) {
     const RingtoneFormat* format = FindFormatOfFile(fileName);
     if (format == FindFormatByName("m4r")) {
-        return delivery_text::pushM4r;
+        return Tr(delivery_text::pushM4r);
     }
     if (format == nullptr || format->offer != FormatOffer::FormatBox) {
         return delivery_text::PushExtension();

@@ -2,6 +2,7 @@
 
 #include "delivery/DeliveryMethod.h"
 #include "platform/FailureLog.h"
+#include "platform/MainLoop.h"
 
 #include <cctype>
 
@@ -93,5 +94,5 @@ const ObexPush::Progress& ObexPush::Current() const {
 }
 
 void ObexPush::Iterate(bool mayBlock) {
-    RunObexClients(mayBlock);
+    RunMainLoopOnce(mayBlock);
 }

@@ -37,11 +37,6 @@ const std::array<wxEventType, 9> kScrollEvents = {
     wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_CHANGED,
 };
 
-// Layout pixels to window pixels at the desktop's text scale.
-int Px(int pixels) {
-    return DesktopLook::Get().Scaled(pixels);
-}
-
 // A time ruler before any media: range 1 to 1, both markers at -1, 400 pixels wide.
 twRuler* NewTimeRuler(wxWindow* parent, const char* marker) {
     auto* ruler = new twRuler(parent, "panel");
@@ -57,11 +52,11 @@ twRuler* NewTimeRuler(wxWindow* parent, const char* marker) {
     return ruler;
 }
 
-wxCheckBox* NewCheck(wxWindow* parent, const char* label) {
+wxCheckBox* NewCheck(wxWindow* parent, const wxString& label) {
     auto* check = new wxCheckBox(parent, wxID_ANY, label, wxDefaultPosition, wxDefaultSize, 0,
                                  wxDefaultValidator, "check");
     const DesktopLook& look = DesktopLook::Get();
-    check->SetFont(wxFont(wxFontInfo(10 * look.fontScale).Family(wxFONTFAMILY_DEFAULT)));
+    check->SetFont(LayoutFont(10, wxFONTFAMILY_DEFAULT, wxFONTWEIGHT_NORMAL));
     check->SetForegroundColour(look.Foreground());
     check->SetBackgroundColour(look.Background());
     return check;
@@ -365,7 +360,7 @@ EffectSet twMediaEditControl::Effects() const {
     effects.reverb = reverbCheck->IsChecked();
     effects.volume = volumeRuler->startValue;
     effects.phoneLoudness = phoneLoudness;
-    effects.loudnessGainDb = loudnessGainDb;
+    effects.loudnessGainDb = loudness.gainDb;
     return effects;
 }
 
@@ -397,7 +392,6 @@ void twMediaEditControl::TakeLoudness(const LoudnessWorker::Result& result) {
     }
     loudnessArrived = result.generation;
     loudness = result.loudness;
-    loudnessGainDb = result.loudness.gainDb;
     volumeRuler->SetToolTip(EditorToolTips::Volume(volumeRuler->startValue) +
                             EditorToolTips::Loudness(loudness, Effects()));
     if (audioEngine != nullptr && audioEngine->streamOpen && !audioEngine->fromFile) {

@@ -174,6 +174,4 @@ private:
     std::atomic<bool> cursorRepaintQueued{false};
     bool loudnessQueued = false;
     bool phoneLoudness = false;
-    // Phone loudness's gain for the current edit, from the last measurement.
-    double loudnessGainDb = 0.0;
 };

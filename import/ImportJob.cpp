@@ -72,8 +72,7 @@ bool ImportJob::ConvertSource(const std::wstring& sourcePath, ProgressCallback c
     wavError = WavError::None;
     detail.clear();
     int systemError = 0;
-    error =
-        CheckBeforeConverting(Utf8FromWide(sourcePath), converterPath, workingPath, &systemError);
+    error = CheckBeforeConverting(source, converterPath, workingPath, &systemError);
     if (error != ImportError::None) {
         if (systemError != 0) {
             detail = SystemMessage(systemError);
@@ -82,7 +81,7 @@ bool ImportJob::ConvertSource(const std::wstring& sourcePath, ProgressCallback c
     }
     // The converter takes the stream the preview plays. A file the decoder can't read at all
     // is still the converter's to try, as it would choose for itself.
-    const SourceCheck check = CheckSource(Utf8FromWide(sourcePath));
+    const SourceCheck check = CheckSource(source);
     if (check.result == SourceCheck::Result::NoSound) {
         error = ImportError::NoSound;
         return false;

@@ -17,13 +17,19 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// The kind's extensions, `first` before the first and `between` before each further one:
+// "*.mka;*.mkv" with "*." and ";*.".
+std::string Extensions(const SourceKind& kind, const char* first, const char* between) {
+    std::string list;
+    for (const std::string& extension : kind.extensions) {
+        list += (list.empty() ? first : between) + extension;
+    }
+    return list;
+}
+
 // "*.flac" or "*.mka;*.mkv".
 std::string Patterns(const SourceKind& kind) {
-    std::string patterns;
-    for (const std::string& extension : kind.extensions) {
-        patterns += (patterns.empty() ? "*." : ";*.") + extension;
-    }
-    return patterns;
+    return Extensions(kind, "*.", ";*.");
 }
 
 } // namespace
@@ -116,13 +122,9 @@ std::string SourceWildcard(Translate translate) {
     std::string all;
     std::string each;
     for (const SourceKind& kind : SourceKinds()) {
-        std::string extensions;
-        for (const std::string& extension : kind.extensions) {
-            extensions += (extensions.empty() ? "" : ", ") + extension;
-        }
         all += (all.empty() ? "" : ";") + Patterns(kind);
-        each += "|" + std::string(translate(kind.filterName.c_str())) + " (" + extensions + ")|" +
-                Patterns(kind);
+        each += "|" + std::string(translate(kind.filterName.c_str())) + " (" +
+                Extensions(kind, "", ", ") + ")|" + Patterns(kind);
     }
     return translate(N_("All sound and video files")) + ("|" + all + each + "|") +
            translate(N_("All files")) + "|*";
@@ -156,12 +158,8 @@ std::string SourceKindsSentence(Translate translate) {
     const std::vector<SourceKind>& kinds = SourceKinds();
     std::string sentence;
     for (size_t i = 0; i < kinds.size(); ++i) {
-        std::string extensions;
-        for (const std::string& extension : kinds[i].extensions) {
-            extensions += (extensions.empty() ? "." : ", .") + extension;
-        }
         sentence += (i == 0 ? "" : (i + 1 == kinds.size() ? translate(N_(" and ")) : ", ")) +
-                    kinds[i].name + " (" + extensions + ")";
+                    kinds[i].name + " (" + Extensions(kinds[i], ".", ", .") + ")";
     }
     return sentence;
 }

@@ -86,7 +86,10 @@ std::string FailureLogPath() {
 }
 
 std::string SystemMessage(int systemError) {
-    std::string text = std::strerror(systemError);
+    return LowerFirst(std::strerror(systemError));
+}
+
+std::string LowerFirst(std::string text) {
     if (!text.empty()) {
         text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
     }

@@ -29,3 +29,5 @@ std::string FailureLogPath();
 
 // The system's own message for an error number, lower-case first ("no space left on device").
 std::string SystemMessage(int systemError);
+// A system's or library's message as it follows a colon in a sentence: lower-case first.
+std::string LowerFirst(std::string text);

@@ -3,8 +3,8 @@
 // implementation (linux/ObexdClient) talks to BlueZ's obexd on the session bus, the fake
 // (fake/ScriptedObexClient) plays a script for the tests.
 //
-// A push is asynchronous: it makes progress while the caller runs RunObexClients (or while a
-// window's toolkit runs the default GLib main context). One push per client object; destroying
+// A push is asynchronous: it makes progress while the caller runs the default GLib main context
+// (RunMainLoopOnce, or a window's toolkit). One push per client object; destroying
 // it abandons what is under way. User-interface thread only.
 #pragma once
 
@@ -53,6 +53,3 @@ public:
 
 // The system's client: obexd on the session bus.
 std::unique_ptr<ObexClient> CreateSystemObexClient();
-
-// Runs the pending bus work of the system's clients once; with mayBlock, waits for some.
-void RunObexClients(bool mayBlock);

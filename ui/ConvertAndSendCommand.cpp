@@ -166,7 +166,6 @@ bool ConvertAndSendCommand::Deliver(const DeliveryMethod& method, const std::str
     target.replace = replace;
     target.title = title;
     target.address = selection.deviceAddress;
-    target.name = Utf8(selection.deviceName);
     target.phone = phone;
     target.cancelGraceMilliseconds = cancelGraceMilliseconds;
     DeliveryProgressFn show;

@@ -22,10 +22,8 @@ wxString Text(const wxString& selection, const wxString& tip) {
 void SelectionToolTips::Follow(wxWindow* control, const wxString& tip) {
     followed.push_back({control, tip, wxString()});
     const auto show = [this, control](wxCommandEvent& event) {
-        for (const Followed& f : followed) {
-            if (f.control == control) {
-                Show(f);
-            }
+        if (const Followed* f = Find(control)) {
+            Show(*f);
         }
         event.Skip();
     };
@@ -35,12 +33,16 @@ void SelectionToolTips::Follow(wxWindow* control, const wxString& tip) {
 }
 
 void SelectionToolTips::Renew(wxWindow* control, const wxString& shown) {
+    if (Followed* f = Find(control)) {
+        f->shown = shown;
+        Show(*f);
+    }
+}
+
+SelectionToolTips::Followed* SelectionToolTips::Find(wxWindow* control) {
     const auto found = std::find_if(followed.begin(), followed.end(),
                                     [control](const Followed& f) { return f.control == control; });
-    if (found != followed.end()) {
-        found->shown = shown;
-        Show(*found);
-    }
+    return found != followed.end() ? &*found : nullptr;
 }
 
 void SelectionToolTips::Show(const Followed& f) const {

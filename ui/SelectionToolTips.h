@@ -28,5 +28,7 @@ private:
     };
     std::vector<Followed> followed;
 
+    // The entry of a followed control, or none.
+    Followed* Find(wxWindow* control);
     void Show(const Followed& f) const;
 };

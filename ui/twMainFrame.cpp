@@ -25,23 +25,6 @@
 
 namespace {
 
-// Layout pixels to window pixels at the desktop's text scale.
-int Px(int pixels) {
-    return DesktopLook::Get().Scaled(pixels);
-}
-wxSize Px(const wxSize& size) {
-    return DesktopLook::Get().Scaled(size);
-}
-
-// A font of the layout, larger by as much as the desktop's default font is.
-wxFont LayoutFont(double points, wxFontFamily family, wxFontWeight weight,
-                  const wxString& face = wxString()) {
-    return wxFont(wxFontInfo(points * DesktopLook::Get().fontScale)
-                      .Family(family)
-                      .Bold(weight == wxFONTWEIGHT_BOLD)
-                      .FaceName(face));
-}
-
 wxStaticLine* NewRule(wxWindow* parent) {
     auto* line = new wxStaticLine(parent, wxID_ANY, wxDefaultPosition, Px(wxSize(500, 2)),
                                   wxLI_HORIZONTAL, "staticLine");

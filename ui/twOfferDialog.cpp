@@ -18,7 +18,6 @@ namespace {
 // Pixels per module: a phone reads the code from a laptop's screen across a desk.
 constexpr int moduleScale = 5;
 constexpr int textWidth = 420;
-constexpr int statusLines = 9;
 
 } // namespace
 

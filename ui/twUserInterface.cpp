@@ -296,7 +296,7 @@ void twUserInterface::OnConvertAndSend(wxCommandEvent& event) {
     selection.sendMethod = sendMethodChoice->GetStringSelection();
     selection.deviceName = deviceListNote ? wxString() : deviceChoice->GetStringSelection();
     selection.deviceAddress = SelectedDeviceAddress();
-    if (selection.sendMethod == "Bluetooth" && bluetoothFinder) {
+    if (bluetoothFinder) {
         selection.searchFailure = bluetoothFinder->failure;
     }
     ConvertAndSendCommand command(this, mediaEditControl);

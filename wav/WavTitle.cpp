@@ -1,6 +1,7 @@
 #include "wav/WavTitle.h"
 
 #include "wav/RiffChunks.h"
+#include "wav/WavHeader.h"
 
 #include <cstring>
 #include <fstream>
@@ -22,8 +23,8 @@ std::string FindTitle(const uint8_t* info, size_t size) {
 } // namespace
 
 std::string ReadWavTitle(const std::string& path) {
-    // The tags come before the samples, well within the first 64 KiB.
-    std::vector<char> head(64 * 1024);
+    // The tags come before the samples, within the part of the file the header is read from.
+    std::vector<char> head(WavHeader::kPrefixBytes);
     std::ifstream in(path, std::ios::binary);
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     const auto* bytes = reinterpret_cast<const uint8_t*>(head.data());

@@ -95,6 +95,13 @@ void UsePictureLanguage(const wxString& language) {
     PictureLanguage() = language;
 }
 
+void PreloadLookPictures(const wxString& folder) {
+    PreloadPictures(folder);
+    if (!PictureLanguage().empty()) {
+        PreloadPictures(folder + '/' + PictureLanguage());
+    }
+}
+
 wxBitmap PictureAtScale(const wxString& path, bool whiteIsTransparent, double scale) {
     for (const Drawing& drawing : kDrawings) {
         if (std::abs(drawing.scale - scale) < 0.01) {

@@ -17,6 +17,10 @@ class wxWindow;
 // picture has words), empty for English. Set with the window's translations.
 void UsePictureLanguage(const wxString& language);
 
+// Reads every picture of the folder into the picture cache, and those of its language's folder
+// when the pictures show another language's words.
+void PreloadLookPictures(const wxString& folder);
+
 // The picture for `scale` pixels per layout pixel, as a plain bitmap of that many pixels.
 wxBitmap PictureAtScale(const wxString& path, bool whiteIsTransparent, double scale);
 

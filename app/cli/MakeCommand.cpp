@@ -13,10 +13,7 @@
 #include "text/Translation.h"
 #include "text/Utf8Text.h"
 
-#include <algorithm>
 #include <charconv>
-#include <cstdlib>
-#include <iomanip>
 #include <optional>
 
 namespace {
@@ -26,10 +23,7 @@ constexpr int kExitUsage = 2;
 constexpr const char* kPrefix = "tonewick-cli make: ";
 
 std::string Usage() {
-    return "usage: tonewick-cli make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] "
-           "[--fade-out S] [--volume PERCENT] [--echo] [--reverb] [--chorus] [--loudness LUFS] "
-           "--format " +
-           MakeFormatChoices() + " -o OUT\n";
+    return "usage: tonewick-cli " + MakeUsage() + "\n";
 }
 
 // The loudness targets that make sense for a ringtone: from a whisper to the loudest pop.
@@ -140,8 +134,10 @@ std::optional<MakeRequest> Parse(const std::vector<std::string>& args, std::ostr
 
 } // namespace
 
-std::string MakeFormatChoices() {
-    return JoinFormats(NamedFormats(), &RingtoneFormat::name, "|", "|");
+std::string MakeUsage() {
+    return "make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] [--fade-out S] "
+           "[--volume PERCENT] [--echo] [--reverb] [--chorus] [--loudness LUFS] --format " +
+           JoinFormats(NamedFormats(), &RingtoneFormat::name, "|", "|") + " -o OUT";
 }
 
 int RunMakeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -15,15 +15,23 @@ namespace {
 constexpr const char* kPrefix = "tonewick-cli send: ";
 constexpr int32_t kMaxMinutes = 60;
 
+// Each method the command line offers, as "--usb [NAME] [--replace]".
+std::vector<std::string> MethodUsages() {
+    std::vector<std::string> usages;
+    for (const DeliveryMethod* method : DeliveryMethods()) {
+        if (method->CliOption()[0] != '\0') {
+            usages.push_back(std::string(method->CliOption()) +
+                             (method->CliValue()[0] != '\0' ? " " : "") + method->CliValue());
+        }
+    }
+    return usages;
+}
+
 std::string Usage() {
     std::string usage;
-    for (const DeliveryMethod* method : DeliveryMethods()) {
-        if (method->CliOption()[0] == '\0') {
-            continue;
-        }
+    for (const std::string& method : MethodUsages()) {
         usage += (usage.empty() ? "usage: " : "       ") + std::string("tonewick-cli send FILE ") +
-                 method->CliOption() + (method->CliValue()[0] != '\0' ? " " : "") +
-                 method->CliValue() + "\n";
+                 method + "\n";
     }
     return usage;
 }
@@ -58,6 +66,7 @@ bool Parse(const std::vector<std::string>& args, SendRequest& r, std::ostream& e
     }
     const std::string value = r.method->CliValue();
     const bool optionalValue = value.starts_with("[") && !value.starts_with("[--");
+    const bool needsValue = !value.empty() && !value.starts_with("[");
     bool methodSeen = false;
     bool valueTaken = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -65,7 +74,7 @@ bool Parse(const std::vector<std::string>& args, SendRequest& r, std::ostream& e
         const bool hasNext = i + 1 < args.size();
         if (arg == r.method->CliOption() && !methodSeen) {
             methodSeen = true;
-            if (!value.empty() && !optionalValue && !value.starts_with("[") && hasNext) {
+            if (needsValue && hasNext) {
                 r.target.address = args[++i];
                 valueTaken = true;
             }
@@ -99,7 +108,6 @@ bool Parse(const std::vector<std::string>& args, SendRequest& r, std::ostream& e
             return false;
         }
     }
-    const bool needsValue = !value.empty() && !value.starts_with("[");
     if (r.file.empty() || (needsValue && !valueTaken)) {
         err << Usage();
         return false;
@@ -150,6 +158,14 @@ private:
 
 } // namespace
 
+std::string SendUsage() {
+    std::string usage = "send FILE";
+    for (const std::string& method : MethodUsages()) {
+        usage += (usage == "send FILE" ? " " : " | ") + method;
+    }
+    return usage;
+}
+
 int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     SendRequest r;
     if (!Parse(args, r, err)) {
@@ -162,9 +178,9 @@ int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 1;
     }
     // A phone judges a file by its extension; an iPhone that downloads it takes an .m4r too.
-    const std::string refusal = !r.method->OffersCode()               ? PushRefusal(r.file)
-                                : FindFormatOfFile(r.file) == nullptr ? PushRefusal(r.file)
-                                                                      : std::string();
+    const std::string refusal = !r.method->OffersCode() || FindFormatOfFile(r.file) == nullptr
+                                    ? PushRefusal(r.file)
+                                    : std::string();
     if (!refusal.empty()) {
         err << kPrefix << refusal << "\n";
         return 1;

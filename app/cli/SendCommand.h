@@ -10,5 +10,9 @@
 #include <string>
 #include <vector>
 
+// The subcommand's usage after "tonewick-cli ", one method after another:
+// "send FILE --to AA:BB:CC:DD:EE:FF | --usb [NAME] [--replace] | ...".
+std::string SendUsage();
+
 // Exit status 0 only when the file reached the phone; 1 when it did not; 2 on a usage error.
 int RunSendCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -31,13 +31,9 @@ const Subcommand subcommands[] = {
      "render WORKING.wav --cut START:END|auto[:N] [--silence S] [--fade-in S] [--fade-out S] -o "
      "OUT.wav",
      RunRenderCommand},
-    {"make",
-     "make SOURCE --cut START:END|auto[:N] [--silence S] [--fade-in S] [--fade-out S] [--volume P] "
-     "[--echo] [--reverb] [--chorus] [--loudness LUFS] --format " +
-         MakeFormatChoices() + " -o OUT",
-     RunMakeCommand},
+    {"make", MakeUsage(), RunMakeCommand},
     {"suggest", "suggest WORKING.wav [--seconds N]", RunSuggestCommand},
-    {"send", "send FILE --to AA:BB:CC:DD:EE:FF | --usb [NAME] [--replace]", RunSendCommand},
+    {"send", SendUsage(), RunSendCommand},
     {"devices", "devices --bluetooth [--seconds N] | --infrared", RunDevicesCommand},
     {"phones", "phones [VENDOR [MODEL]]", RunPhonesCommand},
 };

@@ -1,10 +1,10 @@
 #include "platform/linux/ObexdClient.h"
 
+#include "platform/FailureLog.h"
 #include "platform/linux/BlueZState.h"
 
 #include <gio/gio.h>
 
-#include <cctype>
 #include <cstring>
 
 namespace {
@@ -55,21 +55,13 @@ ObexOutcome FailureOf(const GError* error, bool triedThePhone) {
 // as they follow a colon in a sentence.
 std::string MessageOf(GError* error) {
     g_dbus_error_strip_remote_error(error);
-    std::string text = error->message != nullptr ? error->message : "";
-    if (!text.empty()) {
-        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
-    }
-    return text;
+    return LowerFirst(error->message != nullptr ? error->message : "");
 }
 
 } // namespace
 
 std::unique_ptr<ObexClient> CreateSystemObexClient() {
     return std::make_unique<ObexdClient>();
-}
-
-void RunObexClients(bool mayBlock) {
-    g_main_context_iteration(nullptr, mayBlock ? TRUE : FALSE);
 }
 
 // Shared with the pending calls' callbacks, which may run after the client is gone.
